@@ -1,0 +1,42 @@
+#pragma once
+// bank.ini is where the plate page's and the mail page's copies of the
+// accounts meet. The store counts its writes, so a page can tell that its
+// copy is older than the file (the other page's editor wrote since) and
+// reload before it edits or before the exit write: a stale copy never
+// overwrites a newer edit.
+
+#include "store/SettingsFiles.h"
+
+#include <cstdint>
+#include <filesystem>
+
+namespace torepal {
+
+class BankStore {
+public:
+    explicit BankStore(std::filesystem::path programFolder) : folder_(std::move(programFolder)) {}
+
+    // Reads bank.ini. `generation` receives the write count the copy belongs to.
+    Loaded<CBSave> load(std::uint64_t& generation) const;
+
+    // Writes bank.ini atomically; on success the write count goes up and
+    // `generation` becomes the new count.
+    bool store(const Accounts& rows, std::uint64_t& generation);
+
+    // True when bank.ini was written after the copy of `generation` was taken.
+    bool isStale(std::uint64_t generation) const { return generation < writes_; }
+
+    // A copy that does not come from the file (opened from a project) counts
+    // as current.
+    std::uint64_t currentGeneration() const { return writes_; }
+
+    const std::filesystem::path& folder() const { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+    std::uint64_t writes_ = 0;
+    bool damageReported_ = false;
+    friend class BankStoreTestAccess;
+};
+
+}  // namespace torepal

@@ -1,0 +1,75 @@
+#pragma once
+// What the program takes from the desktop: dialogs, message boxes, the
+// clipboard, the shell's "open" and the local clock. Pages talk to the
+// desktop only through this interface; tests hand them a fake that records
+// every request and answers as the test says.
+//
+// All texts are Shift-JIS. The Qt implementation converts at this boundary.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+class QDialog;
+
+namespace torepal {
+
+struct LocalTime {
+    int month = 1;   // 1..12
+    int day = 1;     // 1..31
+    int hour = 0;    // 0..23
+    int minute = 0;  // 0..59
+};
+
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+
+// The project-file dialogs: one filter entry, default extension.
+struct FileDialogRequest {
+    std::string filterLabel;    // "トレパルファイル(*.tpf)"
+    std::string pattern;        // "*.tpf"
+    std::string defaultSuffix;  // "tpf"
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The standard colour picker, starting at black; nothing on cancel.
+    virtual std::optional<Rgb> chooseColour() = 0;
+
+    virtual std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest&) = 0;
+    virtual std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest&) = 0;
+
+    // A message box with one OK button. An empty caption means the program's
+    // own title.
+    virtual void showMessage(const std::string& text, const std::string& caption = {}) = 0;
+
+    // The same for a message that must name characters Shift-JIS cannot
+    // hold (UTF-8 text).
+    virtual void showUnicodeMessage(const std::string& utf8Text) = 0;
+
+    // Puts plain text on the clipboard; false when it could not.
+    virtual bool copyText(const std::string& text) = 0;
+
+    // The shell's "open": a file with its associated program, or a URI
+    // (mailto:, http:) with the desktop's handler. Never through a command
+    // line. False when the desktop refused at once.
+    virtual bool openFile(const std::filesystem::path& path) = 0;
+    virtual bool openUri(const std::string& asciiUri) = 0;
+
+    virtual LocalTime now() = 0;
+
+    // Runs a modal dialog and returns its result (QDialog::Accepted or
+    // Rejected). The fake lets a test fill in the dialog and press a button.
+    virtual int runModal(QDialog& dialog) = 0;
+};
+
+// "%d月%d日%d時%d分", no leading zeros: the stamp in saved page and mail names.
+std::string FormatTimeStamp(const LocalTime& t);
+
+}  // namespace torepal

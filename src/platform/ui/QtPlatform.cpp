@@ -1,0 +1,125 @@
+#include "platform/ui/QtPlatform.h"
+
+#include "platform/ui/QtText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace torepal {
+
+QString ProgramTitle()
+{
+    return QStringLiteral("トレパル Ver 1.3.3");
+}
+
+QWidget* QtPlatform::parent() const
+{
+    return window_ ? window_ : QApplication::activeWindow();
+}
+
+std::optional<Rgb> QtPlatform::chooseColour()
+{
+    const QColor c = QColorDialog::getColor(Qt::black, parent());
+    if (!c.isValid())
+        return std::nullopt;
+    return Rgb{c.red(), c.green(), c.blue()};
+}
+
+namespace {
+
+QString FilterOf(const FileDialogRequest& r)
+{
+    // Qt's filter syntax: "label (pattern)". The label already names the pattern.
+    return ToQt(r.filterLabel) + QStringLiteral(" (") + ToQt(r.pattern) + QLatin1Char(')');
+}
+
+std::filesystem::path PathOf(const QString& file)
+{
+    const QByteArray local = QFile::encodeName(file);
+    return std::filesystem::path(std::string(local.constData(), static_cast<std::size_t>(local.size())));
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> QtPlatform::chooseFileToOpen(const FileDialogRequest& r)
+{
+    QFileDialog dialog(parent(), QString(), QString(), FilterOf(r));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(ToQt(r.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return PathOf(dialog.selectedFiles().front());
+}
+
+std::optional<std::filesystem::path> QtPlatform::chooseFileToSave(const FileDialogRequest& r)
+{
+    QFileDialog dialog(parent(), QString(), QString(), FilterOf(r));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(ToQt(r.defaultSuffix));
+    // An existing project file is replaced without a question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return PathOf(dialog.selectedFiles().front());
+}
+
+void QtPlatform::showMessage(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption.empty() ? ProgramTitle() : ToQt(caption),
+                    ToQtMultiline(text), QMessageBox::Ok, parent());
+    box.exec();
+}
+
+void QtPlatform::showUnicodeMessage(const std::string& utf8Text)
+{
+    QMessageBox box(QMessageBox::Warning, ProgramTitle(), QString::fromUtf8(utf8Text.c_str()), QMessageBox::Ok,
+                    parent());
+    box.exec();
+}
+
+bool QtPlatform::copyText(const std::string& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return false;
+    const QString value = ToQt(text);
+    clipboard->setText(value);
+    return clipboard->text() == value;
+}
+
+bool QtPlatform::openFile(const std::filesystem::path& path)
+{
+    const std::filesystem::path absolute = std::filesystem::absolute(path);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(absolute.c_str())));
+}
+
+bool QtPlatform::openUri(const std::string& asciiUri)
+{
+    const QUrl url = QUrl::fromEncoded(QByteArray(asciiUri.data(), static_cast<qsizetype>(asciiUri.size())),
+                                       QUrl::StrictMode);
+    if (!url.isValid())
+        return false;
+    return QDesktopServices::openUrl(url);
+}
+
+LocalTime QtPlatform::now()
+{
+    const QDateTime t = QDateTime::currentDateTime();
+    return LocalTime{t.date().month(), t.date().day(), t.time().hour(), t.time().minute()};
+}
+
+int QtPlatform::runModal(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+}  // namespace torepal

@@ -1,0 +1,36 @@
+#pragma once
+// The desktop as Qt offers it on Linux.
+
+#include "platform/Platform.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace torepal {
+
+// "トレパル Ver 1.3.3": the main window's title and every message box caption.
+QString ProgramTitle();
+
+class QtPlatform final : public Platform {
+public:
+    // Dialogs and message boxes are parented to `window` once it is set.
+    void setWindow(QWidget* window) { window_ = window; }
+
+    std::optional<Rgb> chooseColour() override;
+    std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest&) override;
+    std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest&) override;
+    void showMessage(const std::string& text, const std::string& caption) override;
+    void showUnicodeMessage(const std::string& utf8Text) override;
+    bool copyText(const std::string& text) override;
+    bool openFile(const std::filesystem::path& path) override;
+    bool openUri(const std::string& asciiUri) override;
+    LocalTime now() override;
+    int runModal(QDialog& dialog) override;
+
+private:
+    QWidget* parent() const;
+    QWidget* window_ = nullptr;
+};
+
+}  // namespace torepal

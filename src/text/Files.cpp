@@ -1,0 +1,161 @@
+#include "text/Files.h"
+
+#include "text/Encoding.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace torepal {
+namespace {
+
+std::atomic<WriteFault> g_fault{WriteFault::None};
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::filesystem::path JoinSjis(const std::filesystem::path& folder, std::string_view sjisName)
+{
+    std::string utf8 = Utf8FromSjis(sjisName);
+    for (char& c : utf8)
+        if (c == '\\')
+            c = '/';
+    return folder / std::filesystem::path(utf8).relative_path();
+}
+
+std::string SjisFileName(const std::filesystem::path& name, bool* exact)
+{
+    const SjisConversion conv = SjisFromUtf8(name.filename().string());
+    if (exact)
+        *exact = conv.ok();
+    if (conv.ok())
+        return conv.text;
+    // Rebuild with "?" where a character could not be held, so the seller
+    // still sees most of the name.
+    std::string shown;
+    const std::string utf8 = name.filename().string();
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const unsigned char b = static_cast<unsigned char>(utf8[i]);
+        std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+        if (i + len > utf8.size())
+            len = utf8.size() - i;
+        const SjisConversion one = SjisFromUtf8(std::string_view(utf8).substr(i, len));
+        shown += one.ok() ? one.text : std::string("?");
+        i += len;
+    }
+    return shown;
+}
+
+ReadResult ReadWholeFile(const std::filesystem::path& path, std::uintmax_t largest)
+{
+    ReadResult result;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        result.status = (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        result.status = ReadStatus::NotRegular;
+        return result;
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > largest) {
+        result.status = ReadStatus::TooLarge;
+        return result;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.status = ReadStatus::Failed;
+        return result;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            result.status = ReadStatus::Failed;
+            return result;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > largest) {  // the file grew while being read
+            ::close(fd);
+            result.status = ReadStatus::TooLarge;
+            return result;
+        }
+    }
+    ::close(fd);
+    result.status = ReadStatus::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
+{
+    const WriteFault fault = g_fault.load();
+    std::filesystem::path temp = path;
+    temp += ".new-" + std::to_string(::getpid());
+
+    if (fault == WriteFault::Create)
+        return WriteStatus::CannotCreate;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return WriteStatus::CannotCreate;
+
+    auto fail = [&](WriteStatus status) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return status;
+    };
+    if (fault == WriteFault::Write) {
+        // Half the bytes reach the disk, then it is full.
+        WriteAll(fd, bytes.substr(0, bytes.size() / 2));
+        return fail(WriteStatus::WriteFailed);
+    }
+    if (!WriteAll(fd, bytes))
+        return fail(WriteStatus::WriteFailed);
+    if (fault == WriteFault::Sync || ::fsync(fd) != 0)
+        return fail(WriteStatus::WriteFailed);
+    if (::close(fd) != 0) {
+        ::unlink(temp.c_str());
+        return WriteStatus::WriteFailed;
+    }
+    if (fault == WriteFault::CrashBeforeRename)
+        return WriteStatus::CannotReplace;  // the temporary stays, as after a crash
+    if (fault == WriteFault::Rename || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return WriteStatus::CannotReplace;
+    }
+    return WriteStatus::Ok;
+}
+
+void SetWriteFaultForTesting(WriteFault fault)
+{
+    g_fault.store(fault);
+}
+
+}  // namespace torepal

@@ -1,0 +1,99 @@
+#include "text/Encoding.h"
+#include "text/Lines.h"
+#include "text/SjisText.h"
+
+#include <gtest/gtest.h>
+
+using namespace torepal;
+
+TEST(Replace, ReplacesEveryOccurrenceLeftToRightWithoutOverlap)
+{
+    EXPECT_EQ(Replaced("aaaa", "aa", "b"), "bb");
+    EXPECT_EQ(Replaced("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(Replaced("x<a>y<a>", "<a>", "1"), "x1y1");
+}
+
+TEST(Replace, InsertedTextIsNotScannedAgain)
+{
+    EXPECT_EQ(Replaced("ab", "a", "aa"), "aab");
+    EXPECT_EQ(Replaced("<T>", "<T>", "<T><T>"), "<T><T>");
+}
+
+TEST(Replace, EmptySearchChangesNothing)
+{
+    EXPECT_EQ(Replaced("abc", "", "x"), "abc");
+}
+
+TEST(Replace, NeverMatchesFromTheSecondByteOfADoubleByteCharacter)
+{
+    // ソ is 83 5C: its second byte is the backslash; a search for "\" must
+    // not find it, while a real backslash after it is found.
+    const std::string so = "\x83\x5C";
+    EXPECT_EQ(Replaced(so + "\\", "\\", "/"), so + "/");
+    // 表 is 95 5C; the search "\x5C" + "a" straddles 表 and "a".
+    EXPECT_EQ(Replaced("\x95\x5C" "a", "\x5C" "a", "X"), "\x95\x5C" "a");
+    // A search for bytes 5C 83 straddling two characters is not matched.
+    EXPECT_EQ(Replaced(so + so, "\x5C\x83", "X"), so + so);
+}
+
+TEST(Replace, LeadByteInTheLastPositionCountsAsOneByte)
+{
+    EXPECT_EQ(Replaced("a\x83", "\x83", "X"), "aX");
+    EXPECT_EQ(Replaced("\x83", "a", "X"), "\x83");
+}
+
+TEST(Encoding, UsesTheCodePage932Table)
+{
+    // Full-width tilde U+FF5E is 81 60; the wave dash a Linux input method
+    // types (U+301C) maps to the same bytes; 5C stays a backslash.
+    EXPECT_EQ(Sjis("～"), "\x81\x60");
+    EXPECT_EQ(SjisFromUtf8("\xE3\x80\x9C").text, "\x81\x60");
+    EXPECT_EQ(Sjis("\\"), "\x5C");
+    EXPECT_EQ(Sjis("　"), "\x81\x40");
+    EXPECT_EQ(Sjis("▼"), "\x81\xA5");
+    EXPECT_EQ(Utf8FromSjis("\x81\x60"), "～");
+    EXPECT_EQ(Utf8FromSjis("\x83\x5C"), "ソ");
+}
+
+TEST(Encoding, ReportsCharactersCodePage932CannotHold)
+{
+    const SjisConversion c = SjisFromUtf8("a\xE2\x99\xA5" "b\xF0\x9F\x98\x80" "c\xE2\x99\xA5");
+    EXPECT_EQ(c.text, "abc");
+    ASSERT_EQ(c.unmappable.size(), 2u);
+    EXPECT_EQ(c.unmappable[0], U'\u2665');
+    EXPECT_EQ(c.unmappable[1], U'\U0001F600');
+}
+
+TEST(Encoding, BrokenBytesDecodeToReplacementCharacters)
+{
+    EXPECT_EQ(Utf8FromSjis("a\x81"), "a\xEF\xBF\xBD");
+    EXPECT_FALSE(IsValidSjis("a\x81"));
+    EXPECT_TRUE(IsValidSjis(Sjis("日本語")));
+}
+
+TEST(Lines, TextModeWritesEveryLfAsCrLf)
+{
+    EXPECT_EQ(ToTextMode("a\r\nb\n"), "a\r\r\nb\r\n");
+}
+
+TEST(Lines, TemplateReaderAcceptsCrLfLfAndCrCrLf)
+{
+    EXPECT_EQ(NormalizedLinesCrLf("a\r\nb\r\n"), "a\r\nb\r\n");
+    EXPECT_EQ(NormalizedLinesCrLf("a\nb"), "a\r\nb\r\n");
+    EXPECT_EQ(NormalizedLinesCrLf("a\r\r\nb\r\r\n"), "a\r\nb\r\n");
+    EXPECT_EQ(NormalizedLinesCrLf("a\rb\n\n"), "ab\r\n\r\n");
+    EXPECT_EQ(NormalizedLinesCrLf(""), "");
+}
+
+TEST(Lines, SavedFileReaderReachesAFixedPointWithTextModeWriting)
+{
+    const std::string onDisk = "a\r\r\nb\r\r\n";
+    const std::string shown = SavedFileLinesCrLf(onDisk);
+    EXPECT_EQ(shown, "a\r\nb\r\n");
+    std::string disk = ToTextMode(shown);
+    for (int i = 0; i < 10; ++i)
+        disk = ToTextMode(SavedFileLinesCrLf(disk));
+    EXPECT_EQ(disk, onDisk);
+    // A lone CR inside a line stays.
+    EXPECT_EQ(SavedFileLinesCrLf("a\rb\n"), "a\rb\r\n");
+}
