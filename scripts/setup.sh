@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   fonts-ipafont-gothic
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick xdotool librsvg2-bin
   chromium
   desktop-file-utils appstream
 )
