@@ -1,0 +1,109 @@
+#include "files/SavedFileList.h"
+
+#include "text/Encoding.h"
+#include "text/Files.h"
+#include "text/Lines.h"
+#include "text/Sorting.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace torepal {
+
+const SavedFileMessages& FileMessages()
+{
+    static const SavedFileMessages messages{
+        Sjis("削除するファイルがありません！"),
+        Sjis("ファイルの削除に失敗しました。"),
+        Sjis("選択されている項目がありません！"),
+        Sjis("ファイルのサイズが大きすぎます！"),
+        Sjis("選択されている項目は読み込めなかったため、内容を更新できません。"),
+        Sjis("選択されているファイルが見つからないため、内容を更新できませんでした。"),
+        Sjis("ファイルに書き込めませんでした。ファイルは元の内容のままです。"),
+    };
+    return messages;
+}
+
+SavedFileList::SavedFileList(std::filesystem::path programFolder)
+    : folder_(std::move(programFolder) / "back")
+{
+}
+
+bool SavedFileList::refresh()
+{
+    entries_.clear();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder_, ec))
+        return false;
+    std::filesystem::directory_iterator it(folder_, std::filesystem::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::filesystem::path name = it->path().filename();
+        entries_.push_back(SavedFile{name, SjisFileName(name)});
+    }
+    // Names that show alike (two "?" names) still come in a fixed order.
+    std::sort(entries_.begin(), entries_.end(), [](const SavedFile& a, const SavedFile& b) {
+        if (a.name != b.name)
+            return SjisLess(a.name, b.name);
+        return a.diskName.native() < b.diskName.native();
+    });
+    return true;
+}
+
+std::filesystem::path SavedFileList::pathOf(std::size_t index) const
+{
+    return folder_ / entries_.at(index).diskName;
+}
+
+SavedFileText SavedFileList::show(std::size_t index) const
+{
+    SavedFileText shown;
+    const ReadResult read = ReadWholeFile(pathOf(index));
+    if (!read.ok())
+        return shown;
+    shown.text = SavedFileLinesCrLf(read.bytes);
+    shown.loaded = true;
+    return shown;
+}
+
+WriteBackStatus SavedFileList::writeBack(std::size_t index, bool loaded, std::string_view text) const
+{
+    if (!loaded)
+        return WriteBackStatus::NotLoaded;
+    const std::filesystem::path path = pathOf(index);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return WriteBackStatus::NotAFile;
+    // A linked entry is written where the link points, so the link stays a
+    // link instead of being replaced by a copy.
+    std::filesystem::path target = path;
+    if (std::filesystem::is_symlink(path, ec)) {
+        target = std::filesystem::canonical(path, ec);
+        if (ec)
+            return WriteBackStatus::NotAFile;
+    }
+    if (WriteFileAtomically(target, ToTextMode(text)) != WriteStatus::Ok)
+        return WriteBackStatus::Failed;
+    return WriteBackStatus::Written;
+}
+
+bool SavedFileList::remove(std::size_t index) const
+{
+    const std::filesystem::path path = pathOf(index);
+    struct stat entry {};
+    if (::lstat(path.c_str(), &entry) != 0)
+        return false;
+    if (S_ISLNK(entry.st_mode)) {
+        // A link is removed itself, never what it points to; one that looks
+        // like a folder in the list is refused like a folder.
+        struct stat target {};
+        if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+            return false;
+    } else if (!S_ISREG(entry.st_mode)) {
+        return false;
+    }
+    return ::unlink(path.c_str()) == 0;
+}
+
+}  // namespace torepal

@@ -1,0 +1,61 @@
+#pragma once
+// The "ファイル管理" page: lists the pages and mails saved in back/, shows
+// the selected one in an edit box where it can be changed and written back,
+// opens it with its associated program, copies it, hands it to the mail
+// program and deletes it.
+
+#include "files/SavedFileList.h"
+
+#include <QWidget>
+#include <filesystem>
+#include <string>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace torepal {
+
+class Platform;
+
+class CFileControl : public QWidget {
+    Q_OBJECT
+
+public:
+    CFileControl(Platform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
+
+    // Re-lists the folder (at start-up).
+    void refreshList();
+    // The tab was chosen: re-list, select the first entry and show it.
+    void tabSelected();
+
+    // The buttons' operations.
+    void deleteFile();
+    void startMailer();
+    void preview();
+    void copyText();
+    void writeBack();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void showSelected();
+    void selectFirst();
+    int selectedRow() const;
+    QPushButton* addButton(const QString& caption, const char* objectName, void (CFileControl::*operation)());
+
+    Platform& platform_;
+    SavedFileList files_;
+    // The text as last shown or written back: what copy and the mail
+    // hand-off take, whatever has been typed since.
+    std::string text_;
+    bool loaded_ = false;
+
+    QListWidget* list_ = nullptr;
+    QPlainTextEdit* edit_ = nullptr;
+    QLabel* folderHint_ = nullptr;
+};
+
+}  // namespace torepal

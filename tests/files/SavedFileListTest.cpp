@@ -1,0 +1,287 @@
+#include "files/SavedFileList.h"
+#include "mail/Mailto.h"
+#include "support/core/TempFolder.h"
+#include "text/Encoding.h"
+#include "text/Files.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace torepal;
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put(const std::filesystem::path& p, const std::string& bytes)
+{
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+struct FaultGuard {
+    explicit FaultGuard(WriteFault f) { SetWriteFaultForTesting(f); }
+    ~FaultGuard() { SetWriteFaultForTesting(WriteFault::None); }
+};
+
+// A program folder with back/ in it.
+struct ProgramFolder {
+    TempFolder dir;
+    std::filesystem::path back = dir / "back";
+    ProgramFolder() { std::filesystem::create_directory(back); }
+};
+
+std::vector<std::string> Names(const SavedFileList& list)
+{
+    std::vector<std::string> names;
+    for (const SavedFile& f : list.entries())
+        names.push_back(f.name);
+    return names;
+}
+
+// "腕時計" in code page 932.
+const std::string kWatch = "\x98\x72\x8E\x9E\x8C\x76";
+
+}  // namespace
+
+TEST(SavedFileListing, SortsFilesAndSubfoldersByShownName)
+{
+    ProgramFolder pf;
+    Put(pf.back / "2.html", "<b>page</b>");
+    Put(pf.back / "1.txt", "mail");
+    Put(pf.back / "B.txt", "");
+    Put(pf.back / "a.txt", "");
+    std::filesystem::create_directory(pf.back / "sub");
+    Put(pf.back / "\xE8\x85\x95\xE6\x99\x82\xE8\xA8\x88.html", "");  // 腕時計.html
+
+    SavedFileList list(pf.dir.path());
+    ASSERT_TRUE(list.refresh());
+    // Digits before letters, letters case-folded, Shift-JIS lead bytes last.
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"1.txt", "2.html", "a.txt", "B.txt", "sub", kWatch + ".html"}));
+    EXPECT_EQ(list.entries()[5].diskName, std::filesystem::path("\xE8\x85\x95\xE6\x99\x82\xE8\xA8\x88.html"));
+    EXPECT_EQ(list.pathOf(1), pf.back / "2.html");
+}
+
+TEST(SavedFileListing, MissingFolderGivesAnEmptyListAndIsNotCreated)
+{
+    TempFolder dir;
+    SavedFileList list(dir.path());
+    EXPECT_FALSE(list.refresh());
+    EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "back"));
+}
+
+TEST(SavedFileListing, RefreshForgetsEntriesRemovedMeanwhile)
+{
+    ProgramFolder pf;
+    Put(pf.back / "1.txt", "x");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    ASSERT_EQ(list.size(), 1u);
+    std::filesystem::remove(pf.back / "1.txt");
+    list.refresh();
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(SavedFileShow, EveryLineEndsInOneCrLf)
+{
+    ProgramFolder pf;
+    Put(pf.back / "a.txt", "one\r\r\ntwo\r\r\n");  // a saved mail
+    Put(pf.back / "b.txt", "one\ntwo");            // LF only, last line without a line end
+    Put(pf.back / "c.txt", "x\ry\r\n\r\n");        // a lone CR inside a line stays
+    Put(pf.back / "d.html", "");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+
+    SavedFileText a = list.show(0);
+    EXPECT_TRUE(a.loaded);
+    EXPECT_EQ(a.text, "one\r\ntwo\r\n");
+    EXPECT_EQ(list.show(1).text, "one\r\ntwo\r\n");
+    EXPECT_EQ(list.show(2).text, "x\ry\r\n\r\n");
+    SavedFileText d = list.show(3);
+    EXPECT_TRUE(d.loaded);
+    EXPECT_EQ(d.text, "");
+}
+
+TEST(SavedFileShow, UnreadableEntriesShowEmptyAndAreNotLoaded)
+{
+    ProgramFolder pf;
+    std::filesystem::create_directory(pf.back / "folder");
+    Put(pf.back / "gone.txt", "text");
+    Put(pf.back / "huge.txt", "");
+    std::filesystem::resize_file(pf.back / "huge.txt", kLargestTextFile + 1);
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    ASSERT_EQ(Names(list), (std::vector<std::string>{"folder", "gone.txt", "huge.txt"}));
+    std::filesystem::remove(pf.back / "gone.txt");
+
+    for (std::size_t i = 0; i < 3; ++i) {
+        const SavedFileText shown = list.show(i);
+        EXPECT_FALSE(shown.loaded) << i;
+        EXPECT_EQ(shown.text, "") << i;
+    }
+}
+
+TEST(SavedFileWriteBack, SavedMailStaysByteForByteThroughRepeatedWriteBacks)
+{
+    ProgramFolder pf;
+    const std::string mail = "\x82\xA0\r\r\n\r\r\nend\r\r\n";  // あ, an empty line, end
+    Put(pf.back / "mail.txt", mail);
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+
+    SavedFileText shown = list.show(0);
+    ASSERT_EQ(shown.text, "\x82\xA0\r\n\r\nend\r\n");
+    for (int round = 0; round < 10; ++round) {
+        ASSERT_EQ(list.writeBack(0, shown.loaded, shown.text), WriteBackStatus::Written);
+        EXPECT_EQ(Slurp(pf.back / "mail.txt"), mail) << round;
+        shown = list.show(0);
+    }
+}
+
+TEST(SavedFileWriteBack, WritesTheTextInTextMode)
+{
+    ProgramFolder pf;
+    Put(pf.back / "page.html", "<b>old</b>");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    ASSERT_EQ(list.writeBack(0, true, "a\r\nb"), WriteBackStatus::Written);
+    EXPECT_EQ(Slurp(pf.back / "page.html"), "a\r\r\nb");
+}
+
+TEST(SavedFileWriteBack, NeverWritesOverWhatWasNotShownOrIsGone)
+{
+    ProgramFolder pf;
+    std::filesystem::create_directory(pf.back / "folder");
+    Put(pf.back / "gone.txt", "text");
+    Put(pf.back / "kept.txt", "kept");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    std::filesystem::remove(pf.back / "gone.txt");
+
+    EXPECT_EQ(list.writeBack(0, list.show(0).loaded, "x"), WriteBackStatus::NotLoaded);
+    EXPECT_EQ(list.writeBack(1, list.show(1).loaded, "x"), WriteBackStatus::NotLoaded);
+    EXPECT_FALSE(std::filesystem::exists(pf.back / "gone.txt"));
+    // Shown before it was removed: still not created anew.
+    EXPECT_EQ(list.writeBack(1, true, "x"), WriteBackStatus::NotAFile);
+    EXPECT_FALSE(std::filesystem::exists(pf.back / "gone.txt"));
+    EXPECT_EQ(list.writeBack(0, true, "x"), WriteBackStatus::NotAFile);
+    EXPECT_TRUE(std::filesystem::is_directory(pf.back / "folder"));
+    EXPECT_EQ(list.writeBack(2, false, "x"), WriteBackStatus::NotLoaded);
+    EXPECT_EQ(Slurp(pf.back / "kept.txt"), "kept");
+}
+
+TEST(SavedFileWriteBack, AFailedWriteKeepsTheOldFile)
+{
+    ProgramFolder pf;
+    Put(pf.back / "mail.txt", "old\r\r\n");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename}) {
+        FaultGuard guard(fault);
+        EXPECT_EQ(list.writeBack(0, true, "new\r\n"), WriteBackStatus::Failed);
+        EXPECT_EQ(Slurp(pf.back / "mail.txt"), "old\r\r\n");
+    }
+    list.refresh();
+    EXPECT_EQ(list.size(), 1u);  // no half-written file left beside it
+}
+
+TEST(SavedFileWriteBack, ALinkedEntryIsWrittenThroughAndStaysALink)
+{
+    ProgramFolder pf;
+    Put(pf.dir / "real.txt", "old");
+    std::filesystem::create_symlink(pf.dir / "real.txt", pf.back / "link.txt");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    ASSERT_EQ(list.writeBack(0, true, "new"), WriteBackStatus::Written);
+    EXPECT_TRUE(std::filesystem::is_symlink(pf.back / "link.txt"));
+    EXPECT_EQ(Slurp(pf.dir / "real.txt"), "new");
+}
+
+TEST(SavedFileDelete, RemovesFilesAndRefusesFolders)
+{
+    ProgramFolder pf;
+    Put(pf.back / "1.txt", "x");
+    std::filesystem::create_directory(pf.back / "sub");
+    Put(pf.back / "sub" / "inner.txt", "x");
+    Put(pf.back / "z.txt", "x");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    ASSERT_EQ(Names(list), (std::vector<std::string>{"1.txt", "sub", "z.txt"}));
+
+    EXPECT_TRUE(list.remove(0));
+    EXPECT_FALSE(std::filesystem::exists(pf.back / "1.txt"));
+    EXPECT_FALSE(list.remove(1));
+    EXPECT_TRUE(std::filesystem::exists(pf.back / "sub" / "inner.txt"));
+    std::filesystem::remove(pf.back / "z.txt");
+    EXPECT_FALSE(list.remove(2));  // removed outside the program meanwhile
+}
+
+TEST(SavedFileDelete, ALinkIsRemovedButNotWhatItPointsTo)
+{
+    ProgramFolder pf;
+    Put(pf.dir / "real.txt", "keep");
+    std::filesystem::create_symlink(pf.dir / "real.txt", pf.back / "link.txt");
+    std::filesystem::create_directory_symlink(pf.dir.path(), pf.back / "looks-like-a-folder");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    ASSERT_EQ(Names(list), (std::vector<std::string>{"link.txt", "looks-like-a-folder"}));
+    EXPECT_TRUE(list.remove(0));
+    EXPECT_EQ(Slurp(pf.dir / "real.txt"), "keep");
+    EXPECT_FALSE(list.remove(1));
+}
+
+TEST(SavedFileNames, NamesShiftJisCannotShowAreStillHandledAsThemselves)
+{
+    ProgramFolder pf;
+    const std::string heart = "\xE2\x99\xA5.txt";  // ♥.txt
+    const std::string raw = "\xFF\xFE.txt";        // not UTF-8 at all
+    Put(pf.back / heart, "heart\r\r\n");
+    Put(pf.back / raw, "raw\n");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    // Both show as "?" names; the tie is broken by the names on disk.
+    ASSERT_EQ(Names(list), (std::vector<std::string>{"?.txt", "??.txt"}));
+    EXPECT_EQ(list.entries()[0].diskName.native(), heart);
+    EXPECT_EQ(list.entries()[1].diskName.native(), raw);
+
+    EXPECT_EQ(list.show(0).text, "heart\r\n");
+    EXPECT_EQ(list.show(1).text, "raw\r\n");
+    ASSERT_EQ(list.writeBack(0, true, "new\r\n"), WriteBackStatus::Written);
+    ASSERT_EQ(list.writeBack(1, true, "new raw\r\n"), WriteBackStatus::Written);
+    EXPECT_EQ(Slurp(pf.back / heart), "new\r\r\n");
+    EXPECT_EQ(Slurp(pf.back / raw), "new raw\r\r\n");
+    EXPECT_TRUE(list.remove(0));
+    EXPECT_TRUE(list.remove(1));
+    EXPECT_TRUE(std::filesystem::is_empty(pf.back));
+}
+
+TEST(SavedFilePageTexts, TextsConvertExactly)
+{
+    const SavedFileMessages& m = FileMessages();
+    EXPECT_EQ(m.noFileToDelete, "\x8D\xED\x8F\x9C\x82\xB7\x82\xE9\x83\x74\x83\x40\x83\x43\x83\x8B"
+                                "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x49");
+    EXPECT_EQ(Utf8FromSjis(m.deleteFailed), "ファイルの削除に失敗しました。");
+    EXPECT_EQ(Utf8FromSjis(m.nothingSelected), "選択されている項目がありません！");
+    EXPECT_EQ(Utf8FromSjis(m.tooLarge), "ファイルのサイズが大きすぎます！");
+    for (const std::string* s : {&m.notLoaded, &m.notAFile, &m.writeFailed}) {
+        EXPECT_FALSE(s->empty());
+        EXPECT_TRUE(IsValidSjis(*s));
+    }
+}
+
+// The file page hands a shown text to the mail program with no recipient;
+// the limit is judged on "mailto:?body=" and the body with CR LF as "%0a%0d".
+TEST(SavedFileMailer, LimitTextHasNoRecipient)
+{
+    EXPECT_EQ(MailtoLimitText("", "a\r\nb\r\n"), "mailto:?body=a%0a%0db%0a%0d");
+    // 13 + 2980 + 6 = 2999 bytes: handed over.
+    const std::string body = std::string(2980, 'a') + "\r\n";
+    EXPECT_EQ(MailtoLimitText("", body).size(), 2999u);
+    EXPECT_FALSE(MailtoTooLong("", body));
+    // One byte more: 3000, too large.
+    EXPECT_TRUE(MailtoTooLong("", "a" + body));
+}
