@@ -15,11 +15,13 @@ struct ParcelChoice {
     int originIndex = 0;  // into PrefectureList
 };
 
-// クロネコヤマト, 佐川急便, ゆうパック, Yahoo！ゆうパック, each when ticked
-// (a ticked box that the form has disabled still runs its writer).
+// Empties `sdata`, then appends クロネコヤマト, 佐川急便, ゆうパック,
+// Yahoo！ゆうパック, each when ticked (a ticked box that the form has
+// disabled still runs its writer). An index outside its list is priced as
+// the list's first entry.
 void BuildShippingTextCarriers(std::string& sdata, const CarrierTicks& ticks, const ParcelChoice& parcel);
 
-// EXPACK500, クロネコメール便, 冊子小包, 定形外郵便, in that order.
+// Appends EXPACK500, クロネコメール便, 冊子小包, 定形外郵便, in that order.
 void BuildShippingTextMailClasses(std::string& sdata, const CarrierTicks& ticks, int weightIndex);
 
 // The writers; each appends its block or nothing.
