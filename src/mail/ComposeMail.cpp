@@ -1,0 +1,94 @@
+#include "mail/ComposeMail.h"
+
+#include "text/Encoding.h"
+#include "text/Lines.h"
+#include "text/SjisText.h"
+
+#include <limits>
+
+namespace torepal {
+
+std::string BuildAccountText(const BankAccount& a, std::size_t row)
+{
+    static const std::string bankName = Sjis("銀行名："), branch = Sjis("\r\n支店名："),
+                             holder = Sjis("\r\n名義："), number = Sjis("\r\n口座番号："),
+                             ordinary = Sjis("口座種別：普通口座"), current = Sjis("口座種別：当座口座"),
+                             paruru = Sjis("ぱるる\r\n記号："), furikae = Sjis("郵便振替\r\n記号："),
+                             postalNumber = Sjis("\r\n番号：");
+    if (row == kParuruRow || row == kFurikaeRow)
+        return (row == kParuruRow ? paruru : furikae) + a.branch + postalNumber + a.number + holder + a.holder +
+               "\r\n";
+    return bankName + a.bankName + branch + a.branch + holder + a.holder + number + a.number + "\r\n" +
+           (a.kind == 0 ? ordinary : current) + "\r\n";
+}
+
+std::int32_t ParseMailNumber(std::string_view text)
+{
+    constexpr std::int64_t kBeyond = std::int64_t{1} << 32;  // further digits cannot bring it back in range
+    std::size_t i = 0;
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
+    while (i < text.size() && blank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        if (value < kBeyond)
+            value = value * 10 + (text[i] - '0');
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (value < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+std::string MailSum(std::string_view fauc, std::string_view ftrans)
+{
+    // Two 32-bit values always fit a 64-bit sum: the total is shown exactly
+    // instead of wrapping round to a negative amount.
+    const std::int64_t sum = std::int64_t{ParseMailNumber(fauc)} + ParseMailNumber(ftrans);
+    return std::to_string(sum);
+}
+
+std::string BuildBankText(MailState& state)
+{
+    for (std::size_t row = 0; row < kAccountCount; ++row)
+        state.accountText[row] = BuildAccountText(state.accounts[row], row);
+    std::string bank;
+    if (state.useAccount[0])
+        bank = state.accountText[0];
+    for (std::size_t row = 1; row < kAccountCount; ++row)
+        if (state.useAccount[row])
+            bank += "\r\n" + state.accountText[row];
+    return bank;
+}
+
+void ComposeMail(MailState& state, std::string_view templateBytes)
+{
+    std::string work = NormalizedLinesCrLf(templateBytes);
+    // The order matters: a value holding a placeholder of a later step is
+    // filled by that step.
+    ReplaceAll(work, "[myname]", state.myname);
+    ReplaceAll(work, "[post]", state.post);
+    ReplaceAll(work, "[zip]", state.zip);
+    ReplaceAll(work, "[tel]", state.tel);
+    ReplaceAll(work, "[ktel]", state.ktel);
+    ReplaceAll(work, "[item]", state.item);
+    ReplaceAll(work, "[name]", state.name);
+    ReplaceAll(work, "[transmen]", state.transmen);
+    ReplaceAll(work, "[transnum]", state.transnum);
+    ReplaceAll(work, "[fauc]", state.fauc);
+    ReplaceAll(work, "[ftrans]", state.ftrans);
+    state.sum = MailSum(state.fauc, state.ftrans);
+    ReplaceAll(work, "[sum]", state.sum);
+    state.bank = BuildBankText(state);
+    ReplaceAll(work, "[bank]", state.bank);
+    state.body = std::move(work);
+}
+
+}  // namespace torepal
