@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <utility>
 
 namespace torepal {
 
@@ -20,8 +21,17 @@ public:
     Loaded<CBSave> load(std::uint64_t& generation) const;
 
     // Writes bank.ini atomically; on success the write count goes up and
-    // `generation` becomes the new count.
+    // `generation` becomes the new count. The postal rows' bank names are
+    // not stored (they are written empty). False leaves the old file; the
+    // caller shows StoreFailedMessage(kBankFile).
     bool store(const Accounts& rows, std::uint64_t& generation);
+
+    // Both pages load bank.ini, at start-up and on every tab change, but a
+    // damaged file is told to the seller once. After a load, the page asks
+    // this; true (only the first time for the damage found) means "show
+    // DamagedSettingsMessage(kBankFile, loaded.keptCopy) now". A successful
+    // store repairs the file, so damage found after it is told again.
+    bool takeDamageReport();
 
     // True when bank.ini was written after the copy of `generation` was taken.
     bool isStale(std::uint64_t generation) const { return generation < writes_; }
@@ -36,6 +46,7 @@ private:
     std::filesystem::path folder_;
     std::uint64_t writes_ = 0;
     bool damageReported_ = false;
+    mutable bool damagePending_ = false;
     friend class BankStoreTestAccess;
 };
 

@@ -1,0 +1,18 @@
+#pragma once
+// The six payment-account check boxes both pages carry (1042, 1070, 1071,
+// 1072, 1073, 1074): their captions follow the accounts.
+
+#include "bank/BankAccount.h"
+
+#include <array>
+
+class QCheckBox;
+
+namespace torepal {
+
+// Boxes 1 to 4 get the bank names (an empty name gives an empty caption),
+// the last two the fixed words "ぱるる" and "振替口座". The tick states are
+// not touched.
+void CaptionAccountBoxes(const std::array<QCheckBox*, kAccountCount>& boxes, const Accounts& rows);
+
+}  // namespace torepal
