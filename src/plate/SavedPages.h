@@ -1,0 +1,41 @@
+#pragma once
+// Where finished pages go: the saved-files folder "back/" under a name made
+// from the time stamp and the title, and the preview file beside the
+// program. Pages are written "in text mode" and replace a file of the same
+// name; a failed write leaves any old file as it was.
+
+#include "text/Files.h"
+
+#include <filesystem>
+#include <string>
+
+namespace torepal {
+
+inline constexpr const char* kPreviewFileName = "menu_preview.html";
+
+// "【プレート ～" stamp "～ 】--" title ".html", Shift-JIS. The title goes in
+// as typed except that a character that cannot stand in a file name here
+// ("/", "\" and control characters, which would split or break the name)
+// becomes a visible full-width stand-in ("／", "＼"), a character that does
+// not decode becomes "？", and a title too long for one name is cut at a
+// character boundary. So every title gives exactly one file inside back/.
+std::string SavedPageName(const std::string& stamp, const std::string& title);
+
+// The longest name, in bytes of the file system's UTF-8, that SavedPageName
+// makes: the file system's 255 less what the atomic write adds for the new
+// file it writes beside the old one.
+inline constexpr std::size_t kLongestPageFileName = 255 - 12;
+
+// JoinSjis(programFolder, "back/" + name).
+std::filesystem::path SavedPagePath(const std::filesystem::path& programFolder, const std::string& name);
+std::filesystem::path PreviewPath(const std::filesystem::path& programFolder);
+
+// Writes the page (text mode: LF becomes CR LF) through WriteFileAtomically.
+WriteStatus WritePageFile(const std::filesystem::path& path, const std::string& page);
+
+// Messages for the seller (Shift-JIS). The page itself is never lost: the
+// caller shows it in the result dialog, where it can be copied.
+std::string PageNotSavedMessage(const std::string& name, bool folderMissing);
+std::string PreviewNotWrittenMessage();
+
+}  // namespace torepal
