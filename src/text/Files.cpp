@@ -14,6 +14,36 @@ namespace {
 
 std::atomic<WriteFault> g_fault{WriteFault::None};
 
+// The temporary is hidden (a leading dot), so a desktop file manager does
+// not show it while the save runs, and named after the file and the process,
+// so a leftover after a crash says what it was. Its name stays within the
+// file system's 255-byte limit even when the file's own name nearly fills it.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& path)
+{
+    constexpr std::size_t kLongestName = 255;
+    const std::string suffix = ".new-" + std::to_string(::getpid());
+    std::string name = path.filename().string();
+    const std::size_t room = kLongestName - 1 - suffix.size();
+    if (name.size() > room) {
+        std::size_t cut = room;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;  // not inside a UTF-8 sequence
+        name.resize(cut);
+    }
+    return path.parent_path() / ("." + name + suffix);
+}
+
+// Makes the rename itself durable; a folder that cannot be synced (some
+// network file systems) still has the complete file, so failure is ignored.
+void SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 bool WriteAll(int fd, std::string_view bytes)
 {
     const char* p = bytes.data();
@@ -117,14 +147,19 @@ ReadResult ReadWholeFile(const std::filesystem::path& path, std::uintmax_t large
 WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
 {
     const WriteFault fault = g_fault.load();
-    std::filesystem::path temp = path;
-    temp += ".new-" + std::to_string(::getpid());
+    const std::filesystem::path temp = TemporaryBeside(path);
 
     if (fault == WriteFault::Create)
         return WriteStatus::CannotCreate;
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return WriteStatus::CannotCreate;
+
+    // A file the seller restricted (a template only they may read) keeps
+    // its permissions when it is replaced.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
 
     auto fail = [&](WriteStatus status) {
         ::close(fd);
@@ -150,7 +185,21 @@ WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_v
         ::unlink(temp.c_str());
         return WriteStatus::CannotReplace;
     }
+    SyncFolder(path.parent_path());
     return WriteStatus::Ok;
+}
+
+bool IsWriteTemporary(std::string_view name)
+{
+    if (name.size() < 7 || name[0] != '.')
+        return false;
+    const std::size_t mark = name.rfind(".new-");
+    if (mark == std::string_view::npos || mark == 0 || mark + 5 == name.size())
+        return false;
+    for (std::size_t i = mark + 5; i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    return true;
 }
 
 void SetWriteFaultForTesting(WriteFault fault)

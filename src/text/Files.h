@@ -41,8 +41,13 @@ enum class WriteStatus { Ok, CannotCreate, WriteFailed, CannotReplace };
 
 // Writes the bytes to a new file beside `path`, flushes it to disk and only
 // then renames it over `path`. A failure leaves the old file as it was and
-// removes the partial new one.
+// removes the partial new one. The new file is the hidden
+// ".<name>.new-<process id>"; only a crash between writing and renaming
+// leaves it behind.
 WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// True for the name of such a leftover, so folder listings can skip it.
+bool IsWriteTemporary(std::string_view fileName);
 
 // Test hook: when set, WriteFileAtomically fails at the named step, as a
 // full disk or a crash would. Never set by the program.

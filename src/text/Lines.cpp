@@ -60,7 +60,13 @@ std::string SavedFileLinesCrLf(std::string_view bytes)
     while (start < bytes.size()) {
         const std::size_t lf = bytes.find('\n', start);
         if (lf == std::string_view::npos) {
-            out.append(bytes, start);  // a last line without LF keeps its bytes
+            // A last line without LF keeps its bytes, but CRs that end the
+            // file are a line end like CRs before an LF; kept, they would
+            // come back as one more CR after every showing and writing back.
+            std::size_t end = bytes.size();
+            while (end > start && bytes[end - 1] == '\r')
+                --end;
+            out.append(bytes, start, end - start);
             out.append("\r\n");
             break;
         }

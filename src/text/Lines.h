@@ -21,9 +21,10 @@ std::vector<std::string_view> SplitLines(std::string_view bytes);
 // gets exactly one CR LF.
 std::string NormalizedLinesCrLf(std::string_view bytes);
 
-// Saved files shown in the file manager: a run of CR before LF is the line
-// end, a lone CR elsewhere stays; each line then gets one CR LF. Showing and
-// writing back a file therefore reaches a fixed point.
+// Saved files shown in the file manager: a run of CR before LF (or at the
+// end of the file) is the line end, a lone CR elsewhere stays; each line
+// then gets one CR LF. Showing and writing back a file therefore reaches a
+// fixed point at once.
 std::string SavedFileLinesCrLf(std::string_view bytes);
 
 }  // namespace torepal
