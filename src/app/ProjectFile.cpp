@@ -1,0 +1,447 @@
+#include "app/ProjectFile.h"
+
+#include "shipping/ParcelLists.h"
+#include "text/Encoding.h"
+#include "text/Lines.h"
+#include "text/SjisText.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace torepal {
+namespace {
+
+constexpr std::size_t kSections = 13;
+
+constexpr std::array<std::string_view, kSections> kMarkers = {
+    "[TM1]", "[TM2]", "[TM3]", "[TM4]", "[TM5]", "[MP1]", "[MP2]",
+    "[BK1]", "[BK2]", "[BK3]", "[BK4]", "[BK5]", "[BK6]",
+};
+
+enum : std::size_t { TM1, TM2, TM3, TM4, TM5, MP1, MP2, BK1 };
+
+// The value lines each section holds right after its marker line. Seller
+// text on these lines is never taken for a marker, whatever it begins with.
+// "[TM1]" holds counted values instead; its lines are found by walking it.
+constexpr std::array<std::size_t, kSections> kValueLines = {
+    0, 1, 1, 1, 7, 13, 1, 5, 5, 5, 5, 5, 5,
+};
+
+constexpr std::string_view kCrLf = "\r\n";
+
+bool BeginsWith(std::string_view line, std::string_view marker)
+{
+    return line.substr(0, marker.size()) == marker;
+}
+
+bool BeginsWithAnyMarker(std::string_view line)
+{
+    for (std::string_view m : kMarkers)
+        if (BeginsWith(line, m))
+            return true;
+    return false;
+}
+
+// "-" n "-": the count line before a multi-line value. Any number of digits
+// is accepted, so values of a hundred lines and more come back whole.
+std::optional<std::size_t> CountOf(std::string_view line)
+{
+    if (line.size() < 3 || line.front() != '-' || line.back() != '-')
+        return std::nullopt;
+    std::size_t n = 0;
+    for (char c : line.substr(1, line.size() - 2)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        // Saturates: a count beyond the file is caught as too long anyway.
+        n = n > SIZE_MAX / 20 ? SIZE_MAX / 2 : n * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return n;
+}
+
+// Decimal text as the C library's atoi reads it: leading blanks skipped, an
+// optional sign, digits up to the first other byte, 0 without digits.
+std::int32_t DecimalValue(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    std::int64_t v = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        if (v < (std::int64_t{1} << 32))
+            v = v * 10 + (text[i] - '0');
+    if (negative)
+        v = -v;
+    return static_cast<std::int32_t>(v);  // wraps like the 32-bit original
+}
+
+std::string StateDigit(bool on)
+{
+    return on ? ",1" : ",0";
+}
+
+std::string CountedValue(const std::string& value)
+{
+    std::size_t lfs = 0;
+    for (char c : value)
+        if (c == '\n')
+            ++lfs;
+    return "-" + std::to_string(lfs + 1) + "-" + std::string(kCrLf) + value + std::string(kCrLf);
+}
+
+// The lines of one section between its marker line and the next marker.
+struct Body {
+    const std::vector<std::string>* lines = nullptr;
+    std::size_t first = 0;
+    std::size_t end = 0;
+
+    // Line k (1-based) of the body; a line the file does not hold is empty.
+    std::string line(std::size_t k) const
+    {
+        const std::size_t at = first + k - 1;
+        return at < end ? (*lines)[at] : std::string();
+    }
+
+    // "[TM2]", "[TM3]", "[MP2]": the one character after each ",". A ","
+    // that ends its line yields no value.
+    std::vector<std::int32_t> digitsAfterCommas() const
+    {
+        std::vector<std::int32_t> values;
+        for (std::size_t i = first; i < end; ++i) {
+            const std::string& l = (*lines)[i];
+            for (std::size_t p = 0; p < l.size(); ++p)
+                if (l[p] == ',' && p + 1 < l.size())
+                    values.push_back(DecimalValue(std::string_view(l).substr(p + 1, 1)));
+        }
+        return values;
+    }
+
+    // "[TM4]": after each "," the next character and, unless it is itself
+    // ",", the one after it, read as a decimal number ("-1", "46").
+    std::vector<std::int32_t> numbersAfterCommas() const
+    {
+        std::vector<std::int32_t> values;
+        for (std::size_t i = first; i < end; ++i) {
+            const std::string& l = (*lines)[i];
+            for (std::size_t p = 0; p < l.size(); ++p) {
+                if (l[p] != ',' || p + 1 >= l.size())
+                    continue;
+                std::string digits(1, l[p + 1]);
+                if (p + 2 < l.size() && l[p + 2] != ',')
+                    digits.push_back(l[p + 2]);
+                values.push_back(DecimalValue(digits));
+            }
+        }
+        return values;
+    }
+};
+
+bool On(const std::vector<std::int32_t>& values, std::size_t i)
+{
+    return i < values.size() && values[i] != 0;
+}
+
+std::int32_t At(const std::vector<std::int32_t>& values, std::size_t i)
+{
+    return i < values.size() ? values[i] : 0;
+}
+
+const std::string& Tail()
+{
+    static const std::string t = Sjis("\r\nフォームは変更されていません。");
+    return t;
+}
+
+std::string NotProjectMessage()
+{
+    static const std::string m = Sjis("このファイルはトレパルファイルではありません。");
+    return m + Tail();
+}
+
+std::string MissingMarkerMessage(std::string_view marker)
+{
+    static const std::string a = Sjis("トレパルファイルの「");
+    static const std::string b = Sjis("」の区切りが見つかりません。ファイルが壊れている可能性があります。");
+    return a + std::string(marker) + b + Tail();
+}
+
+std::string CutShortMessage()
+{
+    static const std::string m =
+        Sjis("トレパルファイルの「[TM1]」の内容が途中で終わっています。ファイルが壊れている可能性があります。");
+    return m + Tail();
+}
+
+}  // namespace
+
+std::string BuildProjectText(const ProjectRecord& r)
+{
+    const std::string crlf(kCrLf);
+    std::string out;
+    out.reserve(1024 + r.Items.size() + r.trans.size() + r.Others.size());
+
+    out += "[TM1]" + crlf;
+    out += CountedValue(r.Items);
+    out += CountedValue(r.trans);
+    out += CountedValue(r.Others);
+
+    const PaymentTicks& pay = r.flags.payment;
+    out += crlf + "[TM2]" + crlf;
+    for (bool tick : pay.accounts)
+        out += StateDigit(tick);
+    out += StateDigit(pay.yahooEasy) + StateDigit(pay.stamps) + crlf;
+
+    const CarrierTicks& c = r.flags.carriers;
+    out += crlf + "[TM3]" + crlf;
+    for (bool tick : {c.yamato, c.sagawa, c.yuPack, c.yahooYuPack, c.teikeigai, c.sasshi, c.kuronekoMail, c.expack})
+        out += StateDigit(tick);
+    out += crlf;
+
+    const ProjectSelections& s = r.selections;
+    out += crlf + "[TM4]" + crlf;
+    for (int index : {s.weight, s.size, s.origin, s.type})
+        out += "," + std::to_string(index);
+    for (bool on : {r.flags.center, r.flags.left, r.flags.linkOff, r.flags.linkOn})
+        out += StateDigit(on);
+    out += crlf;
+
+    out += crlf + "[TM5]" + crlf;
+    out += WithoutLineBreaks(r.Title) + crlf;
+    out += WithoutLineBreaks(r.TOthers) + crlf;
+    out += WithoutLineBreaks(r.color) + crlf;
+    out += WithoutLineBreaks(r.bgcolor) + crlf;
+    out += WithoutLineBreaks(r.fcolor) + crlf;
+    out += WithoutLineBreaks(r.yahooId) + crlf;
+    out += WithoutLineBreaks(r.mytext);
+
+    // The telephone stands twice, as lines 3 and 5. The mail values lose
+    // their line breaks like the plate's one-line values: a break would
+    // shift every later line of the section.
+    out += crlf + crlf + "[MP1]" + crlf;
+    for (const std::string* v : {&r.myname, &r.zip, &r.tel, &r.post, &r.tel, &r.ktel, &r.item, &r.name, &r.fauc,
+                                 &r.bidderMail, &r.transnum, &r.transmen, &r.ftrans})
+        out += WithoutLineBreaks(*v) + crlf;
+
+    out += crlf + "[MP2]" + crlf;
+    for (bool tick : r.useAccount)
+        out += StateDigit(tick);
+    out += crlf;
+
+    for (std::size_t k = 0; k < kAccountCount; ++k) {
+        const BankAccount& a = r.accounts[k];
+        out += crlf + std::string(kMarkers[BK1 + k]) + crlf;
+        out += WithoutLineBreaks(a.bankName) + crlf;
+        out += WithoutLineBreaks(a.branch) + crlf;
+        out += WithoutLineBreaks(a.holder) + crlf;  // holder before number, as in bank.ini
+        out += WithoutLineBreaks(a.number) + crlf;
+        out += std::to_string(a.kind) + crlf;
+    }
+    return out;
+}
+
+std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::string* message)
+{
+    auto fail = [&](std::string text) -> std::optional<ProjectRecord> {
+        if (message)
+            *message = std::move(text);
+        return std::nullopt;
+    };
+
+    // Every line loses its CR and LF bytes, whatever line ends the file has.
+    std::vector<std::string> lines;
+    for (std::string_view raw : SplitLines(bytes)) {
+        std::string l;
+        l.reserve(raw.size());
+        for (char ch : raw)
+            if (ch != '\r')
+                l.push_back(ch);
+        lines.push_back(std::move(l));
+    }
+    const std::size_t n = lines.size();
+
+    std::size_t markerLine = 0;
+    while (markerLine < n && !BeginsWith(lines[markerLine], kMarkers[TM1]))
+        ++markerLine;
+    if (markerLine == n) {
+        for (const std::string& l : lines)
+            if (BeginsWithAnyMarker(l))
+                return fail(MissingMarkerMessage(kMarkers[TM1]));
+        return fail(NotProjectMessage());
+    }
+
+    // The markers are found in order. After each marker line the section's
+    // own value lines are passed over before the next marker is looked for,
+    // so seller text that begins a line with a marker never moves a
+    // section. A marker that stands again before the next one starts its
+    // section afresh: the later occurrence counts.
+    std::array<Body, kSections> bodies;
+    std::array<std::string, 3> counted;  // Items, trans, Others
+    for (std::size_t i = 0; i < kSections; ++i) {
+        const bool last = i + 1 == kSections;
+        std::size_t start = markerLine;
+        std::size_t next = 0;
+        std::size_t values = 0;
+        auto begin = [&](std::size_t at) {
+            start = at;
+            next = std::min(start + 1 + kValueLines[i], n);
+            if (i == TM1) {
+                values = 0;
+                counted = {};
+            }
+        };
+        begin(start);
+        while (next < n) {
+            const std::string& l = lines[next];
+            if (!last && BeginsWith(l, kMarkers[i + 1]))
+                break;
+            if (BeginsWith(l, kMarkers[i])) {
+                begin(next);
+                continue;
+            }
+            if (i == TM1) {
+                if (const auto count = CountOf(l)) {
+                    if (*count > n - next - 1)
+                        return fail(CutShortMessage());
+                    std::string value;
+                    for (std::size_t k = 0; k < *count; ++k) {
+                        if (k)
+                            value += kCrLf;
+                        value += lines[next + 1 + k];
+                    }
+                    // A fourth and later counted value belongs nowhere.
+                    if (values < counted.size())
+                        counted[values] = std::move(value);
+                    ++values;
+                    next += 1 + *count;
+                    continue;
+                }
+            }
+            ++next;
+        }
+        bodies[i] = Body{&lines, start + 1, next};
+        if (!last) {
+            if (next >= n)
+                return fail(MissingMarkerMessage(kMarkers[i + 1]));
+            markerLine = next;
+        }
+    }
+
+    ProjectRecord r;
+    r.Items = std::move(counted[0]);
+    r.trans = std::move(counted[1]);
+    r.Others = std::move(counted[2]);
+
+    const auto pay = bodies[TM2].digitsAfterCommas();
+    for (std::size_t k = 0; k < kAccountCount; ++k)
+        r.flags.payment.accounts[k] = On(pay, k);
+    r.flags.payment.yahooEasy = On(pay, 6);
+    r.flags.payment.stamps = On(pay, 7);
+
+    const auto car = bodies[TM3].digitsAfterCommas();
+    CarrierTicks& c = r.flags.carriers;
+    bool* carriers[] = {&c.yamato, &c.sagawa, &c.yuPack, &c.yahooYuPack, &c.teikeigai, &c.sasshi, &c.kuronekoMail, &c.expack};
+    for (std::size_t k = 0; k < 8; ++k)
+        *carriers[k] = On(car, k);
+
+    const auto sel = bodies[TM4].numbersAfterCommas();
+    r.selections = ProjectSelections{At(sel, 0), At(sel, 1), At(sel, 2), At(sel, 3)};
+    r.flags.center = On(sel, 4);
+    r.flags.left = On(sel, 5);
+    r.flags.linkOff = On(sel, 6);
+    r.flags.linkOn = On(sel, 7);
+
+    const Body& tm5 = bodies[TM5];
+    r.Title = tm5.line(1);
+    r.TOthers = tm5.line(2);
+    r.color = tm5.line(3);
+    r.bgcolor = tm5.line(4);
+    r.fcolor = tm5.line(5);
+    r.yahooId = tm5.line(6);
+    r.mytext = tm5.line(7);
+
+    const Body& mp1 = bodies[MP1];
+    r.myname = mp1.line(1);
+    r.zip = mp1.line(2);
+    r.post = mp1.line(4);
+    r.tel = mp1.line(5);  // written twice; the second copy is the one read
+    r.ktel = mp1.line(6);
+    r.item = mp1.line(7);
+    r.name = mp1.line(8);
+    r.fauc = mp1.line(9);
+    r.bidderMail = mp1.line(10);
+    r.transnum = mp1.line(11);
+    r.transmen = mp1.line(12);
+    r.ftrans = mp1.line(13);
+
+    const auto ticks = bodies[MP2].digitsAfterCommas();
+    for (std::size_t k = 0; k < kAccountCount; ++k)
+        r.useAccount[k] = On(ticks, k);
+
+    for (std::size_t k = 0; k < kAccountCount; ++k) {
+        const Body& b = bodies[BK1 + k];
+        BankAccount& a = r.accounts[k];
+        a.bankName = b.line(1);
+        a.branch = b.line(2);
+        a.holder = b.line(3);
+        a.number = b.line(4);
+        a.kind = DecimalValue(b.line(5));
+    }
+    return r;
+}
+
+ProjectSelections ProjectSelectionsInLists(const ProjectSelections& s)
+{
+    auto inList = [](int index, std::size_t size) {
+        return index >= 0 && static_cast<std::size_t>(index) < size ? index : -1;
+    };
+    constexpr std::size_t kTemplateTypes = 5;
+    return ProjectSelections{inList(s.weight, WeightList().size()), inList(s.size, SizeList().size()),
+                             inList(s.origin, PrefectureList().size()), inList(s.type, kTemplateTypes)};
+}
+
+void ApplyProjectToPlate(const ProjectRecord& r, PlateState& state)
+{
+    state.Title = r.Title;
+    state.Items = r.Items;
+    state.trans = r.trans;
+    state.Others = r.Others;
+    state.TOthers = r.TOthers;
+    state.color = r.color;
+    state.bgcolor = r.bgcolor;
+    state.fcolor = r.fcolor;
+    state.yahooId = r.yahooId;
+    state.mytext = r.mytext;
+    const ProjectSelections s = ProjectSelectionsInLists(r.selections);
+    state.weightIndex = s.weight;
+    state.sizeIndex = s.size;
+    state.originIndex = s.origin;
+    state.templateType = s.type;
+    state.accounts = r.accounts;
+}
+
+FileDialogRequest ProjectFileDialog()
+{
+    static const std::string label = Sjis("トレパルファイル(*.tpf)");
+    return FileDialogRequest{label, "*.tpf", "tpf"};
+}
+
+std::string ProjectSaveFailedMessage()
+{
+    static const std::string m = Sjis(
+        "トレパルファイルを保存できませんでした。\r\n"
+        "保存先のフォルダーと空き容量を確認してください。同じ名前のファイルがあった場合、そのファイルは元のままです。");
+    return m;
+}
+
+std::string ProjectUnreadableMessage(bool tooLarge)
+{
+    static const std::string unreadable = Sjis("ファイルを読み込めませんでした。");
+    static const std::string large = Sjis("ファイルが大きすぎるため、読み込めませんでした。");
+    return (tooLarge ? large : unreadable) + Tail();
+}
+
+}  // namespace torepal

@@ -1,0 +1,88 @@
+#pragma once
+// Project files ("*.tpf"): the whole working state of the plate and mail
+// forms and the six accounts in one Shift-JIS text, thirteen marked sections
+// ("[TM1]" .. "[TM5]" for the plate form, "[MP1]" and "[MP2]" for the mail
+// form, "[BK1]" .. "[BK6]" for the accounts).
+//
+// Writing and reading work on a plain record, so the pages are touched only
+// after a file has been read and checked completely.
+
+#include "bank/BankAccount.h"
+#include "plate/PlateState.h"
+#include "platform/Platform.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace torepal {
+
+// The selected entries of the plate form's four combos, -1 for none.
+struct ProjectSelections {
+    int weight = 0;  // combo 1082
+    int size = 0;    // combo 1083
+    int origin = 0;  // combo 1084
+    int type = 0;    // combo 1104
+};
+
+struct ProjectRecord {
+    // Plate form: texts (multi-line ones hold CR LF), boxes, radios, combos.
+    std::string Title;
+    std::string Items;
+    std::string trans;
+    std::string Others;
+    std::string TOthers;
+    std::string color;
+    std::string bgcolor;
+    std::string fcolor;
+    std::string yahooId;
+    std::string mytext;
+    PlateFlags flags;
+    ProjectSelections selections;
+
+    // Mail form.
+    std::string myname;
+    std::string zip;
+    std::string tel;
+    std::string post;
+    std::string ktel;
+    std::string item;
+    std::string name;
+    std::string fauc;
+    std::string bidderMail;
+    std::string transnum;
+    std::string transmen;
+    std::string ftrans;
+    AccountTicks useAccount{};
+
+    Accounts accounts;
+};
+
+// The file's text with CR LF line ends, as it is kept in memory. It goes to
+// disk through ToTextMode, so every line end there is CR CR LF.
+//
+// The three multi-line plate values are written with a count line; every
+// other value must stay on its line, so its CR and LF bytes are left out.
+std::string BuildProjectText(const ProjectRecord& record);
+
+// Reads a project file's bytes (CR CR LF, CR LF or LF line ends). Nothing is
+// returned for a file that is not a project file, lacks a section marker or
+// ends inside a counted value; `message` then receives the reason for the
+// seller (Shift-JIS).
+std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::string* message = nullptr);
+
+// What the plate and mail records hold right after a project was opened
+// into freshly cleared forms: the values, the combo positions (an index
+// outside its list leaves the combo without selection, as the combo itself
+// does) and, for the plate form, the project's accounts.
+void ApplyProjectToPlate(const ProjectRecord& record, PlateState& state);
+ProjectSelections ProjectSelectionsInLists(const ProjectSelections& selections);
+
+// The project-file dialogs: "トレパルファイル(*.tpf)", "*.tpf", "tpf".
+FileDialogRequest ProjectFileDialog();
+
+// Messages for the seller (Shift-JIS).
+std::string ProjectSaveFailedMessage();
+std::string ProjectUnreadableMessage(bool tooLarge);
+
+}  // namespace torepal
