@@ -1,0 +1,178 @@
+#include "plate/SavedPages.h"
+
+#include "platform/Platform.h"
+#include "plate/PlateTestText.h"
+#include "text/Encoding.h"
+#include "text/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+using namespace torepal;
+using plate_test::S;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kStamp = FormatTimeStamp(LocalTime{12, 6, 20, 8});
+
+// The title part of a page name: between "--" and ".html".
+std::string TitlePart(const std::string& name)
+{
+    const std::string head = S("【プレート ～") + kStamp + S("～ 】--");
+    EXPECT_EQ(name.rfind(head, 0), 0u);
+    EXPECT_GE(name.size(), head.size() + 5);
+    EXPECT_EQ(name.substr(name.size() - 5), ".html");
+    return name.substr(head.size(), name.size() - head.size() - 5);
+}
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::random_device rd;
+        path_ = fs::temp_directory_path() / ("torepal-plate-" + std::to_string(rd()) + std::to_string(rd()));
+        fs::create_directories(path_);
+    }
+    ~TempFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string ReadBytes(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+TEST(SavedPageName, TheExampleName)
+{
+    EXPECT_EQ(SavedPageName(kStamp, S("腕時計")), S("【プレート ～12月6日20時8分～ 】--腕時計.html"));
+    // The tildes are the full-width tilde 81 60, the blanks ASCII.
+    EXPECT_EQ(S("【プレート ～"), "\x81\x79\x83\x76\x83\x8C\x81\x5B\x83\x67 \x81\x60");
+}
+
+TEST(SavedPageName, EmptyTitle)
+{
+    EXPECT_EQ(SavedPageName(kStamp, ""), S("【プレート ～12月6日20時8分～ 】--.html"));
+}
+
+TEST(SavedPageName, TwentyDoubleByteCharactersGiveFortyBytes)
+{
+    const std::string title = S("あいうえおかきくけこさしすせそたちつてと");
+    ASSERT_EQ(title.size(), 40u);
+    EXPECT_EQ(TitlePart(SavedPageName(kStamp, title)), title);
+}
+
+TEST(SavedPageName, TitleIsTakenAsTypedWhereTheFileSystemAllowsIt)
+{
+    // ソ and 表 end in byte 5C, which is no backslash inside them.
+    for (const std::string& title : {S("ソフト表示"), std::string("a b:c*?\"<>|~.#%"), S("．．"), std::string("...")})
+        EXPECT_EQ(TitlePart(SavedPageName(kStamp, title)), title);
+}
+
+TEST(SavedPageName, SeparatorsAndControlCharactersGetVisibleStandIns)
+{
+    EXPECT_EQ(TitlePart(SavedPageName(kStamp, "a/b")), S("a／b"));
+    EXPECT_EQ(TitlePart(SavedPageName(kStamp, "../../etc")), S("..／..／etc"));
+    EXPECT_EQ(TitlePart(SavedPageName(kStamp, "\\..\\x")), S("＼..＼x"));
+    EXPECT_EQ(TitlePart(SavedPageName(kStamp, std::string("a\tb\r\nc\x7F") + std::string(1, '\0'))),
+              S("a／b／／c／／"));
+    // A pair that does not decode would reach the disk as U+FFFD.
+    EXPECT_EQ(TitlePart(SavedPageName(kStamp, "x\x85\x5Cy")), S("x？y"));
+}
+
+TEST(SavedPageName, EveryTitleStaysInsideBack)
+{
+    const TempFolder folder;
+    const fs::path back = folder.path() / "back";
+    for (const std::string& title :
+         {std::string("."), std::string(".."), std::string("/"), std::string("../x"), std::string("/../../x"),
+          std::string("\\..\\..\\x"), std::string("x\x85\x5C..\x85\x5C..\x85\x5Cy"), std::string("\x81")}) {
+        SCOPED_TRACE(title);
+        const fs::path path = SavedPagePath(folder.path(), SavedPageName(kStamp, title));
+        EXPECT_EQ(path.parent_path(), back);
+        EXPECT_EQ(path.lexically_normal().parent_path(), back);
+        EXPECT_NE(path.filename(), "..");
+    }
+}
+
+TEST(SavedPageName, LongTitlesAreCutAtACharacterBoundary)
+{
+    // 200 characters of three UTF-8 bytes each, behind one ASCII letter so
+    // that a cut in the wrong place would split a character.
+    std::string title = "a";
+    for (int i = 0; i < 200; ++i)
+        title += S("時");
+    const std::string name = SavedPageName(kStamp, title);
+    const std::string utf8 = Utf8FromSjis(name);
+    EXPECT_LE(utf8.size(), kLongestPageFileName);
+    EXPECT_GT(utf8.size() + 3, kLongestPageFileName);  // one more character would not fit
+    EXPECT_LE(kLongestPageFileName, 255u);
+    const std::string kept = TitlePart(name);
+    EXPECT_EQ(kept.size() % 2, 1u);
+    EXPECT_EQ(title.rfind(kept, 0), 0u);
+    EXPECT_TRUE(IsValidSjis(name));
+
+    // A title that fits is not touched.
+    const std::string shortTitle = title.substr(0, 41);
+    EXPECT_EQ(TitlePart(SavedPageName(kStamp, shortTitle)), shortTitle);
+}
+
+TEST(SavedPages, TheLongestNameCanBeWritten)
+{
+    const TempFolder folder;
+    fs::create_directory(folder.path() / "back");
+    const std::string name = SavedPageName(kStamp, std::string(400, 'x'));
+    EXPECT_EQ(Utf8FromSjis(name).size(), kLongestPageFileName);  // ASCII fills it to the byte
+    const fs::path path = SavedPagePath(folder.path(), name);
+    ASSERT_EQ(WritePageFile(path, "<b>page</b>"), WriteStatus::Ok);
+    EXPECT_EQ(ReadBytes(path), "<b>page</b>");
+}
+
+TEST(SavedPages, PagesAreWrittenInTextModeAndReplaced)
+{
+    const TempFolder folder;
+    fs::create_directory(folder.path() / "back");
+    const fs::path path = SavedPagePath(folder.path(), SavedPageName(kStamp, S("腕時計")));
+    EXPECT_EQ(path, folder.path() / "back" / "【プレート ～12月6日20時8分～ 】--腕時計.html");
+    ASSERT_EQ(WritePageFile(path, S("最初<br>")), WriteStatus::Ok);
+    ASSERT_EQ(WritePageFile(path, "a\r\nb\nc"), WriteStatus::Ok);
+    EXPECT_EQ(ReadBytes(path), "a\r\r\nb\r\nc");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "back"), fs::directory_iterator()), 1);
+}
+
+TEST(SavedPages, MissingBackFolderIsNotCreated)
+{
+    const TempFolder folder;
+    const fs::path path = SavedPagePath(folder.path(), SavedPageName(kStamp, "x"));
+    EXPECT_NE(WritePageFile(path, "page"), WriteStatus::Ok);
+    EXPECT_FALSE(fs::exists(folder.path() / "back"));
+}
+
+TEST(SavedPages, PreviewFileIsInTheProgramFolder)
+{
+    const TempFolder folder;
+    EXPECT_EQ(PreviewPath(folder.path()), folder.path() / "menu_preview.html");
+}
+
+TEST(SavedPages, MessagesNameTheFileAndSayThePageIsKept)
+{
+    const std::string name = SavedPageName(kStamp, S("腕時計"));
+    const std::string missing = Utf8FromSjis(PageNotSavedMessage(name, true));
+    EXPECT_NE(missing.find("【プレート ～12月6日20時8分～ 】--腕時計.html"), std::string::npos);
+    EXPECT_NE(missing.find("「back」がありません"), std::string::npos);
+    EXPECT_NE(missing.find("ページは消えていません"), std::string::npos);
+    EXPECT_NE(Utf8FromSjis(PreviewNotWrittenMessage()).find("menu_preview.html"), std::string::npos);
+}
