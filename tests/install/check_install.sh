@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# Checks of the installed program: each check installs the build into a fresh
+# prefix of its own, as a seller would into ~/.local, and looks at the result.
+#
+#   check_install.sh CHECK BUILD_DIR SOURCE_DIR WORK_DIR
+#
+# CHECK: layout | desktop | metainfo | starts | closes | cli
+set -euo pipefail
+
+check=$1 build=$2 source=$3 work=$4
+prefix="$work/$check/prefix"
+folder="$prefix/lib/torepal"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A runtime folder of our own, so Qt has nothing to say about a missing one.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+fresh_install() {
+  rm -rf "$work/$check"
+  mkdir -p "$work/$check"
+  cmake --install "$build" --prefix "$prefix" > "$work/$check/install.log" ||
+    { cat "$work/$check/install.log" >&2; fail "cmake --install failed"; }
+}
+
+need() { command -v "$1" >/dev/null || fail "$1 is missing: run scripts/setup.sh"; }
+
+png_size() {  # width x height from the PNG header
+  local hex
+  hex=$(od -An -v -tx1 -j16 -N8 "$1" | tr -d ' \n')
+  echo "$((16#${hex:0:8}))x$((16#${hex:8:8}))"
+}
+
+# Runs the installed program on the offscreen platform from a folder of its
+# own, so that anything it wrongly resolves against the current folder shows.
+run_offscreen() {  # seconds; sets rc and leaves stderr in $work/$check/stderr
+  local here="$work/$check/elsewhere"
+  mkdir -p "$here"
+  rc=0
+  (cd "$here" && QT_QPA_PLATFORM=offscreen timeout "$1" "$prefix/bin/torepal" \
+      > "$work/$check/stdout" 2> "$work/$check/stderr") || rc=$?
+  [ -z "$(ls -A "$here")" ] || fail "the program wrote into the current folder: $(ls -A "$here")"
+}
+
+case "$check" in
+layout)
+  fresh_install
+  for f in torepal menu_help.html torepal.png plate.ini; do
+    [ -f "$folder/$f" ] || fail "$folder/$f is missing"
+  done
+  [ -x "$folder/torepal" ] || fail "torepal is not executable"
+  [ -d "$folder/back" ] || fail "back/ is missing"
+  [ -z "$(ls -A "$folder/back")" ] || fail "back/ is not empty"
+  cmp "$source/program/menu_help.html" "$folder/menu_help.html" || fail "help page differs"
+  cmp "$source/program/plate.ini" "$folder/plate.ini" || fail "plate.ini differs"
+  n=0
+  for t in "$source"/program/file/*.txt; do
+    cmp "$t" "$folder/file/$(basename "$t")" || fail "template $(basename "$t") differs"
+    n=$((n + 1))
+  done
+  [ "$n" -ge 3 ] || fail "only $n sample templates"
+  [ "$(ls "$folder/file" | wc -l)" -eq "$n" ] || fail "file/ holds other files: $(ls "$folder/file")"
+  for settings in bank.ini status.ini; do
+    [ ! -e "$folder/$settings" ] || fail "$settings is installed; it belongs to the seller"
+  done
+  for size in 16 24 32 48 64 128 256; do
+    icon="$prefix/share/icons/hicolor/${size}x${size}/apps/torepal.png"
+    [ -f "$icon" ] || fail "$icon is missing"
+    [ "$(png_size "$icon")" = "${size}x${size}" ] || fail "$icon is $(png_size "$icon")"
+  done
+  [ -f "$prefix/share/icons/hicolor/scalable/apps/torepal.svg" ] || fail "scalable icon is missing"
+  for launcher in "$prefix"/bin/*; do
+    [ -x "$launcher" ] || fail "$launcher is not executable"
+    [ -x "$folder/$(basename "$launcher")" ] || fail "$launcher starts nothing in the program folder"
+  done
+  [ -x "$prefix/bin/torepal" ] || fail "bin/torepal is missing"
+  grep -qx "Exec=$folder/torepal" "$prefix/share/applications/torepal.desktop" ||
+    fail "the desktop entry does not start $folder/torepal"
+
+  # Installing again keeps what the seller changed, and renews the program's own files.
+  first=$(ls "$folder/file" | head -1)
+  printf 'edited\r\n' > "$folder/file/$first"
+  printf 'seller' > "$folder/plate.ini"
+  printf 'old' > "$folder/menu_help.html"
+  cmake --install "$build" --prefix "$prefix" > "$work/$check/install2.log"
+  [ "$(cat "$folder/file/$first")" = $'edited\r' ] || fail "a second install replaced the seller's template"
+  [ "$(cat "$folder/plate.ini")" = seller ] || fail "a second install replaced the seller's plate.ini"
+  cmp "$source/program/menu_help.html" "$folder/menu_help.html" || fail "a second install kept the old help page"
+
+  # A program folder outside the usual place: the desktop entry quotes it.
+  odd="$work/$check/seller's files/with \$dollar"
+  cmake --install "$build" --prefix "$odd" > "$work/$check/install3.log"
+  need desktop-file-validate
+  desktop-file-validate "$odd/share/applications/torepal.desktop" || fail "entry with an odd prefix is invalid"
+  grep -qxF "Exec=\"$odd/lib/torepal/torepal\"" <(sed 's/\\\\/\\/g; s/\\\$/$/g' "$odd/share/applications/torepal.desktop") ||
+    fail "odd prefix not quoted: $(grep Exec "$odd/share/applications/torepal.desktop")"
+  ;;
+
+desktop)
+  need desktop-file-validate
+  fresh_install
+  entry="$prefix/share/applications/torepal.desktop"
+  out=$(desktop-file-validate "$entry" 2>&1) || { echo "$out" >&2; fail "desktop-file-validate"; }
+  [ -z "$out" ] || { echo "$out" >&2; fail "desktop-file-validate has remarks"; }
+  for key in 'Name=トレパル' 'Name\[ja\]=トレパル' 'Icon=torepal' 'Categories=Office;' 'Comment=' 'Comment\[ja\]=' 'Type=Application'; do
+    grep -q "^$key" "$entry" || fail "no $key"
+  done
+  ;;
+
+metainfo)
+  need appstreamcli
+  fresh_install
+  files=("$prefix"/share/metainfo/*.metainfo.xml)
+  [ "${#files[@]}" -eq 1 ] && [ -f "${files[0]}" ] || fail "expected one metainfo file"
+  appstreamcli validate --no-net --pedantic --explain "${files[0]}" || fail "appstreamcli validate"
+  grep -q '<launchable type="desktop-id">torepal.desktop</launchable>' "${files[0]}" || fail "no desktop id"
+  grep -q 'xml:lang="ja"' "${files[0]}" || fail "no Japanese description"
+  id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "${files[0]}")
+  [ "$(basename "${files[0]}")" = "$id.metainfo.xml" ] || fail "file name does not match the id $id"
+  ;;
+
+starts)
+  # Started headless, the installed program keeps running until stopped
+  # (timeout's 124), says nothing on its error stream, and has written
+  # nothing yet: settings are written only when the seller closes it.
+  fresh_install
+  before=$(cd "$folder" && find . | sort)
+  run_offscreen 5
+  [ "$rc" -eq 124 ] || { cat "$work/$check/stderr" >&2; fail "the program ended by itself with $rc"; }
+  # The offscreen platform's own notes about window features it lacks are not the program's.
+  if grep -v -e 'This plugin does not support' "$work/$check/stderr" | grep -q .; then
+    cat "$work/$check/stderr" >&2
+    fail "the program wrote to its error stream"
+  fi
+  after=$(cd "$folder" && find . | sort)
+  [ "$before" = "$after" ] || fail "the program folder changed while running: $(diff <(echo "$before") <(echo "$after"))"
+  ;;
+
+closes)
+  # A real window under Xvfb, closed the way a seller closes it: the program
+  # writes its three settings files beside itself, and the default plate
+  # settings come back byte for byte.
+  need xvfb-run
+  need xdotool
+  fresh_install
+  here="$work/$check/elsewhere"
+  mkdir -p "$here"
+  cat > "$work/$check/session.sh" <<EOF
+#!/usr/bin/env bash
+cd "$here"
+"$prefix/bin/torepal" 2> "$work/$check/stderr" &
+pid=\$!
+for i in \$(seq 100); do
+  win=\$(xdotool search --onlyvisible --name 'トレパル' 2>/dev/null | head -1) && [ -n "\$win" ] && break
+  sleep 0.1
+done
+[ -n "\$win" ] || { echo "no window" >&2; kill \$pid; exit 2; }
+sleep 1
+# There is no window manager to close the window: the seller's other way out
+# is the menu, ファイル（&F） then 終了（&E）, typed as real key presses.
+xdotool windowfocus --sync "\$win"
+xdotool key alt+f
+sleep 0.5
+xdotool key e
+for i in \$(seq 100); do kill -0 \$pid 2>/dev/null || break; sleep 0.1; done
+if kill -0 \$pid 2>/dev/null; then
+  echo "the program did not end from its menu" >&2
+  kill \$pid
+fi
+wait \$pid
+EOF
+  rc=0
+  timeout 60 xvfb-run -a -s '-screen 0 1280x1024x24' bash "$work/$check/session.sh" || rc=$?
+  [ "$rc" -eq 0 ] || { cat "$work/$check/stderr" >&2; fail "the program ended with $rc"; }
+  for settings in bank.ini plate.ini status.ini; do
+    [ -f "$folder/$settings" ] || fail "$settings was not written beside the program"
+  done
+  [ -z "$(ls -A "$here")" ] || fail "the program wrote into the current folder: $(ls -A "$here")"
+  cmp "$source/program/plate.ini" "$folder/plate.ini" || fail "the default plate settings did not come back unchanged"
+  [ "$(stat -c %s "$folder/bank.ini")" -eq 48 ] || fail "bank.ini of six empty rows is not 48 bytes"
+  [ "$(stat -c %s "$folder/status.ini")" -eq 29 ] || fail "empty status.ini is not 29 bytes"
+  ;;
+
+cli)
+  fresh_install
+  [ -x "$prefix/bin/torepal-cli" ] || fail "torepal-cli is not installed"
+  out=$(cd "$work/$check" && "$prefix/bin/torepal-cli" --help) || fail "torepal-cli --help failed"
+  [ -n "$out" ] || fail "torepal-cli --help printed nothing"
+  ;;
+
+*)
+  fail "unknown check $check"
+  ;;
+esac
+echo "ok: $check"
