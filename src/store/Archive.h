@@ -45,6 +45,8 @@ enum class ArchiveError {
 class ArchiveReader {
 public:
     explicit ArchiveReader(std::string_view bytes) : bytes_(bytes) {}
+    // The reader only looks at the bytes: they must outlive it.
+    explicit ArchiveReader(std::string&&) = delete;
 
     bool getU32(std::uint32_t& value);
     bool getInt32(std::int32_t& value);
