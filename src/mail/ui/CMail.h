@@ -1,0 +1,114 @@
+#pragma once
+// The "メール作成" page: the buyer's and the parcel's details, the template
+// choice and the account boxes; fills a template into the mail text and
+// hands the mail on (file, clipboard, mail program).
+//
+// Typed text is never thrown away: every operation, the account reload of
+// a tab switch and "クリアー" included, reads the controls first.
+
+#include "bank/BankStore.h"
+#include "mail/MailFiles.h"
+#include "mail/MailState.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace torepal {
+
+class CMailEdit;
+class FieldReader;
+class Platform;
+
+class CMail : public QWidget {
+    Q_OBJECT
+public:
+    CMail(Platform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent = nullptr);
+    ~CMail() override;
+
+    // Once, after the main window has made the page: the template list
+    // (first entry selected), the accounts, status.ini, the captions.
+    void startUp();
+
+    // The accounts from bank.ini (tab switch, before a project is saved).
+    // The controls are read first; if one holds a character Shift-JIS
+    // cannot hold, the form keeps showing what was typed.
+    void loadAccounts();
+
+    // "クリアー" and the menu's "新規作成": the parcel fields only.
+    void clearParcelFields();
+
+    // On exit. False when the file could not be written (the seller has
+    // been told).
+    bool saveStatus();
+    bool saveAccounts();
+
+    // Controls into the record; false (and the seller told which
+    // characters) when a character cannot be held. The record is then
+    // unchanged.
+    bool pull();
+    // The record into the controls, the account boxes' ticks included.
+    void push();
+
+    MailState& state() { return state_; }
+    AccountTicks ticks() const;
+    void setTicks(const AccountTicks& ticks);
+
+    // The accounts in the record were set from a project: they count as
+    // the current ones for the exit write.
+    void markAccountsCurrent();
+
+    // The open template editor, if any (tests, the main window).
+    CMailEdit* templateEditor() const { return editor_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildPage();
+    void fillTemplates();
+    void captionBoxes();
+    bool pullInto(FieldReader& reader);
+    void reloadAccountsIntoState();
+
+    void preview();
+    void saveMail();
+    void startMailer();
+    void copyToClipboard();
+    void openTemplateEditor();
+    void editAccounts();
+
+    Platform& platform_;
+    BankStore& bank_;
+    std::filesystem::path folder_;
+    MailState state_;
+    std::uint64_t generation_ = 0;
+    std::vector<TemplateEntry> templates_;
+    QPointer<CMailEdit> editor_;
+
+    QLineEdit* mynameEdit_ = nullptr;
+    QLineEdit* zipEdit_ = nullptr;
+    QLineEdit* postEdit_ = nullptr;
+    QLineEdit* telEdit_ = nullptr;
+    QLineEdit* ktelEdit_ = nullptr;
+    QLineEdit* itemEdit_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QLineEdit* faucEdit_ = nullptr;
+    QLineEdit* bidderMailEdit_ = nullptr;
+    QLineEdit* transmenEdit_ = nullptr;
+    QLineEdit* transnumEdit_ = nullptr;
+    QLineEdit* ftransEdit_ = nullptr;
+    QPlainTextEdit* bodyEdit_ = nullptr;
+    QComboBox* templateCombo_ = nullptr;
+    std::array<QCheckBox*, kAccountCount> accountBoxes_{};
+};
+
+}  // namespace torepal

@@ -1,0 +1,93 @@
+#include "mail/ui/CMailEdit.h"
+
+#include "mail/MailMessages.h"
+#include "platform/Platform.h"
+#include "platform/ui/QtText.h"
+
+#include "ui_CMailEdit.h"
+
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace torepal {
+
+CMailEdit::CMailEdit(Platform& platform, std::filesystem::path programFolder, QWidget* parent)
+    : QDialog(parent), platform_(platform), folder_(std::move(programFolder)), ui_(std::make_unique<Ui::CMailEdit>())
+{
+    ui_->setupUi(this);
+    setModal(false);
+    connect(ui_->typeCombo, &QComboBox::currentIndexChanged, this, [this] { loadSelected(); });
+    connect(ui_->saveButton, &QPushButton::clicked, this, [this] { save(); });
+    // Closing never saves and never asks.
+    connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CMailEdit::~CMailEdit() = default;
+
+void CMailEdit::openFresh()
+{
+    templates_ = ListTemplates(folder_);
+    loadedIndex_ = -1;
+    {
+        const QSignalBlocker block(ui_->typeCombo);
+        ui_->typeCombo->clear();
+        for (const TemplateEntry& entry : templates_)
+            ui_->typeCombo->addItem(ToQt(entry.name));
+        ui_->typeCombo->setCurrentIndex(-1);
+    }
+    ui_->textEdit->clear();
+    ui_->byteCountEdit->clear();
+    if (!templates_.empty())
+        ui_->typeCombo->setCurrentIndex(0);  // loads it
+}
+
+void CMailEdit::loadSelected()
+{
+    const int index = ui_->typeCombo->currentIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= templates_.size())
+        return;
+    const TemplateEntry& entry = templates_[static_cast<std::size_t>(index)];
+    const std::optional<std::string> text = ReadTemplate(entry.path);
+    if (!text) {
+        platform_.showMessage(TemplateUnreadableMessage(entry.name));
+        // The text shown stays, and so does the name it belongs to: "保存"
+        // can only ever write a text back into its own template.
+        if (loadedIndex_ >= 0) {
+            const QSignalBlocker block(ui_->typeCombo);
+            ui_->typeCombo->setCurrentIndex(loadedIndex_);
+        }
+        return;
+    }
+    // Switching discards unsaved changes without asking.
+    SetMultiline(ui_->textEdit, *text);
+    ui_->byteCountEdit->setText(QString::number(text->size()));
+    loadedIndex_ = index;
+}
+
+bool CMailEdit::save()
+{
+    if (loadedIndex_ < 0 || static_cast<std::size_t>(loadedIndex_) >= templates_.size()) {
+        platform_.showMessage(NothingToSaveMessage());
+        return false;
+    }
+    const TemplateEntry& entry = templates_[static_cast<std::size_t>(loadedIndex_)];
+    FieldReader reader;
+    const std::string text = reader.multiline(ui_->textEdit, QStringLiteral("メールテンプレート"));
+    if (!reader.reportTo(platform_))
+        return false;
+    // The count shows the text as loaded; saving does not change it.
+    if (WriteTemplate(entry.path, text))
+        return true;
+    platform_.showMessage(TemplateNotSavedMessage(entry.name));
+    return false;
+}
+
+std::optional<std::string> CMailEdit::loadedName() const
+{
+    if (loadedIndex_ < 0 || static_cast<std::size_t>(loadedIndex_) >= templates_.size())
+        return std::nullopt;
+    return templates_[static_cast<std::size_t>(loadedIndex_)].name;
+}
+
+}  // namespace torepal

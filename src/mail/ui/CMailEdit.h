@@ -1,0 +1,50 @@
+#pragma once
+// "メールテンプレート編集": a modeless window beside the mail page for
+// reading and rewriting the templates in file/, with the table of
+// placeholders. One window per mail page; closing it hides it.
+
+#include "mail/MailFiles.h"
+
+#include <QDialog>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace Ui {
+class CMailEdit;
+}
+
+namespace torepal {
+
+class Platform;
+
+class CMailEdit : public QDialog {
+    Q_OBJECT
+public:
+    CMailEdit(Platform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
+    ~CMailEdit() override;
+
+    // Lists the templates afresh, selects the first and loads it. With no
+    // template the list, the text and the count stay empty.
+    void openFresh();
+
+    // "保存": the text into the template it was loaded from. Refused (with
+    // a message) when nothing was loaded; false when it could not be
+    // written (the old file is then untouched).
+    bool save();
+
+    // The name of the template whose text is shown, if any.
+    std::optional<std::string> loadedName() const;
+
+private:
+    void loadSelected();
+
+    Platform& platform_;
+    std::filesystem::path folder_;
+    std::unique_ptr<Ui::CMailEdit> ui_;
+    std::vector<TemplateEntry> templates_;
+    int loadedIndex_ = -1;  // the entry whose text is in the edit
+};
+
+}  // namespace torepal
