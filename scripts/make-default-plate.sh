@@ -4,21 +4,12 @@
 # carrier or payment box ticked, the heading "注意事項" ready for the extra
 # section. The build and the install lay it beside the program only where no
 # plate.ini exists yet, so a seller's own settings are never replaced.
-# The record is written field by field in the order the program reads it
-# (u32 little-endian; texts with a one-byte length prefix, Shift-JIS);
+# The record is written field by field in the order the program reads it;
 # tests/install checks these bytes against the program's own encoder.
 set -euo pipefail
 cd "$(dirname "$0")/../program"
 
-u32() { printf "\\x$(printf %02x "$1")\\x00\\x00\\x00"; }
-text() {  # a text of at most 254 bytes: one length byte, then the bytes
-  local sjis
-  sjis=$(printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -v -tx1 | tr -d ' \n')
-  local n=$(( ${#sjis} / 2 ))
-  [ "$n" -le 254 ] || { echo "text too long for a one-byte prefix: $1" >&2; exit 1; }
-  printf "\\x$(printf %02x "$n")"
-  [ "$n" -eq 0 ] || printf "$(printf '%s' "$sjis" | sed 's/../\\x&/g')"
-}
+. ../scripts/archive.sh
 
 heading='注意事項'
 {

@@ -184,10 +184,25 @@ EOF
   ;;
 
 cli)
+  # The installed command-line tool, with a sample project and a template
+  # from the installed program folder.
   fresh_install
   [ -x "$prefix/bin/torepal-cli" ] || fail "torepal-cli is not installed"
   out=$(cd "$work/$check" && "$prefix/bin/torepal-cli" --help) || fail "torepal-cli --help failed"
-  [ -n "$out" ] || fail "torepal-cli --help printed nothing"
+  grep -q 'torepal-cli mail' <<<"$out" || fail "torepal-cli --help does not explain mail"
+  project="$work/$check/sample.tpf"
+  sed 's/$/\r/' "$source/tests/install/sample/project.tpf.txt" | iconv -f UTF-8 -t CP932 > "$project"
+  template=$(ls "$folder"/file/01_*.txt)
+  "$prefix/bin/torepal-cli" mail "$project" "$template" > "$work/$check/mail.txt" || fail "torepal-cli mail failed"
+  mail=$(iconv -f CP932 -t UTF-8 < "$work/$check/mail.txt") || fail "the mail is not Shift-JIS"
+  for expected in 'watch_lover_77 様' 'お支払い合計：13900 円' '銀行名：三井住友銀行' '〒156-0054' $'ぱるる\r'; do
+    grep -qF "$expected" <<<"$mail" || fail "the mail lacks: $expected"
+  done
+  ! grep -q '\[[a-z]*\]' <<<"$mail" || fail "a placeholder was left: $(grep '\[[a-z]*\]' <<<"$mail")"
+  "$prefix/bin/torepal-cli" render "$project" > "$work/$check/page.html" || fail "torepal-cli render failed"
+  page=$(iconv -f CP932 -t UTF-8 < "$work/$check/page.html") || fail "the page is not Shift-JIS"
+  grep -qF 'bgcolor=#336699' <<<"$page" || fail "the page lacks its frame colour"
+  grep -qF '昭和レトロ　手巻き腕時計　シルバー' <<<"$page" || fail "the page lacks its title"
   ;;
 
 *)
