@@ -1,5 +1,6 @@
 #include "app/ProjectFile.h"
 
+#include "plate/PageTemplates.h"
 #include "shipping/ParcelLists.h"
 #include "text/Encoding.h"
 #include "text/Lines.h"
@@ -150,30 +151,24 @@ std::int32_t At(const std::vector<std::int32_t>& values, std::size_t i)
     return i < values.size() ? values[i] : 0;
 }
 
-const std::string& Tail()
-{
-    static const std::string t = Sjis("\r\nフォームは変更されていません。");
-    return t;
-}
-
 std::string NotProjectMessage()
 {
     static const std::string m = Sjis("このファイルはトレパルファイルではありません。");
-    return m + Tail();
+    return m;
 }
 
 std::string MissingMarkerMessage(std::string_view marker)
 {
     static const std::string a = Sjis("トレパルファイルの「");
     static const std::string b = Sjis("」の区切りが見つかりません。ファイルが壊れている可能性があります。");
-    return a + std::string(marker) + b + Tail();
+    return a + std::string(marker) + b;
 }
 
 std::string CutShortMessage()
 {
     static const std::string m =
         Sjis("トレパルファイルの「[TM1]」の内容が途中で終わっています。ファイルが壊れている可能性があります。");
-    return m + Tail();
+    return m;
 }
 
 }  // namespace
@@ -398,9 +393,8 @@ ProjectSelections ProjectSelectionsInLists(const ProjectSelections& s)
     auto inList = [](int index, std::size_t size) {
         return index >= 0 && static_cast<std::size_t>(index) < size ? index : -1;
     };
-    constexpr std::size_t kTemplateTypes = 5;
     return ProjectSelections{inList(s.weight, WeightList().size()), inList(s.size, SizeList().size()),
-                             inList(s.origin, PrefectureList().size()), inList(s.type, kTemplateTypes)};
+                             inList(s.origin, PrefectureList().size()), inList(s.type, kTemplateTypeCount)};
 }
 
 void ApplyProjectToPlate(const ProjectRecord& r, PlateState& state)
@@ -429,6 +423,12 @@ FileDialogRequest ProjectFileDialog()
     return FileDialogRequest{label, "*.tpf", "tpf"};
 }
 
+std::string ProjectNotOpenedMessage(const std::string& reason)
+{
+    static const std::string unchanged = Sjis("\r\nフォームは変更されていません。");
+    return reason + unchanged;
+}
+
 std::string ProjectSaveFailedMessage()
 {
     static const std::string m = Sjis(
@@ -441,7 +441,7 @@ std::string ProjectUnreadableMessage(bool tooLarge)
 {
     static const std::string unreadable = Sjis("ファイルを読み込めませんでした。");
     static const std::string large = Sjis("ファイルが大きすぎるため、読み込めませんでした。");
-    return (tooLarge ? large : unreadable) + Tail();
+    return tooLarge ? large : unreadable;
 }
 
 }  // namespace torepal

@@ -81,8 +81,10 @@ ProjectSelections ProjectSelectionsInLists(const ProjectSelections& selections);
 // The project-file dialogs: "トレパルファイル(*.tpf)", "*.tpf", "tpf".
 FileDialogRequest ProjectFileDialog();
 
-// Messages for the seller (Shift-JIS).
+// Messages for the seller (Shift-JIS). The window adds to the reason of a
+// failed open that the forms were left as they were.
 std::string ProjectSaveFailedMessage();
 std::string ProjectUnreadableMessage(bool tooLarge);
+std::string ProjectNotOpenedMessage(const std::string& reason);
 
 }  // namespace torepal

@@ -1,0 +1,201 @@
+// torepal-cli as a script runs it: its output bytes and its exit status.
+#include "app/ProjectFile.h"
+#include "plate/RenderPage.h"
+#include "support/AppCliRunner.h"
+#include "text/Encoding.h"
+#include "text/Files.h"
+#include "text/Lines.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace torepal;
+using torepal::apptest::CliResult;
+
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        dir_ = std::filesystem::temp_directory_path() /
+               ("torepal-cli-test-" + std::to_string(::getpid()) + "-" + std::to_string(stamp));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    CliResult run(const std::vector<std::string>& args) { return apptest::RunCli(TOREPAL_CLI, args, dir_); }
+
+    std::string write(const std::string& name, const std::string& bytes)
+    {
+        const std::filesystem::path p = dir_ / name;
+        EXPECT_EQ(WriteFileAtomically(p, bytes), WriteStatus::Ok);
+        return p.string();
+    }
+
+    // A project as "保存（&S）" stores it: text mode, CR CR LF.
+    std::string project(const ProjectRecord& r, const std::string& name = "p.tpf")
+    {
+        return write(name, ToTextMode(BuildProjectText(r)));
+    }
+
+    std::filesystem::path dir_;
+};
+
+ProjectRecord Listing()
+{
+    ProjectRecord r;
+    r.Title = Sjis("腕時計");
+    r.Items = Sjis("美品です\r\n箱あり");
+    r.trans = Sjis("手渡し可");
+    r.color = "#ff8000";
+    r.fcolor = "#000000";
+    r.yahooId = "seller_1";
+    r.mytext = Sjis("ブースへ");
+    r.accounts[0].bankName = Sjis("みずほ銀行");
+    r.accounts[1].bankName = Sjis("りそな銀行");
+    r.flags.payment.accounts[1] = true;
+    r.flags.payment.stamps = true;
+    r.flags.carriers.yamato = true;
+    r.flags.center = false;
+    r.flags.left = true;
+    r.flags.linkOff = false;
+    r.flags.linkOn = true;
+    r.selections = ProjectSelections{3, 2, 12, 3};
+    return r;
+}
+
+std::size_t Lines(const std::string& s)
+{
+    return static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
+}
+
+}  // namespace
+
+TEST_F(Cli, HelpGoesToStandardOutput)
+{
+    const CliResult r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("torepal-cli render FILE.tpf"), std::string::npos);
+    EXPECT_NE(r.out.find("torepal-cli mail FILE.tpf TEMPLATE.txt"), std::string::npos);
+}
+
+TEST_F(Cli, WrongArgumentsExitWithOne)
+{
+    const std::string tpf = project(ProjectRecord{});
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"render"}, {"render", tpf, tpf}, {"mail", tpf}, {"mail", tpf, tpf, tpf}, {"print", tpf}}) {
+        const CliResult r = run(args);
+        EXPECT_EQ(r.status, 1) << args.size();
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(r.err.empty());
+    }
+}
+
+TEST_F(Cli, UnreadableOrMalformedFilesExitWithTwoAndOneLine)
+{
+    std::string text = BuildProjectText(Listing());
+    const std::string truncated = write("cut.tpf", text.substr(0, text.find("[MP1]")));
+    const std::string notProject = write("notes.tpf", "hello\r\n");
+    std::filesystem::create_directory(dir_ / "folder.tpf");
+    const std::string good = project(Listing());
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"render", (dir_ / "missing.tpf").string()},
+             {"render", (dir_ / "folder.tpf").string()},
+             {"render", truncated},
+             {"render", notProject},
+             {"mail", truncated, notProject},
+             {"mail", good, (dir_ / "missing.txt").string()}}) {
+        const CliResult r = run(args);
+        EXPECT_EQ(r.status, 2) << args[1];
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_EQ(Lines(r.err), 1u) << r.err;
+    }
+    EXPECT_NE(run({"render", truncated}).err.find("「[MP1]」"), std::string::npos);
+}
+
+TEST_F(Cli, RenderWritesThePageOfTheOpenedProject)
+{
+    const ProjectRecord record = Listing();
+    const CliResult r = run({"render", project(record)});
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    // The same core renders what the plate page holds after opening.
+    PlateState state;
+    ApplyProjectToPlate(record, state);
+    RenderPage(state, record.flags);
+    EXPECT_EQ(r.out, ToTextMode(state.page));
+
+    // タイプ４ on the left, the project's bank name, the booth banner; no
+    // line break is added at the end.
+    EXPECT_EQ(r.out.rfind("<left>", 0), 0u);
+    EXPECT_NE(r.out.find(Sjis("腕時計")), std::string::npos);
+    EXPECT_NE(r.out.find(Sjis("美品です<br>箱あり")), std::string::npos);
+    EXPECT_NE(r.out.find(Sjis("りそな銀行")), std::string::npos);
+    EXPECT_EQ(r.out.find(Sjis("みずほ銀行")), std::string::npos);
+    EXPECT_NE(r.out.find("/jp/booth/seller_1>"), std::string::npos);
+    EXPECT_NE(r.out.find(Sjis("<br>ブースへ</A>")), std::string::npos);
+    EXPECT_EQ(r.out.find("<state>"), std::string::npos);
+    EXPECT_EQ(r.out.find('\n'), std::string::npos);
+    EXPECT_NE(r.out.back(), '\n');
+}
+
+TEST_F(Cli, RenderWithoutTemplateTypeGivesOnlyTheBanner)
+{
+    ProjectRecord record = Listing();
+    record.selections.type = 9;  // the type combo holds five entries: nothing selected
+    record.flags.linkOn = false;
+    CliResult r = run({"render", project(record)});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+
+    record.selections.type = -1;
+    record.flags.linkOn = true;
+    r = run({"render", project(record, "q.tpf")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("<left><center><A HREF=", 0), 0u);
+}
+
+TEST_F(Cli, RenderReadsFilesWithAnyLineEnd)
+{
+    const std::string text = BuildProjectText(Listing());
+    std::string lf;
+    for (char c : text)
+        if (c != '\r')
+            lf.push_back(c);
+    const CliResult a = run({"render", project(Listing())});
+    const CliResult b = run({"render", write("crlf.tpf", text)});
+    const CliResult c = run({"render", write("lf.tpf", lf)});
+    EXPECT_EQ(a.status, 0);
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_EQ(a.out, c.out);
+}
+
+TEST_F(Cli, MailFillsTheTemplateFromTheProject)
+{
+    ProjectRecord record;
+    record.name = "bidder";
+    record.fauc = "3000";
+    record.ftrans = "800";
+    record.tel = "03-1111";
+    record.useAccount[4] = true;  // ぱるる only
+    record.accounts[4] = BankAccount{"", "B5", "N5", "H5", 0};
+    record.accounts[0] = BankAccount{Sjis("銀行"), "b", "n", "h", 1};
+    const std::string tpf = project(record);
+    const std::string templ = write("t.txt", ToTextMode("[name] [sum] [tel]\r\n[bank]end\r\n"));
+
+    const CliResult r = run({"mail", tpf, templ});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "bidder 3800 03-1111\r\n\r\n" + Sjis("ぱるる\r\n記号：B5\r\n番号：N5\r\n名義：H5\r\n") + "end\r\n");
+}
+
+TEST_F(Cli, MailWithATemplateWithoutPlaceholdersGivesItsLines)
+{
+    const std::string templ = write("plain.txt", "one\ntwo\r\n\r\nlast");
+    const CliResult r = run({"mail", project(ProjectRecord{}), templ});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "one\r\ntwo\r\n\r\nlast\r\n");
+}
