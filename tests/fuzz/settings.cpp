@@ -1,0 +1,65 @@
+// The three settings records read from arbitrary bytes: whatever was read
+// before a fault is a record the program can store again, and storing it
+// and reading it back gives the same record.
+
+#include "FuzzSupport.h"
+#include "store/SettingsFiles.h"
+
+namespace {
+
+using namespace torepal;
+
+bool Same(const CPSave& a, const CPSave& b)
+{
+    return a.yamato == b.yamato && a.sagawa == b.sagawa && a.yuPack == b.yuPack && a.yahooYuPack == b.yahooYuPack &&
+           a.teikeigai == b.teikeigai && a.sasshi == b.sasshi && a.kuronekoMail == b.kuronekoMail &&
+           a.expack == b.expack && a.originIndex == b.originIndex && a.TOthers == b.TOthers && a.Others == b.Others &&
+           a.color == b.color && a.bgcolor == b.bgcolor && a.fcolor == b.fcolor && a.yahooId == b.yahooId &&
+           a.linkOn == b.linkOn && a.linkOff == b.linkOff && a.templateType == b.templateType &&
+           a.center == b.center && a.left == b.left && a.accountTicks == b.accountTicks &&
+           a.yahooEasy == b.yahooEasy && a.stamps == b.stamps && a.mytext == b.mytext;
+}
+
+bool Same(const CSavemail& a, const CSavemail& b)
+{
+    return a.post == b.post && a.myname == b.myname && a.zip == b.zip && a.tel == b.tel && a.ktel == b.ktel &&
+           a.accountTicks == b.accountTicks;
+}
+
+bool Same(const CBSave& a, const CBSave& b)
+{
+    return a.rows == b.rows;
+}
+
+template <typename Record>
+void Check(std::string_view bytes, bool (*decode)(std::string_view, Record&), std::string (*encode)(const Record&),
+           std::size_t emptySize)
+{
+    Record record;
+    decode(bytes, record);
+    const std::string stored = encode(record);
+    FUZZ_CHECK(stored.size() >= emptySize);
+
+    Record back;
+    FUZZ_CHECK(decode(stored, back));
+    FUZZ_CHECK(Same(record, back));
+    FUZZ_CHECK(encode(back) == stored);
+
+    // Every prefix of a stored record is short, never taken as complete.
+    if (stored.size() < 4096)
+        for (std::size_t cut = 0; cut < stored.size(); cut += 1 + cut / 8) {
+            Record partial;
+            FUZZ_CHECK(!decode(std::string_view(stored).substr(0, cut), partial));
+        }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    Check<CBSave>(bytes, DecodeBank, EncodeBank, 48);
+    Check<CPSave>(bytes, DecodePlate, EncodePlate, 100);
+    Check<CSavemail>(bytes, DecodeStatus, EncodeStatus, 29);
+    return 0;
+}
