@@ -1,0 +1,38 @@
+#include "plate/ui/CComplete.h"
+
+#include "platform/Platform.h"
+#include "platform/ui/QtText.h"
+#include "text/Encoding.h"
+#include "text/SjisText.h"
+#include "ui_CComplete.h"
+
+#include <QPushButton>
+
+namespace torepal {
+
+CComplete::CComplete(Platform& platform, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::CComplete>()), platform_(platform)
+{
+    ui_->setupUi(this);
+    connect(ui_->copyButton, &QPushButton::clicked, this, &CComplete::copyPage);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &CComplete::reject);
+}
+
+CComplete::~CComplete() = default;
+
+void CComplete::setPage(const std::string& page)
+{
+    page_ = page;
+    ui_->pageEdit->setPlainText(ToQtMultiline(page));
+    ui_->byteCountEdit->setText(QString::fromStdString(ByteCountText(page)));
+}
+
+void CComplete::copyPage()
+{
+    // A clipboard that cannot take the text is said, so the seller does not
+    // paste an old clipboard into the auction believing it is the page.
+    if (!platform_.copyText(page_))
+        platform_.showMessage(Sjis("クリップボードへコピーできませんでした。もう一度お試しください。"));
+}
+
+}  // namespace torepal

@@ -1,0 +1,40 @@
+#pragma once
+// The result dialog "完成！": the finished page in an edit, its size in
+// bytes, and a button that copies the page to the clipboard. The copy takes
+// the page as rendered, not what the seller may have typed into the edit,
+// and the dialog stays open afterwards.
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+namespace Ui {
+class CComplete;
+}
+
+namespace torepal {
+
+class Platform;
+
+class CComplete : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CComplete(Platform& platform, QWidget* parent = nullptr);
+    ~CComplete() override;
+
+    // The page text and the shown text both become `page`; the byte count
+    // is its length in Shift-JIS bytes.
+    void setPage(const std::string& page);
+    const std::string& page() const { return page_; }
+
+    // "クリップボードへコピー".
+    void copyPage();
+
+private:
+    std::unique_ptr<Ui::CComplete> ui_;
+    Platform& platform_;
+    std::string page_;
+};
+
+}  // namespace torepal

@@ -1,0 +1,160 @@
+#pragma once
+// The plate page "プレート作成": the form that collects everything a listing
+// page needs into PlateState and the buttons that render, preview, save and
+// copy the page. Texts live in PlateState and are exchanged with the edits
+// in two bulk steps (pull before an operation, push after it); the ticks,
+// radios and combo selections stay in their controls and are read when
+// needed.
+
+#include "plate/PlateState.h"
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace torepal {
+
+class BankStore;
+class Platform;
+
+class CDTemplate : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the form: the combo lists, the defaults (中央 on, 左寄せ off,
+    // リンクしない on), then the plate settings from plate.ini.
+    CDTemplate(Platform& platform, BankStore& bank, std::filesystem::path programFolder,
+               QWidget* parent = nullptr);
+    ~CDTemplate() override;
+
+    // Reads bank.ini into the page's copy of the accounts and captions the
+    // six account boxes (at start and whenever the tab is chosen).
+    void loadAccounts();
+
+    // The selection handlers: store the selection and apply the colour
+    // labels or the carrier enabling rules of that combo.
+    void typeChanged();
+    void weightChanged();
+    void sizeChanged();
+    void originChanged();
+
+    // "クリアー": empties the title, item text and shipping note, selects the
+    // first entries and 中央; the extra section, colours, ID, booth text and
+    // the ticks stay. Stops (the seller is told) when an edit holds a
+    // character Shift-JIS cannot hold.
+    void clearForm();
+
+    // At exit: writes plate.ini. False (the seller told) when it could not.
+    bool savePlateSettings();
+
+    // "銀行登録": the account editor; on OK the captions and bank.ini.
+    void editAccounts();
+    // "テキストリンク編集": the booth text.
+    void editBoothText();
+    // "リンクタグ作成".
+    void makeLinkTag();
+
+    // "完成", "プレビュー", "完成・クリップボードへコピー".
+    void finishAndSave();
+    void preview();
+    void finishAndShow();
+
+    // A palette button: 0 for colour 1, 1 for colour 2, 2 for colour 3.
+    void choosePaletteColour(int which);
+
+    // Edits into PlateState; false (and the seller told) when a character
+    // cannot be held in Shift-JIS: then nothing in PlateState changed.
+    bool pull();
+    void push();
+
+    PlateState& state() { return state_; }
+
+    PlateFlags flags() const;
+    void setFlags(const PlateFlags& flags);
+
+    struct Selections {
+        int weight = 0, size = 0, origin = 0, type = 0;
+    };
+    Selections selections() const;
+    // Sets the four combos (-1 clears a selection), then runs the type,
+    // weight, size and origin handlers in that order.
+    void setSelections(const Selections& selections);
+
+    // Accounts opened from a project: the page's copy and the captions of
+    // the four bank boxes (the postal boxes keep theirs). Counts as current
+    // until bank.ini is read again.
+    void setProjectAccounts(const Accounts& rows);
+
+protected:
+    // Enter and Escape do nothing on this page.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildForm();
+    void connectControls();
+    void loadPlateSettings();
+    bool pull(bool tellSeller);
+    void takeSelections();
+    void render();
+    void showResult(const std::string& page);
+    std::array<QCheckBox*, 6> accountBoxes() const;
+
+    Platform& platform_;
+    BankStore& bank_;
+    std::filesystem::path programFolder_;
+    PlateState state_;
+    std::uint64_t accountsGeneration_ = 0;
+
+    QLineEdit* titleEdit_ = nullptr;
+    QPlainTextEdit* itemsEdit_ = nullptr;
+    QPlainTextEdit* transEdit_ = nullptr;
+    QLineEdit* othersTitleEdit_ = nullptr;
+    QPlainTextEdit* othersEdit_ = nullptr;
+    std::array<QLineEdit*, 3> colourEdits_{};
+    std::array<QLabel*, 3> colourLabels_{};
+    std::array<QPushButton*, 3> paletteButtons_{};
+    QLineEdit* yahooIdEdit_ = nullptr;
+
+    QComboBox* typeCombo_ = nullptr;
+    QComboBox* weightCombo_ = nullptr;
+    QComboBox* sizeCombo_ = nullptr;
+    QComboBox* originCombo_ = nullptr;
+
+    std::array<QCheckBox*, 6> accountBoxes_{};
+    QCheckBox* yahooEasyBox_ = nullptr;
+    QCheckBox* stampsBox_ = nullptr;
+
+    QCheckBox* yamatoBox_ = nullptr;
+    QCheckBox* sagawaBox_ = nullptr;
+    QCheckBox* yuPackBox_ = nullptr;
+    QCheckBox* yahooYuPackBox_ = nullptr;
+    QCheckBox* teikeigaiBox_ = nullptr;
+    QCheckBox* sasshiBox_ = nullptr;
+    QCheckBox* kuronekoMailBox_ = nullptr;
+    QCheckBox* expackBox_ = nullptr;
+
+    QRadioButton* centerRadio_ = nullptr;
+    QRadioButton* leftRadio_ = nullptr;
+    QRadioButton* linkOffRadio_ = nullptr;
+    QRadioButton* linkOnRadio_ = nullptr;
+
+    QPushButton* bankButton_ = nullptr;
+    QPushButton* boothTextButton_ = nullptr;
+    QPushButton* completeButton_ = nullptr;
+    QPushButton* previewButton_ = nullptr;
+    QPushButton* completeCopyButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* linkTagButton_ = nullptr;
+};
+
+}  // namespace torepal

@@ -1,0 +1,41 @@
+#include "plate/ui/CLink.h"
+
+#include "plate/LinkTag.h"
+#include "platform/Platform.h"
+#include "platform/ui/QtText.h"
+#include "text/Encoding.h"
+#include "ui_CLink.h"
+
+#include <QPushButton>
+
+namespace torepal {
+
+CLink::CLink(Platform& platform, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::CLink>()), platform_(platform)
+{
+    ui_->setupUi(this);
+    ui_->linkAddressEdit->setText(QString::fromLatin1(kLinkAddressStart));
+    connect(ui_->createButton, &QPushButton::clicked, this, &CLink::accept);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &CLink::reject);
+}
+
+CLink::~CLink() = default;
+
+void CLink::accept()
+{
+    FieldReader reader;
+    const std::string text = reader.line(ui_->linkTextEdit, QStringLiteral("リンクする文章"));
+    const std::string address = reader.line(ui_->linkAddressEdit, QStringLiteral("リンクするURL"));
+    if (!reader.reportTo(platform_))
+        return;
+
+    tag_ = LinkTag(address, text);
+    if (!platform_.copyText(tag_)) {
+        platform_.showMessage(Sjis("クリップボードへコピーできませんでした。もう一度「作成」を押してください。"));
+        return;
+    }
+    platform_.showMessage(Sjis("生成されたタグはクリップボードへ転送されました。"), Sjis("タグ完成！"));
+    QDialog::accept();
+}
+
+}  // namespace torepal
