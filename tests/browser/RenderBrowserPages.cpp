@@ -1,0 +1,128 @@
+// Writes the five listing pages of one full plate form, exactly as the
+// program saves them, for the browser check (check_pages.py). Beside each
+// page it writes what a buyer must be able to read on it, one UTF-8 text a
+// line: "title", "item", "shipping" and "payment" lines.
+//
+// Usage: render_browser_pages <output folder>
+
+#include "plate/RenderPage.h"
+#include "plate/SavedPages.h"
+#include "text/Encoding.h"
+#include "text/SjisText.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace torepal;
+
+namespace {
+
+// The texts between "<br>" with their tags removed: the lines a reader sees.
+std::vector<std::string> VisibleLines(const std::string& utf8Html)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t at = utf8Html.find("<br>", start);
+        const std::string part = utf8Html.substr(start, at == std::string::npos ? std::string::npos : at - start);
+        std::string text;
+        bool inTag = false;
+        for (char c : part) {
+            if (c == '<')
+                inTag = true;
+            else if (c == '>')
+                inTag = false;
+            else if (!inTag)
+                text += c;
+        }
+        const std::size_t first = text.find_first_not_of(' ');
+        const std::size_t last = text.find_last_not_of(' ');
+        if (first != std::string::npos)
+            lines.push_back(text.substr(first, last - first + 1));
+        if (at == std::string::npos)
+            break;
+        start = at + 4;
+    }
+    return lines;
+}
+
+PlateState FullForm(PlateFlags& flags)
+{
+    PlateState s;
+    s.Title = Sjis("腕時計 ステンレス 日本製");
+    s.Items = Sjis("ステンレス製の腕時計です。\r\n動作確認済み、傷はほとんどありません。");
+    s.trans = Sjis("入金確認後、3日以内に発送します。");
+    s.TOthers = Sjis("注意事項");
+    s.Others = Sjis("ノークレーム・ノーリターンでお願いします。");
+    s.color = "#336699";
+    s.bgcolor = "#eef4ff";
+    s.fcolor = "#222222";
+    s.yahooId = "seller_01";
+    s.mytext = Sjis("ほかの出品もごらんください");
+    s.accounts[0].bankName = Sjis("みずほ銀行");
+    s.accounts[1].bankName = Sjis("三井住友銀行");
+    s.accounts[2].bankName = Sjis("りそな銀行");
+    s.accounts[3].bankName = Sjis("楽天銀行");
+    s.weightIndex = 11;  // "～1kg": every carrier and mail class has a price
+    s.sizeIndex = 2;     // "80size"
+    s.originIndex = 12;  // 東京都
+
+    flags.payment.accounts.fill(true);
+    flags.payment.yahooEasy = true;
+    flags.payment.stamps = true;
+    flags.carriers = CarrierTicks{true, true, true, true, true, true, true, true};
+    flags.center = true;
+    flags.left = false;
+    flags.linkOff = false;
+    flags.linkOn = true;
+    return s;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path out = argv[1];
+    std::filesystem::create_directories(out);
+
+    for (int type = 0; type < 5; ++type) {
+        PlateFlags flags;
+        PlateState state = FullForm(flags);
+        state.templateType = type;
+        RenderPage(state, flags);
+
+        const std::string name = "page-type" + std::to_string(type + 1);
+        if (WritePageFile(out / (name + ".html"), state.page) != WriteStatus::Ok) {
+            std::fprintf(stderr, "cannot write %s\n", name.c_str());
+            return 1;
+        }
+        std::ofstream expected(out / (name + ".expected"), std::ios::binary | std::ios::trunc);
+        // タイプ３ has no place for the title: its pages show none.
+        if (type != 2)
+            expected << "title\t" << Utf8FromSjis(state.Title) << "\n";
+        else
+            expected << "no-title\t" << Utf8FromSjis(state.Title) << "\n";
+        for (const std::string& line : VisibleLines(Utf8FromSjis(Replaced(state.Items, "\r\n", "<br>"))))
+            expected << "item\t" << line << "\n";
+        expected << "item\t" << Utf8FromSjis(state.trans) << "\n";
+        expected << "item\t" << Utf8FromSjis(state.TOthers) << "\n";
+        expected << "item\t" << Utf8FromSjis(state.Others) << "\n";
+        expected << "item\t" << Utf8FromSjis(state.mytext) << "\n";
+        for (const std::string& line : VisibleLines(Utf8FromSjis(state.sdata)))
+            expected << "shipping\t" << line << "\n";
+        for (const std::string& line : VisibleLines(Utf8FromSjis(state.pdata)))
+            expected << "payment\t" << line << "\n";
+        if (!expected) {
+            std::fprintf(stderr, "cannot write %s.expected\n", name.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
