@@ -1,23 +1,21 @@
 #include "mail/ComposeMail.h"
 
+#include <limits>
+
 #include "text/Encoding.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
-
-#include <limits>
 
 namespace torepal {
 
 std::string BuildAccountText(const BankAccount& a, std::size_t row)
 {
-    static const std::string bankName = Sjis("銀行名："), branch = Sjis("\r\n支店名："),
-                             holder = Sjis("\r\n名義："), number = Sjis("\r\n口座番号："),
-                             ordinary = Sjis("口座種別：普通口座"), current = Sjis("口座種別：当座口座"),
-                             paruru = Sjis("ぱるる\r\n記号："), furikae = Sjis("郵便振替\r\n記号："),
-                             postalNumber = Sjis("\r\n番号：");
+    static const std::string bankName = Sjis("銀行名："), branch = Sjis("\r\n支店名："), holder = Sjis("\r\n名義："),
+                             number = Sjis("\r\n口座番号："), ordinary = Sjis("口座種別：普通口座"),
+                             current = Sjis("口座種別：当座口座"), paruru = Sjis("ぱるる\r\n記号："),
+                             furikae = Sjis("郵便振替\r\n記号："), postalNumber = Sjis("\r\n番号：");
     if (row == kParuruRow || row == kFurikaeRow)
-        return (row == kParuruRow ? paruru : furikae) + a.branch + postalNumber + a.number + holder + a.holder +
-               "\r\n";
+        return (row == kParuruRow ? paruru : furikae) + a.branch + postalNumber + a.number + holder + a.holder + "\r\n";
     return bankName + a.bankName + branch + a.branch + holder + a.holder + number + a.number + "\r\n" +
            (a.kind == 0 ? ordinary : current) + "\r\n";
 }
@@ -27,8 +25,7 @@ std::int32_t ParseMailNumber(std::string_view text)
     constexpr std::int64_t kBeyond = std::int64_t{1} << 32;  // further digits cannot bring it back in range
     std::size_t i = 0;
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
-    while (i < text.size() && blank(text[i]))
-        ++i;
+    while (i < text.size() && blank(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -36,14 +33,10 @@ std::int32_t ParseMailNumber(std::string_view text)
     }
     std::int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        if (value < kBeyond)
-            value = value * 10 + (text[i] - '0');
-    if (negative)
-        value = -value;
-    if (value > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (value < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
+        if (value < kBeyond) value = value * 10 + (text[i] - '0');
+    if (negative) value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(value);
 }
 
@@ -60,11 +53,9 @@ std::string BuildBankText(MailState& state)
     for (std::size_t row = 0; row < kAccountCount; ++row)
         state.accountText[row] = BuildAccountText(state.accounts[row], row);
     std::string bank;
-    if (state.useAccount[0])
-        bank = state.accountText[0];
+    if (state.useAccount[0]) bank = state.accountText[0];
     for (std::size_t row = 1; row < kAccountCount; ++row)
-        if (state.useAccount[row])
-            bank += "\r\n" + state.accountText[row];
+        if (state.useAccount[row]) bank += "\r\n" + state.accountText[row];
     return bank;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // Filling a mail template from the mail page's record.
 
-#include "mail/MailState.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "mail/MailState.h"
 
 namespace torepal {
 

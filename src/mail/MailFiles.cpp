@@ -1,12 +1,12 @@
 #include "mail/MailFiles.h"
 
+#include <algorithm>
+#include <system_error>
+
 #include "text/Encoding.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
 #include "text/Sorting.h"
-
-#include <algorithm>
-#include <system_error>
 
 namespace torepal {
 namespace {
@@ -15,12 +15,10 @@ constexpr std::size_t kLongestFileName = 255;  // bytes of the name on disk (UTF
 
 bool EndsWithTxt(const std::string& name)
 {
-    if (name.size() < 4)
-        return false;
+    if (name.size() < 4) return false;
     std::string ext = name.substr(name.size() - 4);
     for (char& c : ext)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return ext == ".txt";
 }
 
@@ -31,19 +29,15 @@ std::vector<TemplateEntry> ListTemplates(const std::filesystem::path& programFol
     std::vector<TemplateEntry> list;
     std::error_code ec;
     std::filesystem::directory_iterator it(programFolder / "file", ec);
-    if (ec)
-        return list;
+    if (ec) return list;
     for (const std::filesystem::directory_entry& entry : it) {
         std::error_code typeError;
-        if (!entry.is_regular_file(typeError) || !EndsWithTxt(entry.path().filename().string()))
-            continue;
+        if (!entry.is_regular_file(typeError) || !EndsWithTxt(entry.path().filename().string())) continue;
         list.push_back({SjisFileName(entry.path()), entry.path()});
     }
     std::sort(list.begin(), list.end(), [](const TemplateEntry& a, const TemplateEntry& b) {
-        if (SjisLess(a.name, b.name))
-            return true;
-        if (SjisLess(b.name, a.name))
-            return false;
+        if (SjisLess(a.name, b.name)) return true;
+        if (SjisLess(b.name, a.name)) return false;
         return a.path < b.path;  // names shown alike: keep a fixed order
     });
     return list;
@@ -52,8 +46,7 @@ std::vector<TemplateEntry> ListTemplates(const std::filesystem::path& programFol
 std::optional<std::string> ReadTemplate(const std::filesystem::path& path)
 {
     ReadResult read = ReadWholeFile(path);
-    if (!read.ok())
-        return std::nullopt;
+    if (!read.ok()) return std::nullopt;
     return NormalizedLinesCrLf(read.bytes);
 }
 
@@ -78,12 +71,10 @@ std::string SavedMailName(std::string_view stamp, std::string_view item)
         i += len;
         if (len == 1) {
             const unsigned char c = static_cast<unsigned char>(ch[0]);
-            if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F)
-                ch = slash;
+            if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) ch = slash;
         }
         const std::size_t utf8Length = Utf8FromSjis(ch).size();
-        if (utf8Length > room)
-            break;
+        if (utf8Length > room) break;
         room -= utf8Length;
         part += ch;
     }

@@ -3,19 +3,19 @@
 // back/. Names are Shift-JIS; the paths on disk are kept as found, so a
 // template whose name the list can only show approximately still opens.
 
-#include "text/Files.h"
-
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "text/Files.h"
+
 namespace torepal {
 
 struct TemplateEntry {
-    std::string name;             // shown in the combo (Shift-JIS)
-    std::filesystem::path path;   // the file on disk
+    std::string name;            // shown in the combo (Shift-JIS)
+    std::filesystem::path path;  // the file on disk
 };
 
 // The regular files of ProgramFolder/file/ whose names end in ".txt" (any

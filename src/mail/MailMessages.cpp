@@ -12,25 +12,27 @@ std::string MailTooLargeMessage()
 
 std::string NoTemplateMessage()
 {
-    static const std::string text = Sjis("メールテンプレートが選択されていません。\r\n"
-                                         "「file」フォルダにメールテンプレート（.txt）を置いてから、"
-                                         "プログラムを起動し直してください。");
+    static const std::string text = Sjis(
+        "メールテンプレートが選択されていません。\r\n"
+        "「file」フォルダにメールテンプレート（.txt）を置いてから、"
+        "プログラムを起動し直してください。");
     return text;
 }
 
 std::string TemplateUnreadableMessage(const std::string& sjisName)
 {
-    static const std::string head = Sjis("メールテンプレート「"),
-                             tail = Sjis("」を読み込めませんでした。\r\n"
-                                         "ファイルがあるか確かめてください。");
+    static const std::string head = Sjis("メールテンプレート「"), tail = Sjis(
+                                                                      "」を読み込めませんでした。\r\n"
+                                                                      "ファイルがあるか確かめてください。");
     return head + sjisName + tail;
 }
 
 std::string MailNotSavedMessage(const std::string& sjisFileName)
 {
     static const std::string head = Sjis("メールを保存できませんでした。\r\n"),
-                             tail = Sjis("\r\n\r\n「back」フォルダがあるか、ディスクに空きがあるかを"
-                                         "確かめてください。");
+                             tail = Sjis(
+                                 "\r\n\r\n「back」フォルダがあるか、ディスクに空きがあるかを"
+                                 "確かめてください。");
     return head + sjisFileName + tail;
 }
 
@@ -43,9 +45,10 @@ std::string NothingToSaveMessage()
 std::string TemplateNotSavedMessage(const std::string& sjisName)
 {
     static const std::string head = Sjis("メールテンプレート「"),
-                             tail = Sjis("」を保存できませんでした。\r\n"
-                                         "ファイルが書き込めるか、ディスクに空きがあるかを確かめてください。"
-                                         "\r\nファイルは元のまま残っています。");
+                             tail = Sjis(
+                                 "」を保存できませんでした。\r\n"
+                                 "ファイルが書き込めるか、ディスクに空きがあるかを確かめてください。"
+                                 "\r\nファイルは元のまま残っています。");
     return head + sjisName + tail;
 }
 

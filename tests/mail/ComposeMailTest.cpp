@@ -1,8 +1,7 @@
-#include "mail/ComposeMail.h"
-
-#include "text/Encoding.h"
-
 #include <gtest/gtest.h>
+
+#include "mail/ComposeMail.h"
+#include "text/Encoding.h"
 
 namespace torepal {
 namespace {
@@ -57,8 +56,9 @@ TEST(ComposeMailPlaceholders, AllThirteenAreFilled)
     MailState s = Filled();
     s.useAccount[kParuruRow] = true;
     s.accounts[kParuruRow] = {"", "10120", "12345671", "YAMADA", 0};
-    ComposeMail(s, "[myname]|[post]|[zip]|[tel]|[ktel]|[item]|[name]|[transmen]|[transnum]|[fauc]|[ftrans]|[sum]|"
-                   "[bank]|[other]");
+    ComposeMail(s,
+                "[myname]|[post]|[zip]|[tel]|[ktel]|[item]|[name]|[transmen]|[transnum]|[fauc]|[ftrans]|[sum]|"
+                "[bank]|[other]");
     EXPECT_EQ(s.body, Sjis("山田太郎|東京都千代田区1-1|100-0001|03-1234-5678|090-1234-5678|時計|buyer_01|ゆうパック|"
                            "1234-5678-9012|3000|800|3800|\r\nぱるる\r\n記号：10120\r\n番号：12345671\r\n名義：YAMADA"
                            "\r\n|[other]\r\n"));

@@ -1,9 +1,8 @@
-#include "mail/MailFiles.h"
+#include <gtest/gtest.h>
 
+#include "mail/MailFiles.h"
 #include "support/MailTestSupport.h"
 #include "text/Encoding.h"
-
-#include <gtest/gtest.h>
 
 namespace torepal {
 namespace {
@@ -36,8 +35,7 @@ TEST(SavedMailName, LongItemIsCutAtACharacterSoTheNameFits255Bytes)
     EXPECT_EQ(Utf8FromSjis(ascii).size(), 255u);
 
     std::string kana;
-    for (int i = 0; i < 100; ++i)
-        kana += Sjis("あ");
+    for (int i = 0; i < 100; ++i) kana += Sjis("あ");
     std::string expected = Sjis("【メール ～3月3日14時7分～ 】--");
     for (int i = 0; i < 69; ++i)  // 69 × 3 = 207 bytes of the 209 left
         expected += Sjis("あ");

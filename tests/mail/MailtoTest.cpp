@@ -1,9 +1,8 @@
-#include "mail/Mailto.h"
+#include <gtest/gtest.h>
 
+#include "mail/Mailto.h"
 #include "support/MailTestSupport.h"
 #include "text/Encoding.h"
-
-#include <gtest/gtest.h>
 
 namespace torepal {
 namespace {
@@ -46,11 +45,11 @@ TEST(MailtoUri, IsPlainAsciiWithCrLfAsPercent0D0A)
 
 TEST(MailtoUri, BodyDecodesBackToExactlyTheMailText)
 {
-    const std::string body = Sjis("山田様\r\n金額：3,000円 & 送料 800円 = 3800円\r\n100% #1 ?q=a+b\r\n"
-                                  "記号：ソ表\\\r\n\r\n");
+    const std::string body = Sjis(
+        "山田様\r\n金額：3,000円 & 送料 800円 = 3800円\r\n100% #1 ?q=a+b\r\n"
+        "記号：ソ表\\\r\n\r\n");
     const std::string uri = MailtoUri(Sjis("yamada+1@example.jp"), body);
-    for (char c : uri)
-        ASSERT_TRUE(c > 0x20 && c < 0x7F) << uri;
+    for (char c : uri) ASSERT_TRUE(c > 0x20 && c < 0x7F) << uri;
 
     const std::size_t query = uri.find('?');
     ASSERT_NE(query, std::string::npos);

@@ -2,6 +2,8 @@
 // A fresh program folder for mail tests, removed afterwards, plus small
 // helpers to put files into it and read them back byte for byte.
 
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace torepal::mailtest {
 
@@ -19,14 +20,11 @@ public:
     {
         static std::atomic<int> counter{0};
         const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("torepal-mail-" + std::to_string(::getpid()) + "-" + std::to_string(tick) + "-" +
-                 std::to_string(counter++));
+        path_ = std::filesystem::temp_directory_path() / ("torepal-mail-" + std::to_string(::getpid()) + "-" +
+                                                          std::to_string(tick) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
-        if (withBack)
-            std::filesystem::create_directory(path_ / "back");
-        if (withFile)
-            std::filesystem::create_directory(path_ / "file");
+        if (withBack) std::filesystem::create_directory(path_ / "back");
+        if (withFile) std::filesystem::create_directory(path_ / "file");
     }
     ~TempProgramFolder()
     {
@@ -61,12 +59,9 @@ private:
 inline std::string PercentDecoded(std::string_view text)
 {
     auto value = [](char c) -> int {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
         return -1;
     };
     std::string out;

@@ -1,14 +1,14 @@
-#include "mail/ui/CMailEdit.h"
-
-#include "support/FakePlatform.h"
-#include "support/MailPageSupport.h"
-#include "support/MailTestSupport.h"
-#include "text/Encoding.h"
+#include <gtest/gtest.h>
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
-#include <gtest/gtest.h>
+
+#include "mail/ui/CMailEdit.h"
+#include "support/FakePlatform.h"
+#include "support/MailPageSupport.h"
+#include "support/MailTestSupport.h"
+#include "text/Encoding.h"
 
 namespace torepal {
 namespace {
@@ -39,10 +39,18 @@ protected:
 TEST_F(MailEditor, ShowsTheThirteenPlaceholderLines)
 {
     const char* expected[] = {
-        "■名前　←　[myname]",        "■住所　←　[post]",          "■郵便番号　←　[zip]",
-        "■固定電話　←　[tel]",        "■携帯電話　←　[ktel]",       "■商品名　←　[item]",
-        "■落札者ID　←　[name]",       "■宅急便業者名　←　[transmen]", "■荷物問い合わせ番号　←　[transnum]",
-        "■落札金額　←　[fauc]",       "■送料　←　[ftrans]",         "■送料＋落札金額　←　[sum]",
+        "■名前　←　[myname]",
+        "■住所　←　[post]",
+        "■郵便番号　←　[zip]",
+        "■固定電話　←　[tel]",
+        "■携帯電話　←　[ktel]",
+        "■商品名　←　[item]",
+        "■落札者ID　←　[name]",
+        "■宅急便業者名　←　[transmen]",
+        "■荷物問い合わせ番号　←　[transnum]",
+        "■落札金額　←　[fauc]",
+        "■送料　←　[ftrans]",
+        "■送料＋落札金額　←　[sum]",
         "■銀行口座　←　[bank]",
     };
     auto* group = Find<QGroupBox>(editor(), "placeholderGroup");

@@ -1,16 +1,16 @@
-#include "mail/ui/CMail.h"
+#include <gtest/gtest.h>
+
+#include <QTest>
 
 #include "bank/BankStore.h"
 #include "mail/Mailto.h"
+#include "mail/ui/CMail.h"
 #include "mail/ui/CMailEdit.h"
 #include "store/SettingsFiles.h"
 #include "support/FakePlatform.h"
 #include "support/MailPageSupport.h"
 #include "support/MailTestSupport.h"
 #include "text/Encoding.h"
-
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace torepal {
 namespace {
@@ -52,8 +52,8 @@ TEST_F(MailPage, ClearKeepsAJustTypedSellerNameAndEmptiesOnlyTheParcelFields)
     ASSERT_EQ(Utf8(line("mynameEdit")->text()), "山田");
     Type(line("mynameEdit"), "佐藤");
     Type(line("postEdit"), "東京都");
-    for (const char* name : {"itemEdit", "nameEdit", "faucEdit", "bidderMailEdit", "transmenEdit", "transnumEdit",
-                             "ftransEdit"})
+    for (const char* name :
+         {"itemEdit", "nameEdit", "faucEdit", "bidderMailEdit", "transmenEdit", "transnumEdit", "ftransEdit"})
         Type(line(name), "parcel");
     Type(body(), "mail text");
 
@@ -62,8 +62,8 @@ TEST_F(MailPage, ClearKeepsAJustTypedSellerNameAndEmptiesOnlyTheParcelFields)
     EXPECT_EQ(Utf8(line("mynameEdit")->text()), "佐藤");
     EXPECT_EQ(page().state().myname, Sjis("佐藤"));
     EXPECT_EQ(Utf8(line("postEdit")->text()), "東京都");
-    for (const char* name : {"itemEdit", "nameEdit", "faucEdit", "bidderMailEdit", "transmenEdit", "transnumEdit",
-                             "ftransEdit"})
+    for (const char* name :
+         {"itemEdit", "nameEdit", "faucEdit", "bidderMailEdit", "transmenEdit", "transnumEdit", "ftransEdit"})
         EXPECT_TRUE(line(name)->text().isEmpty()) << name;
     EXPECT_EQ(page().state().item, "");
     EXPECT_EQ(bodyText(), "mail text");
@@ -240,7 +240,9 @@ TEST_F(MailPage, StatusFileKeepsSellerFieldsAndTicks)
 
 TEST_F(MailPage, DamagedStatusFileIsToldOnce)
 {
-    folder.write("status.ini", std::string("\x05" "ab", 3));
+    folder.write("status.ini", std::string("\x05"
+                                           "ab",
+                                           3));
     page();
     ASSERT_EQ(platform.messages.size(), 1u);
 }
@@ -249,8 +251,7 @@ TEST_F(MailPage, DamagedStatusFileIsToldOnce)
 int RenameBank3(QDialog& dialog)
 {
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("bank3NameEdit"));
-    if (!edit)
-        return QDialog::Rejected;
+    if (!edit) return QDialog::Rejected;
     edit->setText(QStringLiteral("新銀行"));
     dialog.accept();
     return dialog.result();

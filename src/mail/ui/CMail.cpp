@@ -1,16 +1,5 @@
 #include "mail/ui/CMail.h"
 
-#include "bank/ui/AccountBoxes.h"
-#include "bank/ui/CBank.h"
-#include "mail/ComposeMail.h"
-#include "mail/MailMessages.h"
-#include "mail/Mailto.h"
-#include "mail/ui/CMailEdit.h"
-#include "platform/Platform.h"
-#include "platform/ui/QtText.h"
-#include "store/SettingsFiles.h"
-#include "text/Files.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -23,6 +12,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "bank/ui/AccountBoxes.h"
+#include "bank/ui/CBank.h"
+#include "mail/ComposeMail.h"
+#include "mail/MailMessages.h"
+#include "mail/Mailto.h"
+#include "mail/ui/CMailEdit.h"
+#include "platform/Platform.h"
+#include "platform/ui/QtText.h"
+#include "store/SettingsFiles.h"
+#include "text/Files.h"
 
 namespace torepal {
 namespace {
@@ -154,13 +154,13 @@ void CMail::buildPage()
 void CMail::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();  // inside the page these keys do nothing
-        return;
-    default:
-        QWidget::keyPressEvent(event);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();  // inside the page these keys do nothing
+            return;
+        default:
+            QWidget::keyPressEvent(event);
     }
 }
 
@@ -188,8 +188,7 @@ void CMail::fillTemplates()
     // restart (the editor lists the folder afresh each time it opens).
     templates_ = ListTemplates(folder_);
     templateCombo_->clear();
-    for (const TemplateEntry& entry : templates_)
-        templateCombo_->addItem(ToQt(entry.name));
+    for (const TemplateEntry& entry : templates_) templateCombo_->addItem(ToQt(entry.name));
     templateCombo_->setCurrentIndex(templates_.empty() ? -1 : 0);
 }
 
@@ -203,8 +202,7 @@ void CMail::reloadAccountsIntoState()
     const Loaded<CBSave> loaded = bank_.load(generation_);
     state_.accounts = loaded.record.rows;
     captionBoxes();
-    if (bank_.takeDamageReport())
-        platform_.showMessage(DamagedSettingsMessage(kBankFile, loaded.keptCopy));
+    if (bank_.takeDamageReport()) platform_.showMessage(DamagedSettingsMessage(kBankFile, loaded.keptCopy));
 }
 
 void CMail::loadAccounts()
@@ -214,8 +212,7 @@ void CMail::loadAccounts()
     reloadAccountsIntoState();
     // When a field holds a character that cannot be kept, the controls are
     // left as typed; the next operation that needs them says which.
-    if (pulled)
-        push();
+    if (pulled) push();
 }
 
 void CMail::clearParcelFields()
@@ -236,8 +233,7 @@ void CMail::clearParcelFields()
 
 bool CMail::saveStatus()
 {
-    if (!pull())
-        return false;
+    if (!pull()) return false;
     CSavemail record;
     record.post = state_.post;
     record.myname = state_.myname;
@@ -245,8 +241,7 @@ bool CMail::saveStatus()
     record.tel = state_.tel;
     record.ktel = state_.ktel;
     record.accountTicks = ticks();
-    if (StoreStatusFile(folder_, record))
-        return true;
+    if (StoreStatusFile(folder_, record)) return true;
     platform_.showMessage(StoreFailedMessage(kStatusFile));
     return false;
 }
@@ -255,10 +250,8 @@ bool CMail::saveAccounts()
 {
     // The plate page's editor may have written bank.ini since this copy
     // was taken: never undo that edit.
-    if (bank_.isStale(generation_))
-        reloadAccountsIntoState();
-    if (bank_.store(state_.accounts, generation_))
-        return true;
+    if (bank_.isStale(generation_)) reloadAccountsIntoState();
+    if (bank_.store(state_.accounts, generation_)) return true;
     platform_.showMessage(StoreFailedMessage(kBankFile));
     return false;
 }
@@ -279,8 +272,7 @@ bool CMail::pullInto(FieldReader& r)
     s.transnum = r.line(transnumEdit_, QStringLiteral("荷物追跡番号"));
     s.ftrans = r.line(ftransEdit_, QStringLiteral("送料"));
     s.body = r.multiline(bodyEdit_, QStringLiteral("メール本文"));
-    if (!r.ok())
-        return false;
+    if (!r.ok()) return false;
     s.useAccount = ticks();
     state_ = std::move(s);
     return true;
@@ -289,8 +281,7 @@ bool CMail::pullInto(FieldReader& r)
 bool CMail::pull()
 {
     FieldReader reader;
-    if (pullInto(reader))
-        return true;
+    if (pullInto(reader)) return true;
     reader.reportTo(platform_);
     return false;
 }
@@ -310,23 +301,25 @@ void CMail::push()
     SetLine(transnumEdit_, state_.transnum);
     SetLine(ftransEdit_, state_.ftrans);
     SetMultiline(bodyEdit_, state_.body);
-    for (std::size_t i = 0; i < kAccountCount; ++i)
-        accountBoxes_[i]->setChecked(state_.useAccount[i]);
+    for (std::size_t i = 0; i < kAccountCount; ++i) accountBoxes_[i]->setChecked(state_.useAccount[i]);
 }
 
 AccountTicks CMail::ticks() const
 {
     AccountTicks t{};
-    for (std::size_t i = 0; i < kAccountCount; ++i)
-        t[i] = accountBoxes_[i]->isChecked();
+    for (std::size_t i = 0; i < kAccountCount; ++i) t[i] = accountBoxes_[i]->isChecked();
     return t;
 }
 
 void CMail::setTicks(const AccountTicks& t)
 {
     state_.useAccount = t;
-    for (std::size_t i = 0; i < kAccountCount; ++i)
-        accountBoxes_[i]->setChecked(t[i]);
+    for (std::size_t i = 0; i < kAccountCount; ++i) accountBoxes_[i]->setChecked(t[i]);
+}
+
+CMailEdit* CMail::templateEditor() const
+{
+    return editor_;
 }
 
 void CMail::markAccountsCurrent()
@@ -350,16 +343,14 @@ void CMail::preview()
         platform_.showMessage(TemplateUnreadableMessage(chosen.name));
         return;
     }
-    if (!pull())
-        return;
+    if (!pull()) return;
     ComposeMail(state_, read.bytes);
     push();
 }
 
 void CMail::saveMail()
 {
-    if (!pull())
-        return;
+    if (!pull()) return;
     const std::string stamp = FormatTimeStamp(platform_.now());
     if (SaveMail(folder_, stamp, state_.item, state_.body) != WriteStatus::Ok)
         platform_.showMessage(MailNotSavedMessage(SavedMailName(stamp, state_.item)));
@@ -367,8 +358,7 @@ void CMail::saveMail()
 
 void CMail::startMailer()
 {
-    if (!pull())
-        return;
+    if (!pull()) return;
     if (MailtoTooLong(state_.bidderMail, state_.body)) {
         platform_.showMessage(MailTooLargeMessage());
         return;
@@ -378,8 +368,7 @@ void CMail::startMailer()
 
 void CMail::copyToClipboard()
 {
-    if (!pull())
-        return;
+    if (!pull()) return;
     platform_.copyText(state_.body);  // a clipboard that cannot be opened is not reported
 }
 
@@ -392,8 +381,7 @@ void CMail::openTemplateEditor()
         editor_->activateWindow();
         return;
     }
-    if (!editor_)
-        editor_ = new CMailEdit(platform_, folder_, this);
+    if (!editor_) editor_ = new CMailEdit(platform_, folder_, this);
     editor_->openFresh();
     editor_->move(100, 100);
     editor_->show();
@@ -403,17 +391,13 @@ void CMail::openTemplateEditor()
 
 void CMail::editAccounts()
 {
-    if (!pull())
-        return;
-    if (bank_.isStale(generation_))
-        reloadAccountsIntoState();
+    if (!pull()) return;
+    if (bank_.isStale(generation_)) reloadAccountsIntoState();
     Accounts rows = state_.accounts;
-    if (!EditAccounts(platform_, this, rows))
-        return;
+    if (!EditAccounts(platform_, this, rows)) return;
     state_.accounts = rows;
     captionBoxes();
-    if (!bank_.store(state_.accounts, generation_))
-        platform_.showMessage(StoreFailedMessage(kBankFile));
+    if (!bank_.store(state_.accounts, generation_)) platform_.showMessage(StoreFailedMessage(kBankFile));
 }
 
 }  // namespace torepal

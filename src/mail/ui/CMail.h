@@ -6,15 +6,15 @@
 // Typed text is never thrown away: every operation, the account reload of
 // a tab switch and "クリアー" included, reads the controls first.
 
-#include "bank/BankStore.h"
-#include "mail/MailFiles.h"
-#include "mail/MailState.h"
-
 #include <QPointer>
 #include <QWidget>
 #include <array>
 #include <filesystem>
 #include <vector>
+
+#include "bank/BankStore.h"
+#include "mail/MailFiles.h"
+#include "mail/MailState.h"
 
 class QCheckBox;
 class QComboBox;
@@ -67,7 +67,7 @@ public:
     void markAccountsCurrent();
 
     // The open template editor, if any (tests, the main window).
-    CMailEdit* templateEditor() const { return editor_; }
+    CMailEdit* templateEditor() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,13 +1,12 @@
 #include "mail/ui/CMailEdit.h"
 
+#include <QPushButton>
+#include <QSignalBlocker>
+
 #include "mail/MailMessages.h"
 #include "platform/Platform.h"
 #include "platform/ui/QtText.h"
-
 #include "ui_CMailEdit.h"
-
-#include <QPushButton>
-#include <QSignalBlocker>
 
 namespace torepal {
 
@@ -32,21 +31,18 @@ void CMailEdit::openFresh()
     {
         const QSignalBlocker block(ui_->typeCombo);
         ui_->typeCombo->clear();
-        for (const TemplateEntry& entry : templates_)
-            ui_->typeCombo->addItem(ToQt(entry.name));
+        for (const TemplateEntry& entry : templates_) ui_->typeCombo->addItem(ToQt(entry.name));
         ui_->typeCombo->setCurrentIndex(-1);
     }
     ui_->textEdit->clear();
     ui_->byteCountEdit->clear();
-    if (!templates_.empty())
-        ui_->typeCombo->setCurrentIndex(0);  // loads it
+    if (!templates_.empty()) ui_->typeCombo->setCurrentIndex(0);  // loads it
 }
 
 void CMailEdit::loadSelected()
 {
     const int index = ui_->typeCombo->currentIndex();
-    if (index < 0 || static_cast<std::size_t>(index) >= templates_.size())
-        return;
+    if (index < 0 || static_cast<std::size_t>(index) >= templates_.size()) return;
     const TemplateEntry& entry = templates_[static_cast<std::size_t>(index)];
     const std::optional<std::string> text = ReadTemplate(entry.path);
     if (!text) {
@@ -74,19 +70,16 @@ bool CMailEdit::save()
     const TemplateEntry& entry = templates_[static_cast<std::size_t>(loadedIndex_)];
     FieldReader reader;
     const std::string text = reader.multiline(ui_->textEdit, QStringLiteral("メールテンプレート"));
-    if (!reader.reportTo(platform_))
-        return false;
+    if (!reader.reportTo(platform_)) return false;
     // The count shows the text as loaded; saving does not change it.
-    if (WriteTemplate(entry.path, text))
-        return true;
+    if (WriteTemplate(entry.path, text)) return true;
     platform_.showMessage(TemplateNotSavedMessage(entry.name));
     return false;
 }
 
 std::optional<std::string> CMailEdit::loadedName() const
 {
-    if (loadedIndex_ < 0 || static_cast<std::size_t>(loadedIndex_) >= templates_.size())
-        return std::nullopt;
+    if (loadedIndex_ < 0 || static_cast<std::size_t>(loadedIndex_) >= templates_.size()) return std::nullopt;
     return templates_[static_cast<std::size_t>(loadedIndex_)].name;
 }
 

@@ -3,13 +3,13 @@
 // reading and rewriting the templates in file/, with the table of
 // placeholders. One window per mail page; closing it hides it.
 
-#include "mail/MailFiles.h"
-
 #include <QDialog>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <vector>
+
+#include "mail/MailFiles.h"
 
 namespace Ui {
 class CMailEdit;
