@@ -6,8 +6,7 @@ Loaded<CBSave> BankStore::load(std::uint64_t& generation) const
 {
     Loaded<CBSave> loaded = LoadBankFile(folder_);
     generation = writes_;
-    if (loaded.status == LoadStatus::Damaged)
-        damagePending_ = true;
+    if (loaded.status == LoadStatus::Damaged) damagePending_ = true;
     return loaded;
 }
 
@@ -19,15 +18,13 @@ bool BankStore::store(const Accounts& rows, std::uint64_t& generation)
     for (std::size_t i = 0; i < kAccountCount; ++i) {
         const BankAccount& from = rows[i];
         BankAccount& to = record.rows[i];
-        if (i < kParuruRow)
-            to.bankName = from.bankName;
+        if (i < kParuruRow) to.bankName = from.bankName;
         to.branch = from.branch;
         to.number = from.number;
         to.holder = from.holder;
         to.kind = from.kind;
     }
-    if (!StoreBankFile(folder_, record))
-        return false;
+    if (!StoreBankFile(folder_, record)) return false;
     ++writes_;
     generation = writes_;
     damageReported_ = false;
@@ -37,8 +34,7 @@ bool BankStore::store(const Accounts& rows, std::uint64_t& generation)
 
 bool BankStore::takeDamageReport()
 {
-    if (!damagePending_ || damageReported_)
-        return false;
+    if (!damagePending_ || damageReported_) return false;
     damagePending_ = false;
     damageReported_ = true;
     return true;

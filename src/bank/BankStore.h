@@ -5,11 +5,11 @@
 // reload before it edits or before the exit write: a stale copy never
 // overwrites a newer edit.
 
-#include "store/SettingsFiles.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <utility>
+
+#include "store/SettingsFiles.h"
 
 namespace torepal {
 

@@ -1,8 +1,8 @@
 #include "store/Archive.h"
 
-#include "text/Encoding.h"
-
 #include <vector>
+
+#include "text/Encoding.h"
 
 namespace torepal {
 namespace {
@@ -77,32 +77,27 @@ std::string ArchiveString(std::string_view sjis)
 
 bool ArchiveReader::fail(ArchiveError error)
 {
-    if (error_ == ArchiveError::None)
-        error_ = error;
+    if (error_ == ArchiveError::None) error_ = error;
     return false;
 }
 
 bool ArchiveReader::need(std::uint64_t count)
 {
-    if (!ok())
-        return false;
-    if (count > remaining())
-        return fail(ArchiveError::EndOfFile);
+    if (!ok()) return false;
+    if (count > remaining()) return fail(ArchiveError::EndOfFile);
     return true;
 }
 
 bool ArchiveReader::getByte(std::uint8_t& b)
 {
-    if (!need(1))
-        return false;
+    if (!need(1)) return false;
     b = static_cast<std::uint8_t>(bytes_[pos_++]);
     return true;
 }
 
 bool ArchiveReader::getU16(std::uint16_t& value)
 {
-    if (!need(2))
-        return false;
+    if (!need(2)) return false;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data() + pos_);
     value = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
     pos_ += 2;
@@ -111,8 +106,7 @@ bool ArchiveReader::getU16(std::uint16_t& value)
 
 bool ArchiveReader::getU32(std::uint32_t& value)
 {
-    if (!need(4))
-        return false;
+    if (!need(4)) return false;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data() + pos_);
     value = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
             (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -124,8 +118,7 @@ bool ArchiveReader::getU64(std::uint64_t& value)
 {
     std::uint32_t low = 0;
     std::uint32_t high = 0;
-    if (!need(8) || !getU32(low) || !getU32(high))
-        return false;
+    if (!need(8) || !getU32(low) || !getU32(high)) return false;
     value = (static_cast<std::uint64_t>(high) << 32) | low;
     return true;
 }
@@ -133,8 +126,7 @@ bool ArchiveReader::getU64(std::uint64_t& value)
 bool ArchiveReader::getInt32(std::int32_t& value)
 {
     std::uint32_t raw = 0;
-    if (!getU32(raw))
-        return false;
+    if (!getU32(raw)) return false;
     value = static_cast<std::int32_t>(raw);
     return true;
 }
@@ -142,8 +134,7 @@ bool ArchiveReader::getInt32(std::int32_t& value)
 bool ArchiveReader::getTick(bool& on)
 {
     std::uint32_t raw = 0;
-    if (!getU32(raw))
-        return false;
+    if (!getU32(raw)) return false;
     on = raw != 0;
     return true;
 }
@@ -153,19 +144,16 @@ bool ArchiveReader::getLength(std::uint64_t& length, bool& utf16)
     utf16 = false;
     for (;;) {
         std::uint8_t b = 0;
-        if (!getByte(b))
-            return false;
+        if (!getByte(b)) return false;
         if (b != 0xFF) {
             length = b;
             break;
         }
         std::uint16_t w = 0;
-        if (!getU16(w))
-            return false;
+        if (!getU16(w)) return false;
         if (w == 0xFFFE) {
             // The UTF-16 marker; the real prefix follows, once.
-            if (utf16)
-                return fail(ArchiveError::Format);
+            if (utf16) return fail(ArchiveError::Format);
             utf16 = true;
             continue;
         }
@@ -174,18 +162,15 @@ bool ArchiveReader::getLength(std::uint64_t& length, bool& utf16)
             break;
         }
         std::uint32_t d = 0;
-        if (!getU32(d))
-            return false;
+        if (!getU32(d)) return false;
         if (d != 0xFFFFFFFF) {
             length = d;
             break;
         }
-        if (!getU64(length))
-            return false;
+        if (!getU64(length)) return false;
         break;
     }
-    if (length >= kLongestText)
-        return fail(ArchiveError::Format);
+    if (length >= kLongestText) return fail(ArchiveError::Format);
     return true;
 }
 
@@ -193,13 +178,11 @@ bool ArchiveReader::getString(std::string& sjis)
 {
     std::uint64_t length = 0;
     bool utf16 = false;
-    if (!getLength(length, utf16))
-        return false;
+    if (!getLength(length, utf16)) return false;
     // Checked against what is left before anything is allocated, so a
     // damaged prefix cannot ask for gigabytes.
     const std::uint64_t byteCount = utf16 ? length * 2 : length;
-    if (!need(byteCount))
-        return false;
+    if (!need(byteCount)) return false;
     const std::string_view raw = bytes_.substr(pos_, static_cast<std::size_t>(byteCount));
     pos_ += static_cast<std::size_t>(byteCount);
     sjis = utf16 ? SjisFromUtf16Le(raw) : std::string(raw);
@@ -231,8 +214,7 @@ std::string SjisFromUtf16Le(std::string_view units)
     }
 
     SjisConversion whole = SjisFromUtf8(utf8);
-    if (whole.ok() && !loneSurrogate)
-        return std::move(whole.text);
+    if (whole.ok() && !loneSurrogate) return std::move(whole.text);
 
     // Something does not fit: convert character by character so each one
     // that does not becomes "?" in its place.

@@ -1,14 +1,15 @@
 #include "store/SettingsFiles.h"
 
-#include "text/Encoding.h"
-#include "text/Files.h"
-
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <vector>
+
+#include "text/Encoding.h"
+#include "text/Files.h"
 
 namespace torepal {
 namespace {
@@ -24,8 +25,7 @@ public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd()
     {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -46,8 +46,7 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t size)
 {
     for (;;) {
         const ssize_t n = ::read(fd, buffer, size);
-        if (n >= 0 || errno != EINTR)
-            return n;
+        if (n >= 0 || errno != EINTR) return n;
     }
 }
 
@@ -56,8 +55,7 @@ bool WriteAll(int fd, const char* p, std::size_t left)
     while (left > 0) {
         const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return false;
         }
         p += n;
@@ -72,10 +70,8 @@ ssize_t ReadFull(int fd, char* buffer, std::size_t size)
     std::size_t got = 0;
     while (got < size) {
         const ssize_t n = ReadSome(fd, buffer + got, size - got);
-        if (n < 0)
-            return -1;
-        if (n == 0)
-            break;
+        if (n < 0) return -1;
+        if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
     return static_cast<ssize_t>(got);
@@ -85,25 +81,19 @@ bool SameContents(const fs::path& a, const fs::path& b)
 {
     Fd fa(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
     Fd fb(::open(b.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fa.valid() || !fb.valid())
-        return false;
+    if (!fa.valid() || !fb.valid()) return false;
     struct stat sa {};
     struct stat sb {};
-    if (::fstat(fa.get(), &sa) != 0 || ::fstat(fb.get(), &sb) != 0)
-        return false;
-    if (!S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode) || sa.st_size != sb.st_size)
-        return false;
+    if (::fstat(fa.get(), &sa) != 0 || ::fstat(fb.get(), &sb) != 0) return false;
+    if (!S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode) || sa.st_size != sb.st_size) return false;
     std::vector<char> bufA(65536);
     std::vector<char> bufB(65536);
     for (;;) {
         const ssize_t na = ReadFull(fa.get(), bufA.data(), bufA.size());
         const ssize_t nb = ReadFull(fb.get(), bufB.data(), bufB.size());
-        if (na < 0 || nb < 0 || na != nb)
-            return false;
-        if (na == 0)
-            return true;
-        if (std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) != 0)
-            return false;
+        if (na < 0 || nb < 0 || na != nb) return false;
+        if (na == 0) return true;
+        if (std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) != 0) return false;
     }
 }
 
@@ -115,18 +105,15 @@ enum class CopyResult { Copied, TargetExists, Failed };
 CopyResult CopyExclusively(const fs::path& from, const fs::path& to)
 {
     Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in.valid())
-        return CopyResult::Failed;
+    if (!in.valid()) return CopyResult::Failed;
     struct stat st {};
-    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return CopyResult::Failed;
+    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) return CopyResult::Failed;
 
     fs::path temp = to;
     temp += ".part-" + std::to_string(::getpid());
     ::unlink(temp.c_str());  // left over from an interrupted copy of ours
     Fd out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (!out.valid())
-        return CopyResult::Failed;
+    if (!out.valid()) return CopyResult::Failed;
     auto fail = [&] {
         ::close(out.release());
         ::unlink(temp.c_str());
@@ -135,15 +122,11 @@ CopyResult CopyExclusively(const fs::path& from, const fs::path& to)
     std::vector<char> buffer(65536);
     for (;;) {
         const ssize_t n = ReadSome(in.get(), buffer.data(), buffer.size());
-        if (n < 0)
-            return fail();
-        if (n == 0)
-            break;
-        if (!WriteAll(out.get(), buffer.data(), static_cast<std::size_t>(n)))
-            return fail();
+        if (n < 0) return fail();
+        if (n == 0) break;
+        if (!WriteAll(out.get(), buffer.data(), static_cast<std::size_t>(n))) return fail();
     }
-    if (::fsync(out.get()) != 0)
-        return fail();
+    if (::fsync(out.get()) != 0) return fail();
     if (::close(out.release()) != 0) {
         ::unlink(temp.c_str());
         return CopyResult::Failed;
@@ -173,24 +156,22 @@ CopyResult CopyExclusively(const fs::path& from, const fs::path& to)
 fs::path KeepDamagedCopy(const fs::path& file)
 {
     struct stat st {};
-    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
     for (int i = 1; i <= kMostCopies; ++i) {
         fs::path candidate = file;
         candidate += i == 1 ? std::string(".broken") : ".broken-" + std::to_string(i);
         struct stat existing {};
         if (::lstat(candidate.c_str(), &existing) == 0) {
-            if (S_ISREG(existing.st_mode) && SameContents(file, candidate))
-                return candidate;
+            if (S_ISREG(existing.st_mode) && SameContents(file, candidate)) return candidate;
             continue;
         }
         switch (CopyExclusively(file, candidate)) {
-        case CopyResult::Copied:
-            return candidate;
-        case CopyResult::TargetExists:
-            continue;
-        case CopyResult::Failed:
-            return {};
+            case CopyResult::Copied:
+                return candidate;
+            case CopyResult::TargetExists:
+                continue;
+            case CopyResult::Failed:
+                return {};
         }
     }
     return {};
@@ -224,12 +205,10 @@ template <typename Record>
 bool SafeToReplace(const fs::path& file, Decoder<Record> decode)
 {
     const ReadResult read = ReadWholeFile(file);
-    if (read.status == ReadStatus::Missing)
-        return true;
+    if (read.status == ReadStatus::Missing) return true;
     if (read.ok()) {
         Record scratch;
-        if (decode(read.bytes, scratch))
-            return true;
+        if (decode(read.bytes, scratch)) return true;
     }
     return !KeepDamagedCopy(file).empty();
 }
@@ -238,8 +217,7 @@ template <typename Record>
 bool StoreSettings(const fs::path& folder, const char* name, const std::string& bytes, Decoder<Record> decode)
 {
     const fs::path file = folder / name;
-    if (!SafeToReplace(file, decode))
-        return false;
+    if (!SafeToReplace(file, decode)) return false;
     return WriteFileAtomically(file, bytes) == WriteStatus::Ok;
 }
 

@@ -75,8 +75,7 @@ std::string EncodePlate(const CPSave& record)
     w.putInt32(record.templateType);
     w.putTick(record.center);
     w.putTick(record.left);
-    for (bool tick : record.accountTicks)
-        w.putTick(tick);
+    for (bool tick : record.accountTicks) w.putTick(tick);
     w.putTick(record.yahooEasy);
     w.putTick(record.stamps);
     w.putString(record.mytext);
@@ -109,8 +108,7 @@ bool DecodePlate(std::string_view bytes, CPSave& record)
     r.getInt32(record.templateType);
     r.getTick(record.center);
     r.getTick(record.left);
-    for (bool& tick : record.accountTicks)
-        r.getTick(tick);
+    for (bool& tick : record.accountTicks) r.getTick(tick);
     r.getTick(record.yahooEasy);
     r.getTick(record.stamps);
     r.getString(record.mytext);
@@ -127,8 +125,7 @@ std::string EncodeStatus(const CSavemail& record)
     w.putString(record.zip);
     w.putString(record.tel);
     w.putString(record.ktel);
-    for (bool tick : record.accountTicks)
-        w.putTick(tick);
+    for (bool tick : record.accountTicks) w.putTick(tick);
     return w.take();
 }
 
@@ -140,8 +137,7 @@ bool DecodeStatus(std::string_view bytes, CSavemail& record)
     r.getString(record.zip);
     r.getString(record.tel);
     r.getString(record.ktel);
-    for (bool& tick : record.accountTicks)
-        r.getTick(tick);
+    for (bool& tick : record.accountTicks) r.getTick(tick);
     return r.ok();
 }
 

@@ -1,12 +1,11 @@
-#include "bank/BankStore.h"
-
-#include "support/core/TempFolder.h"
-#include "text/Files.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+
+#include "bank/BankStore.h"
+#include "support/core/TempFolder.h"
+#include "text/Files.h"
 
 using namespace torepal;
 namespace fs = std::filesystem;
@@ -89,14 +88,21 @@ TEST(BankStore, PostalRowsAreStoredWithoutABankName)
     // Rows 1 to 3 empty (8 bytes each), row 4 with its name, ぱるる empty,
     // 振替口座 with only its symbol.
     const std::string expected = std::string(24, '\0') + std::string("\x01Z", 2) + std::string(7, '\0') +
-                                 std::string(8, '\0') + std::string("\x00\x01" "B", 3) + std::string(6, '\0');
+                                 std::string(8, '\0') +
+                                 std::string(
+                                     "\x00\x01"
+                                     "B",
+                                     3) +
+                                 std::string(6, '\0');
     EXPECT_EQ(ReadBytes(folder / "bank.ini"), expected);
 }
 
 TEST(BankStore, DamageIsReportedOnceThoughBothPagesLoad)
 {
     TempFolder folder;
-    WriteBytes(folder / "bank.ini", "\x03" "ab");
+    WriteBytes(folder / "bank.ini",
+               "\x03"
+               "ab");
     BankStore store(folder.path());
     std::uint64_t plate = 0;
     std::uint64_t mail = 0;
@@ -119,7 +125,9 @@ TEST(BankStore, DamageIsReportedOnceThoughBothPagesLoad)
     WriteBytes(folder / "bank.ini", "\x07");
     store.load(plate);
     EXPECT_TRUE(store.takeDamageReport());
-    EXPECT_EQ(ReadBytes(folder / "bank.ini.broken"), "\x03" "ab");
+    EXPECT_EQ(ReadBytes(folder / "bank.ini.broken"),
+              "\x03"
+              "ab");
     EXPECT_EQ(ReadBytes(folder / "bank.ini.broken-2"), "\x07");
 }
 

@@ -1,8 +1,8 @@
-#include "store/Archive.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "store/Archive.h"
 
 using namespace torepal;
 
@@ -11,8 +11,7 @@ namespace {
 std::string Bytes(std::initializer_list<int> values)
 {
     std::string s;
-    for (int v : values)
-        s.push_back(static_cast<char>(v));
+    for (int v : values) s.push_back(static_cast<char>(v));
     return s;
 }
 
@@ -27,8 +26,7 @@ std::string ReadOne(std::string_view bytes, ArchiveError* error = nullptr)
     ArchiveReader r(bytes);
     std::string text = "untouched";
     r.getString(text);
-    if (error)
-        *error = r.error();
+    if (error) *error = r.error();
     return text;
 }
 
@@ -67,8 +65,7 @@ TEST(ArchiveReader, ReadsEveryPrefixTheWriterMakes)
 {
     for (std::size_t n : {0u, 1u, 254u, 255u, 256u, 65533u, 65534u, 65535u, 100000u}) {
         std::string text(n, 'a');
-        if (n > 0)
-            text.back() = 'z';
+        if (n > 0) text.back() = 'z';
         ArchiveError error{};
         EXPECT_EQ(ReadOne(ArchiveString(text), &error), text) << n;
         EXPECT_EQ(error, ArchiveError::None) << n;
@@ -175,8 +172,7 @@ TEST(ArchiveReader, ATickIsOnForAnyValueButZero)
     const std::string bytes = Bytes({0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 1});
     ArchiveReader r(bytes);
     bool t[4] = {true, false, false, false};
-    for (bool& x : t)
-        ASSERT_TRUE(r.getTick(x));
+    for (bool& x : t) ASSERT_TRUE(r.getTick(x));
     EXPECT_FALSE(t[0]);
     EXPECT_TRUE(t[1]);
     EXPECT_TRUE(t[2]);

@@ -1,15 +1,14 @@
-#include "store/SettingsFiles.h"
-
-#include "support/core/TempFolder.h"
-#include "text/Encoding.h"
-#include "text/Files.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <vector>
+
+#include "store/SettingsFiles.h"
+#include "support/core/TempFolder.h"
+#include "text/Encoding.h"
+#include "text/Files.h"
 
 using namespace torepal;
 namespace fs = std::filesystem;
@@ -19,8 +18,7 @@ namespace {
 std::string Bytes(std::initializer_list<int> values)
 {
     std::string s;
-    for (int v : values)
-        s.push_back(static_cast<char>(v));
+    for (int v : values) s.push_back(static_cast<char>(v));
     return s;
 }
 
@@ -59,8 +57,7 @@ CBSave SampleBank()
 // Its bytes, worked out by hand: per row bank name, branch, holder, number,
 // kind.
 const std::string kSampleBankBytes =
-    Bytes({0x02, 'A', 'B', 0x01, 'C', 0x02, 'X', 'Y', 0x03, '1', '2', '3', 0x01, 0, 0, 0}) +
-    std::string(4 * 8, '\0') +
+    Bytes({0x02, 'A', 'B', 0x01, 'C', 0x02, 'X', 'Y', 0x03, '1', '2', '3', 0x01, 0, 0, 0}) + std::string(4 * 8, '\0') +
     Bytes({0x00, 0x02, '0', '1', 0x01, 'Z', 0x01, '9', 0, 0, 0, 0});
 
 }  // namespace
@@ -114,8 +111,8 @@ TEST(StatusFile, TextsThenTheSixTicksInBoxOrder)
     r.tel = "";
     r.ktel = "K";
     r.accountTicks = {false, false, true, false, false, true};
-    const std::string expected = Bytes({0x01, 'P', 0x02, 'M', 'N', 0x03, '1', '2', '3', 0x00, 0x01, 'K'}) +
-                                 U32(0) + U32(0) + U32(1) + U32(0) + U32(0) + U32(1);
+    const std::string expected = Bytes({0x01, 'P', 0x02, 'M', 'N', 0x03, '1', '2', '3', 0x00, 0x01, 'K'}) + U32(0) +
+                                 U32(0) + U32(1) + U32(0) + U32(0) + U32(1);
     EXPECT_EQ(EncodeStatus(r), expected);
     CSavemail back;
     ASSERT_TRUE(DecodeStatus(expected, back));
@@ -150,23 +147,25 @@ CPSave SamplePlate()
     return r;
 }
 
+// clang-format off
 const std::string kSamplePlateBytes =
     U32(1) + U32(0) + U32(0) + U32(0) + U32(0) + U32(0) + U32(0) + U32(1)  // carriers
-    + U32(12)                                                            // origin
-    + Bytes({0x01, 'T'})                                                 // TOthers
-    + Bytes({0x01, 'O'})                                                 // Others
-    + Bytes({0x07}) + "#ff8000"                                          // color
-    + Bytes({0x00})                                                      // bgcolor
-    + Bytes({0x07}) + "#000000"                                          // fcolor
-    + Bytes({0x01, 'T'})                                                 // TOthers again
-    + Bytes({0x02, 'i', 'd'})                                            // yahooId
-    + U32(1) + U32(0)                                                    // リンクする, リンクしない
-    + U32(0)                                                             // unused
-    + U32(4)                                                             // type
-    + U32(0) + U32(1)                                                    // 中央, 左寄せ
-    + U32(1) + U32(0) + U32(0) + U32(0) + U32(0) + U32(1)                // accounts
-    + U32(1) + U32(0)                                                    // かんたん決算, 切手
-    + Bytes({0x02, 'm', 'y'});                                           // mytext
+    + U32(12)                                                              // origin
+    + Bytes({0x01, 'T'})                                                   // TOthers
+    + Bytes({0x01, 'O'})                                                   // Others
+    + Bytes({0x07}) + "#ff8000"                                            // color
+    + Bytes({0x00})                                                        // bgcolor
+    + Bytes({0x07}) + "#000000"                                            // fcolor
+    + Bytes({0x01, 'T'})                                                   // TOthers again
+    + Bytes({0x02, 'i', 'd'})                                              // yahooId
+    + U32(1) + U32(0)                                                      // リンクする, リンクしない
+    + U32(0)                                                               // unused
+    + U32(4)                                                               // type
+    + U32(0) + U32(1)                                                      // 中央, 左寄せ
+    + U32(1) + U32(0) + U32(0) + U32(0) + U32(0) + U32(1)                  // accounts
+    + U32(1) + U32(0)                                                      // かんたん決算, 切手
+    + Bytes({0x02, 'm', 'y'});                                             // mytext
+// clang-format on
 
 }  // namespace
 
@@ -300,8 +299,7 @@ CBSave ExpectedBankPrefix(std::size_t length)
     std::size_t end = 0;
     auto keep = [&](std::size_t size, const std::function<void()>& assign) {
         end += size;
-        if (end <= length)
-            assign();
+        if (end <= length) assign();
     };
     for (std::size_t i = 0; i < kAccountCount; ++i) {
         const BankAccount& f = full.rows[i];
@@ -389,9 +387,10 @@ TEST(SettingsFiles, AStoreAfterDamageReplacesTheFileButNotItsCopy)
 TEST(SettingsFiles, LoadingTheSameDamageAgainMakesNoSecondCopy)
 {
     TempFolder folder;
-    WriteBytes(folder / "status.ini", "\x05" "ab");
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(LoadStatusFile(folder.path()).keptCopy, folder / "status.ini.broken");
+    WriteBytes(folder / "status.ini",
+               "\x05"
+               "ab");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(LoadStatusFile(folder.path()).keptCopy, folder / "status.ini.broken");
     EXPECT_FALSE(fs::exists(folder / "status.ini.broken-2"));
 }
 
@@ -400,12 +399,16 @@ TEST(SettingsFiles, AnOlderCopyIsNeverOverwritten)
     TempFolder folder;
     WriteBytes(folder / "bank.ini.broken", "older copy");
     WriteBytes(folder / "bank.ini.broken-2", "another");
-    WriteBytes(folder / "bank.ini", "\x09" "short");
+    WriteBytes(folder / "bank.ini",
+               "\x09"
+               "short");
     const Loaded<CBSave> loaded = LoadBankFile(folder.path());
     EXPECT_EQ(loaded.keptCopy, folder / "bank.ini.broken-3");
     EXPECT_EQ(ReadBytes(folder / "bank.ini.broken"), "older copy");
     EXPECT_EQ(ReadBytes(folder / "bank.ini.broken-2"), "another");
-    EXPECT_EQ(ReadBytes(folder / "bank.ini.broken-3"), "\x09" "short");
+    EXPECT_EQ(ReadBytes(folder / "bank.ini.broken-3"),
+              "\x09"
+              "short");
 }
 
 TEST(SettingsFiles, ADamagedFileNeverLoadedIsCopiedBeforeAStoreReplacesIt)

@@ -1,10 +1,4 @@
-#include "bank/BankStore.h"
-#include "bank/ui/AccountBoxes.h"
-#include "bank/ui/CBank.h"
-
-#include "support/FakePlatform.h"
-#include "support/core/TempFolder.h"
-#include "text/Encoding.h"
+#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,10 +7,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <iterator>
+
+#include "bank/BankStore.h"
+#include "bank/ui/AccountBoxes.h"
+#include "bank/ui/CBank.h"
+#include "support/FakePlatform.h"
+#include "support/core/TempFolder.h"
+#include "text/Encoding.h"
 
 using namespace torepal;
 
@@ -30,8 +29,14 @@ W* Find(QDialog& dialog, const char* name)
     return w;
 }
 
-QLineEdit* Edit(QDialog& d, const char* name) { return Find<QLineEdit>(d, name); }
-QComboBox* Combo(QDialog& d, const char* name) { return Find<QComboBox>(d, name); }
+QLineEdit* Edit(QDialog& d, const char* name)
+{
+    return Find<QLineEdit>(d, name);
+}
+QComboBox* Combo(QDialog& d, const char* name)
+{
+    return Find<QComboBox>(d, name);
+}
 
 // Presses OK the way a test's fake answer does.
 int PressOk(QDialog& dialog)
@@ -67,12 +72,10 @@ TEST(CBank, ShowsItsTitleGroupsColumnsCombosAndButtons)
     EXPECT_EQ(Find<QGroupBox>(editor, "postGroup")->title(), QStringLiteral("郵便局"));
 
     QStringList bankColumns;
-    for (QLabel* l : Find<QGroupBox>(editor, "bankGroup")->findChildren<QLabel*>())
-        bankColumns << l->text();
+    for (QLabel* l : Find<QGroupBox>(editor, "bankGroup")->findChildren<QLabel*>()) bankColumns << l->text();
     EXPECT_EQ(bankColumns, (QStringList{"銀行名", "支店名", "種類", "口座番号", "名義"}));
     QStringList postColumns;
-    for (QLabel* l : Find<QGroupBox>(editor, "postGroup")->findChildren<QLabel*>())
-        postColumns << l->text();
+    for (QLabel* l : Find<QGroupBox>(editor, "postGroup")->findChildren<QLabel*>()) postColumns << l->text();
     EXPECT_EQ(postColumns, (QStringList{"記号", "番号", "種類", "名義"}));
 
     for (const char* name : {"bank1KindCombo", "bank2KindCombo", "bank3KindCombo", "bank4KindCombo"}) {

@@ -1,8 +1,8 @@
 #include "bank/ui/AccountBoxes.h"
 
-#include "platform/ui/QtText.h"
-
 #include <QCheckBox>
+
+#include "platform/ui/QtText.h"
 
 namespace torepal {
 

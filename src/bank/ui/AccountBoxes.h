@@ -2,9 +2,9 @@
 // The six payment-account check boxes both pages carry (1042, 1070, 1071,
 // 1072, 1073, 1074): their captions follow the accounts.
 
-#include "bank/BankAccount.h"
-
 #include <array>
+
+#include "bank/BankAccount.h"
 
 class QCheckBox;
 

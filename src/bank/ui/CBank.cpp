@@ -1,12 +1,12 @@
 #include "bank/ui/CBank.h"
 
-#include "platform/Platform.h"
-#include "platform/ui/QtText.h"
-#include "ui_CBank.h"
-
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "platform/Platform.h"
+#include "platform/ui/QtText.h"
+#include "ui_CBank.h"
 
 namespace torepal {
 namespace {
@@ -15,10 +15,8 @@ namespace {
 // character that cannot be held.
 QString RowName(std::size_t row)
 {
-    if (row == kParuruRow)
-        return QStringLiteral("ぱるる");
-    if (row == kFurikaeRow)
-        return QStringLiteral("振替口座");
+    if (row == kParuruRow) return QStringLiteral("ぱるる");
+    if (row == kFurikaeRow) return QStringLiteral("振替口座");
     return QStringLiteral("銀行%1").arg(row + 1);
 }
 
@@ -62,11 +60,11 @@ CBank::CBank(Platform& platform, QWidget* parent)
         }
         // One column label stands above four rows, so it cannot name an edit
         // on its own: each control says which row and column it is.
-        if (w.bankName)
-            w.bankName->setAccessibleName(FieldName(row, QStringLiteral("銀行名")));
+        if (w.bankName) w.bankName->setAccessibleName(FieldName(row, QStringLiteral("銀行名")));
         w.branch->setAccessibleName(FieldName(row, IsBankRow(row) ? QStringLiteral("支店名") : QStringLiteral("記号")));
         w.kind->setAccessibleName(FieldName(row, QStringLiteral("種類")));
-        w.number->setAccessibleName(FieldName(row, IsBankRow(row) ? QStringLiteral("口座番号") : QStringLiteral("番号")));
+        w.number->setAccessibleName(
+            FieldName(row, IsBankRow(row) ? QStringLiteral("口座番号") : QStringLiteral("番号")));
         w.holder->setAccessibleName(FieldName(row, QStringLiteral("名義")));
     }
 
@@ -82,8 +80,7 @@ void CBank::setRows(const Accounts& rows)
     for (std::size_t row = 0; row < kAccountCount; ++row) {
         const BankAccount& account = rows_[row];
         RowWidgets& w = widgets_[row];
-        if (w.bankName)
-            SetLine(w.bankName, account.bankName);
+        if (w.bankName) SetLine(w.bankName, account.bankName);
         SetLine(w.branch, account.branch);
         SetLine(w.number, account.number);
         SetLine(w.holder, account.holder);
@@ -100,16 +97,14 @@ void CBank::accept()
         BankAccount& account = read[row];
         const RowWidgets& w = widgets_[row];
         account.kind = SelectedIndex(w.kind);
-        if (w.bankName)
-            account.bankName = reader.line(w.bankName, FieldName(row, QStringLiteral("銀行名")));
+        if (w.bankName) account.bankName = reader.line(w.bankName, FieldName(row, QStringLiteral("銀行名")));
         account.branch =
             reader.line(w.branch, FieldName(row, IsBankRow(row) ? QStringLiteral("支店名") : QStringLiteral("記号")));
         account.number =
             reader.line(w.number, FieldName(row, IsBankRow(row) ? QStringLiteral("口座番号") : QStringLiteral("番号")));
         account.holder = reader.line(w.holder, FieldName(row, QStringLiteral("名義")));
     }
-    if (!reader.reportTo(platform_))
-        return;
+    if (!reader.reportTo(platform_)) return;
     rows_ = read;
     QDialog::accept();
 }
@@ -130,8 +125,7 @@ bool EditAccounts(Platform& platform, QWidget* parent, Accounts& rows)
 
     CBank editor(platform, parent);
     editor.setRows(shown);
-    if (platform.runModal(editor) != QDialog::Accepted)
-        return false;
+    if (platform.runModal(editor) != QDialog::Accepted) return false;
 
     const Accounts& confirmed = editor.rows();
     for (std::size_t row = 0; row < kAccountCount; ++row) {

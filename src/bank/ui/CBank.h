@@ -3,12 +3,12 @@
 // rows, shown modally from either page. The six rows are its state; OK
 // reads the widgets into them, cancel leaves them as they were given.
 
-#include "bank/BankAccount.h"
-
 #include <QDialog>
 #include <QString>
 #include <array>
 #include <memory>
+
+#include "bank/BankAccount.h"
 
 class QComboBox;
 class QLineEdit;
