@@ -423,7 +423,8 @@ TEST(ProjectRejected, NotAProjectFile)
         std::string message;
         EXPECT_FALSE(ParseProjectText(bytes, &message));
         EXPECT_NE(Utf8FromSjis(message).find("トレパルファイルではありません"), std::string::npos);
-        EXPECT_NE(Utf8FromSjis(message).find("フォームは変更されていません"), std::string::npos);
+        EXPECT_NE(Utf8FromSjis(ProjectNotOpenedMessage(message)).find("\nフォームは変更されていません。"),
+                  std::string::npos);
     }
 }
 
