@@ -72,8 +72,11 @@ bool FieldReader::reportTo(Platform& platform) const
 void SetLine(QLineEdit* edit, const std::string& sjis)
 {
     const QString value = ToQt(sjis);
-    if (edit->text() != value)
+    if (edit->text() != value) {
         edit->setText(value);
+        // Show the beginning of a long text, not its end.
+        edit->setCursorPosition(0);
+    }
 }
 
 void SetMultiline(QPlainTextEdit* edit, const std::string& sjis)
