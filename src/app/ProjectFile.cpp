@@ -1,25 +1,27 @@
 #include "app/ProjectFile.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
 #include "plate/PageTemplates.h"
 #include "shipping/ParcelLists.h"
 #include "text/Encoding.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <vector>
-
 namespace torepal {
 namespace {
 
 constexpr std::size_t kSections = 13;
 
+// clang-format off
 constexpr std::array<std::string_view, kSections> kMarkers = {
     "[TM1]", "[TM2]", "[TM3]", "[TM4]", "[TM5]", "[MP1]", "[MP2]",
     "[BK1]", "[BK2]", "[BK3]", "[BK4]", "[BK5]", "[BK6]",
 };
+// clang-format on
 
 enum : std::size_t { TM1, TM2, TM3, TM4, TM5, MP1, MP2, BK1 };
 
@@ -40,8 +42,7 @@ bool BeginsWith(std::string_view line, std::string_view marker)
 bool BeginsWithAnyMarker(std::string_view line)
 {
     for (std::string_view m : kMarkers)
-        if (BeginsWith(line, m))
-            return true;
+        if (BeginsWith(line, m)) return true;
     return false;
 }
 
@@ -49,12 +50,10 @@ bool BeginsWithAnyMarker(std::string_view line)
 // is accepted, so values of a hundred lines and more come back whole.
 std::optional<std::size_t> CountOf(std::string_view line)
 {
-    if (line.size() < 3 || line.front() != '-' || line.back() != '-')
-        return std::nullopt;
+    if (line.size() < 3 || line.front() != '-' || line.back() != '-') return std::nullopt;
     std::size_t n = 0;
     for (char c : line.substr(1, line.size() - 2)) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
+        if (c < '0' || c > '9') return std::nullopt;
         // Saturates: a count beyond the file is caught as too long anyway.
         n = n > SIZE_MAX / 20 ? SIZE_MAX / 2 : n * 10 + static_cast<std::size_t>(c - '0');
     }
@@ -66,17 +65,13 @@ std::optional<std::size_t> CountOf(std::string_view line)
 std::int32_t DecimalValue(std::string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     std::int64_t v = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        if (v < (std::int64_t{1} << 32))
-            v = v * 10 + (text[i] - '0');
-    if (negative)
-        v = -v;
+        if (v < (std::int64_t{1} << 32)) v = v * 10 + (text[i] - '0');
+    if (negative) v = -v;
     return static_cast<std::int32_t>(v);  // wraps like the 32-bit original
 }
 
@@ -89,8 +84,7 @@ std::string CountedValue(const std::string& value)
 {
     std::size_t lfs = 0;
     for (char c : value)
-        if (c == '\n')
-            ++lfs;
+        if (c == '\n') ++lfs;
     return "-" + std::to_string(lfs + 1) + "-" + std::string(kCrLf) + value + std::string(kCrLf);
 }
 
@@ -129,11 +123,9 @@ struct Body {
         for (std::size_t i = first; i < end; ++i) {
             const std::string& l = (*lines)[i];
             for (std::size_t p = 0; p < l.size(); ++p) {
-                if (l[p] != ',' || p + 1 >= l.size())
-                    continue;
+                if (l[p] != ',' || p + 1 >= l.size()) continue;
                 std::string digits(1, l[p + 1]);
-                if (p + 2 < l.size() && l[p + 2] != ',')
-                    digits.push_back(l[p + 2]);
+                if (p + 2 < l.size() && l[p + 2] != ',') digits.push_back(l[p + 2]);
                 values.push_back(DecimalValue(digits));
             }
         }
@@ -186,8 +178,7 @@ std::string BuildProjectText(const ProjectRecord& r)
 
     const PaymentTicks& pay = r.flags.payment;
     out += crlf + "[TM2]" + crlf;
-    for (bool tick : pay.accounts)
-        out += StateDigit(tick);
+    for (bool tick : pay.accounts) out += StateDigit(tick);
     out += StateDigit(pay.yahooEasy) + StateDigit(pay.stamps) + crlf;
 
     const CarrierTicks& c = r.flags.carriers;
@@ -198,10 +189,8 @@ std::string BuildProjectText(const ProjectRecord& r)
 
     const ProjectSelections& s = r.selections;
     out += crlf + "[TM4]" + crlf;
-    for (int index : {s.weight, s.size, s.origin, s.type})
-        out += "," + std::to_string(index);
-    for (bool on : {r.flags.center, r.flags.left, r.flags.linkOff, r.flags.linkOn})
-        out += StateDigit(on);
+    for (int index : {s.weight, s.size, s.origin, s.type}) out += "," + std::to_string(index);
+    for (bool on : {r.flags.center, r.flags.left, r.flags.linkOff, r.flags.linkOn}) out += StateDigit(on);
     out += crlf;
 
     out += crlf + "[TM5]" + crlf;
@@ -222,8 +211,7 @@ std::string BuildProjectText(const ProjectRecord& r)
         out += WithoutLineBreaks(*v) + crlf;
 
     out += crlf + "[MP2]" + crlf;
-    for (bool tick : r.useAccount)
-        out += StateDigit(tick);
+    for (bool tick : r.useAccount) out += StateDigit(tick);
     out += crlf;
 
     for (std::size_t k = 0; k < kAccountCount; ++k) {
@@ -241,8 +229,7 @@ std::string BuildProjectText(const ProjectRecord& r)
 std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::string* message)
 {
     auto fail = [&](std::string text) -> std::optional<ProjectRecord> {
-        if (message)
-            *message = std::move(text);
+        if (message) *message = std::move(text);
         return std::nullopt;
     };
 
@@ -252,19 +239,16 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
         std::string l;
         l.reserve(raw.size());
         for (char ch : raw)
-            if (ch != '\r')
-                l.push_back(ch);
+            if (ch != '\r') l.push_back(ch);
         lines.push_back(std::move(l));
     }
     const std::size_t n = lines.size();
 
     std::size_t markerLine = 0;
-    while (markerLine < n && !BeginsWith(lines[markerLine], kMarkers[TM1]))
-        ++markerLine;
+    while (markerLine < n && !BeginsWith(lines[markerLine], kMarkers[TM1])) ++markerLine;
     if (markerLine == n) {
         for (const std::string& l : lines)
-            if (BeginsWithAnyMarker(l))
-                return fail(MissingMarkerMessage(kMarkers[TM1]));
+            if (BeginsWithAnyMarker(l)) return fail(MissingMarkerMessage(kMarkers[TM1]));
         return fail(NotProjectMessage());
     }
 
@@ -291,25 +275,21 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
         begin(start);
         while (next < n) {
             const std::string& l = lines[next];
-            if (!last && BeginsWith(l, kMarkers[i + 1]))
-                break;
+            if (!last && BeginsWith(l, kMarkers[i + 1])) break;
             if (BeginsWith(l, kMarkers[i])) {
                 begin(next);
                 continue;
             }
             if (i == TM1) {
                 if (const auto count = CountOf(l)) {
-                    if (*count > n - next - 1)
-                        return fail(CutShortMessage());
+                    if (*count > n - next - 1) return fail(CutShortMessage());
                     std::string value;
                     for (std::size_t k = 0; k < *count; ++k) {
-                        if (k)
-                            value += kCrLf;
+                        if (k) value += kCrLf;
                         value += lines[next + 1 + k];
                     }
                     // A fourth and later counted value belongs nowhere.
-                    if (values < counted.size())
-                        counted[values] = std::move(value);
+                    if (values < counted.size()) counted[values] = std::move(value);
                     ++values;
                     next += 1 + *count;
                     continue;
@@ -319,8 +299,7 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
         }
         bodies[i] = Body{&lines, start + 1, next};
         if (!last) {
-            if (next >= n)
-                return fail(MissingMarkerMessage(kMarkers[i + 1]));
+            if (next >= n) return fail(MissingMarkerMessage(kMarkers[i + 1]));
             markerLine = next;
         }
     }
@@ -331,16 +310,15 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
     r.Others = std::move(counted[2]);
 
     const auto pay = bodies[TM2].digitsAfterCommas();
-    for (std::size_t k = 0; k < kAccountCount; ++k)
-        r.flags.payment.accounts[k] = On(pay, k);
+    for (std::size_t k = 0; k < kAccountCount; ++k) r.flags.payment.accounts[k] = On(pay, k);
     r.flags.payment.yahooEasy = On(pay, 6);
     r.flags.payment.stamps = On(pay, 7);
 
     const auto car = bodies[TM3].digitsAfterCommas();
     CarrierTicks& c = r.flags.carriers;
-    bool* carriers[] = {&c.yamato, &c.sagawa, &c.yuPack, &c.yahooYuPack, &c.teikeigai, &c.sasshi, &c.kuronekoMail, &c.expack};
-    for (std::size_t k = 0; k < 8; ++k)
-        *carriers[k] = On(car, k);
+    bool* carriers[] = {&c.yamato,    &c.sagawa, &c.yuPack,       &c.yahooYuPack,
+                        &c.teikeigai, &c.sasshi, &c.kuronekoMail, &c.expack};
+    for (std::size_t k = 0; k < 8; ++k) *carriers[k] = On(car, k);
 
     const auto sel = bodies[TM4].numbersAfterCommas();
     r.selections = ProjectSelections{At(sel, 0), At(sel, 1), At(sel, 2), At(sel, 3)};
@@ -373,8 +351,7 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
     r.ftrans = mp1.line(13);
 
     const auto ticks = bodies[MP2].digitsAfterCommas();
-    for (std::size_t k = 0; k < kAccountCount; ++k)
-        r.useAccount[k] = On(ticks, k);
+    for (std::size_t k = 0; k < kAccountCount; ++k) r.useAccount[k] = On(ticks, k);
 
     for (std::size_t k = 0; k < kAccountCount; ++k) {
         const Body& b = bodies[BK1 + k];

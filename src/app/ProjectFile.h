@@ -7,13 +7,13 @@
 // Writing and reading work on a plain record, so the pages are touched only
 // after a file has been read and checked completely.
 
-#include "bank/BankAccount.h"
-#include "plate/PlateState.h"
-#include "platform/Platform.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "bank/BankAccount.h"
+#include "plate/PlateState.h"
+#include "platform/Platform.h"
 
 namespace torepal {
 

@@ -1,6 +1,14 @@
 // torepal-cli: the listing page and the winning-bidder mail of a project
 // file, made by the same core as the window, without a display and without
 // reading any settings file.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "app/ProjectFile.h"
 #include "mail/ComposeMail.h"
 #include "mail/MailState.h"
@@ -9,14 +17,6 @@
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <string_view>
 
 namespace {
 
@@ -43,8 +43,7 @@ const char* const kUsageText =
 
 int Usage(const char* problem)
 {
-    if (problem)
-        std::fprintf(stderr, "torepal-cli: %s\n", problem);
+    if (problem) std::fprintf(stderr, "torepal-cli: %s\n", problem);
     std::fputs(kUsageText, stderr);
     return kUsage;
 }
@@ -77,12 +76,10 @@ std::optional<std::string> ReadFile(const std::string& file, int& status)
 std::optional<ProjectRecord> ReadProject(const std::string& file, int& status)
 {
     const std::optional<std::string> bytes = ReadFile(file, status);
-    if (!bytes)
-        return std::nullopt;
+    if (!bytes) return std::nullopt;
     std::string message;
     std::optional<ProjectRecord> record = ParseProjectText(*bytes, &message);
-    if (!record)
-        status = BadFile(file, message);
+    if (!record) status = BadFile(file, message);
     return record;
 }
 
@@ -99,8 +96,7 @@ int Render(const std::string& file)
 {
     int status = kDone;
     const std::optional<ProjectRecord> record = ReadProject(file, status);
-    if (!record)
-        return status;
+    if (!record) return status;
     PlateState state;
     ApplyProjectToPlate(*record, state);
     RenderPage(state, record->flags);
@@ -112,11 +108,9 @@ int Mail(const std::string& file, const std::string& templateFile)
 {
     int status = kDone;
     const std::optional<ProjectRecord> record = ReadProject(file, status);
-    if (!record)
-        return status;
+    if (!record) return status;
     const std::optional<std::string> templateBytes = ReadFile(templateFile, status);
-    if (!templateBytes)
-        return status;
+    if (!templateBytes) return status;
 
     const ProjectRecord& r = *record;
     MailState state;
@@ -146,17 +140,14 @@ int main(int argc, char** argv)
         std::fputs(kUsageText, stdout);
         return kDone;
     }
-    if (argc < 2)
-        return Usage("no command given");
+    if (argc < 2) return Usage("no command given");
     const std::string_view command = argv[1];
     if (command == "render") {
-        if (argc != 3)
-            return Usage("render takes one project file");
+        if (argc != 3) return Usage("render takes one project file");
         return Render(argv[2]);
     }
     if (command == "mail") {
-        if (argc != 4)
-            return Usage("mail takes a project file and a template file");
+        if (argc != 4) return Usage("mail takes a project file and a template file");
         return Mail(argv[2], argv[3]);
     }
     return Usage("unknown command");

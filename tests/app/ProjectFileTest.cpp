@@ -1,9 +1,10 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 #include "app/ProjectFile.h"
 #include "text/Encoding.h"
 #include "text/Lines.h"
-
-#include <algorithm>
-#include <gtest/gtest.h>
 
 using namespace torepal;
 
@@ -20,8 +21,7 @@ ProjectRecord DefaultForm()
 std::string EmptyAccountPart()
 {
     std::string s;
-    for (int k = 1; k <= 6; ++k)
-        s += "\r\n[BK" + std::to_string(k) + "]\r\n\r\n\r\n\r\n\r\n0\r\n";
+    for (int k = 1; k <= 6; ++k) s += "\r\n[BK" + std::to_string(k) + "]\r\n\r\n\r\n\r\n\r\n0\r\n";
     return s;
 }
 
@@ -122,8 +122,7 @@ std::string WithLf(std::string crlf)
 {
     std::string out;
     for (char c : crlf)
-        if (c != '\r')
-            out.push_back(c);
+        if (c != '\r') out.push_back(c);
     return out;
 }
 
@@ -207,10 +206,11 @@ TEST(ProjectText, PlateValuesEndWithoutLineEndBeforeTheMailPart)
 {
     const ProjectRecord r = FilledForm();
     const std::string text = BuildProjectText(r);
-    const std::string tm5 = "[TM5]\r\n" + r.Title + "\r\n" + r.TOthers + "\r\n#ff8000\r\n#0000ff\r\n#000000\r\nseller_1\r\n" +
-                            r.mytext + "\r\n\r\n[MP1]\r\n" + r.myname + "\r\n100-0001\r\n03-1234-5678\r\n" + r.post +
-                            "\r\n03-1234-5678\r\n090-0000-0000\r\n" + r.item + "\r\nbidder\r\n3000\r\nb@example.jp\r\n1234\r\n" +
-                            r.transmen + "\r\n800\r\n\r\n[MP2]\r\n";
+    const std::string tm5 = "[TM5]\r\n" + r.Title + "\r\n" + r.TOthers +
+                            "\r\n#ff8000\r\n#0000ff\r\n#000000\r\nseller_1\r\n" + r.mytext + "\r\n\r\n[MP1]\r\n" +
+                            r.myname + "\r\n100-0001\r\n03-1234-5678\r\n" + r.post +
+                            "\r\n03-1234-5678\r\n090-0000-0000\r\n" + r.item +
+                            "\r\nbidder\r\n3000\r\nb@example.jp\r\n1234\r\n" + r.transmen + "\r\n800\r\n\r\n[MP2]\r\n";
     EXPECT_NE(text.find(tm5), std::string::npos);
 }
 
@@ -223,7 +223,8 @@ TEST(ProjectText, SixthAccountKeepsAllFiveValuesWithHolderBeforeNumber)
     EXPECT_NE(text.find("[BK6]\r\n\r\n" + Sjis("記号") + "\r\n" + Sjis("名義人") + "\r\n12345678\r\n0\r\n"),
               std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 3), "0\r\n");  // ends with the last kind's line end
-    EXPECT_NE(text.find("[BK2]\r\n" + Sjis("みずほ") + "\r\n" + Sjis("本店") + "\r\n" + Sjis("山田") + "\r\n7654321\r\n1\r\n"),
+    EXPECT_NE(text.find("[BK2]\r\n" + Sjis("みずほ") + "\r\n" + Sjis("本店") + "\r\n" + Sjis("山田") +
+                        "\r\n7654321\r\n1\r\n"),
               std::string::npos);
 
     const ProjectRecord back = Parsed(text);
@@ -317,8 +318,7 @@ TEST(ProjectMarkers, SellerTextBeginningWithAMarkerDoesNotMoveSections)
 TEST(ProjectMarkers, MoreThanNinetyNineLinesComeBackWhole)
 {
     ProjectRecord r;
-    for (int i = 0; i < 150; ++i)
-        r.Items += (i ? "\r\n" : "") + std::to_string(i);
+    for (int i = 0; i < 150; ++i) r.Items += (i ? "\r\n" : "") + std::to_string(i);
     r.trans = "after";
     const std::string text = BuildProjectText(r);
     EXPECT_TRUE(StartsWith(text, "[TM1]\r\n-150-\r\n0\r\n1\r\n"));

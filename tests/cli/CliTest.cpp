@@ -1,15 +1,16 @@
 // torepal-cli as a script runs it: its output bytes and its exit status.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
 #include "app/ProjectFile.h"
 #include "plate/RenderPage.h"
 #include "support/AppCliRunner.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
-
-#include <algorithm>
-#include <chrono>
-#include <filesystem>
-#include <gtest/gtest.h>
 
 using namespace torepal;
 using torepal::apptest::CliResult;
@@ -102,13 +103,13 @@ TEST_F(Cli, UnreadableOrMalformedFilesExitWithTwoAndOneLine)
     const std::string notProject = write("notes.tpf", "hello\r\n");
     std::filesystem::create_directory(dir_ / "folder.tpf");
     const std::string good = project(Listing());
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"render", (dir_ / "missing.tpf").string()},
-             {"render", (dir_ / "folder.tpf").string()},
-             {"render", truncated},
-             {"render", notProject},
-             {"mail", truncated, notProject},
-             {"mail", good, (dir_ / "missing.txt").string()}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"render", (dir_ / "missing.tpf").string()},
+                                               {"render", (dir_ / "folder.tpf").string()},
+                                               {"render", truncated},
+                                               {"render", notProject},
+                                               {"mail", truncated, notProject},
+                                               {"mail", good, (dir_ / "missing.txt").string()}}) {
         const CliResult r = run(args);
         EXPECT_EQ(r.status, 2) << args[1];
         EXPECT_TRUE(r.out.empty());
@@ -164,8 +165,7 @@ TEST_F(Cli, RenderReadsFilesWithAnyLineEnd)
     const std::string text = BuildProjectText(Listing());
     std::string lf;
     for (char c : text)
-        if (c != '\r')
-            lf.push_back(c);
+        if (c != '\r') lf.push_back(c);
     const CliResult a = run({"render", project(Listing())});
     const CliResult b = run({"render", write("crlf.tpf", text)});
     const CliResult c = run({"render", write("lf.tpf", lf)});
@@ -189,7 +189,8 @@ TEST_F(Cli, MailFillsTheTemplateFromTheProject)
 
     const CliResult r = run({"mail", tpf, templ});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "bidder 3800 03-1111\r\n\r\n" + Sjis("ぱるる\r\n記号：B5\r\n番号：N5\r\n名義：H5\r\n") + "end\r\n");
+    EXPECT_EQ(r.out,
+              "bidder 3800 03-1111\r\n\r\n" + Sjis("ぱるる\r\n記号：B5\r\n番号：N5\r\n名義：H5\r\n") + "end\r\n");
 }
 
 TEST_F(Cli, MailWithATemplateWithoutPlaceholdersGivesItsLines)

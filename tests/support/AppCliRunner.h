@@ -2,15 +2,16 @@
 // Runs the built torepal-cli with its output and error output caught in
 // files, without a shell in between (paths may hold blanks or quotes).
 
-#include <cstdio>
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -43,19 +44,16 @@ inline CliResult RunCli(const std::string& tool, const std::vector<std::string>&
     std::vector<std::string> all{tool};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (std::string& a : all)
-        argv.push_back(a.data());
+    for (std::string& a : all) argv.push_back(a.data());
     argv.push_back(nullptr);
 
     CliResult result;
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return result;
+    if (spawned != 0) return result;
     int wstatus = 0;
-    if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus))
-        result.status = WEXITSTATUS(wstatus);
+    if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
     result.out = ReadBytes(out);
     result.err = ReadBytes(err);
     return result;

@@ -3,13 +3,8 @@
 // window and project-file tests: widgets found by object name, text typed as
 // the seller would, files put in and read back byte for byte.
 
-#include "app/ui/MainDialog.h"
-#include "plate/ui/CDTemplate.h"
-#include "bank/BankAccount.h"
-#include "store/SettingsFiles.h"
-#include "support/FakePlatform.h"
-#include "text/Encoding.h"
-#include "text/Files.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,11 +20,17 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include "app/ui/MainDialog.h"
+#include "bank/BankAccount.h"
+#include "plate/ui/CDTemplate.h"
+#include "store/SettingsFiles.h"
+#include "support/FakePlatform.h"
+#include "text/Encoding.h"
+#include "text/Files.h"
 
 namespace torepal::apptest {
 
@@ -39,9 +40,8 @@ protected:
     {
         static std::atomic<int> counter{0};
         const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        folder = std::filesystem::temp_directory_path() /
-                 ("torepal-app-" + std::to_string(::getpid()) + "-" + std::to_string(tick) + "-" +
-                  std::to_string(counter++));
+        folder = std::filesystem::temp_directory_path() / ("torepal-app-" + std::to_string(::getpid()) + "-" +
+                                                           std::to_string(tick) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(folder / "back");
         std::filesystem::create_directories(folder / "file");
         write("file/a.txt", "[name] [sum]\r\r\n[bank]\r\r\n");
@@ -109,14 +109,11 @@ protected:
     // Text as the seller sees it (UTF-8).
     std::string text(const char* name) const
     {
-        if (auto* line = plate().findChild<QLineEdit*>(QString::fromLatin1(name)))
-            return line->text().toStdString();
+        if (auto* line = plate().findChild<QLineEdit*>(QString::fromLatin1(name))) return line->text().toStdString();
         if (auto* edit = plate().findChild<QPlainTextEdit*>(QString::fromLatin1(name)))
             return edit->toPlainText().toStdString();
-        if (auto* box = plate().findChild<QCheckBox*>(QString::fromLatin1(name)))
-            return box->text().toStdString();
-        if (auto* label = plate().findChild<QLabel*>(QString::fromLatin1(name)))
-            return label->text().toStdString();
+        if (auto* box = plate().findChild<QCheckBox*>(QString::fromLatin1(name))) return box->text().toStdString();
+        if (auto* label = plate().findChild<QLabel*>(QString::fromLatin1(name))) return label->text().toStdString();
         ADD_FAILURE() << name;
         return {};
     }
@@ -141,8 +138,7 @@ protected:
     void answerNextDialog(std::function<void(QDialog&)> fill = {})
     {
         platform.dialogs.push_back([fill](QDialog& d) {
-            if (fill)
-                fill(d);
+            if (fill) fill(d);
             d.accept();
             return d.result();
         });
@@ -160,8 +156,7 @@ protected:
     {
         std::vector<std::filesystem::path> pages;
         for (const auto& e : std::filesystem::directory_iterator(folder / "back"))
-            if (e.path().extension() == ".html")
-                pages.push_back(e.path());
+            if (e.path().extension() == ".html") pages.push_back(e.path());
         std::sort(pages.begin(), pages.end());
         return pages;
     }

@@ -1,14 +1,5 @@
 // The main window: its menu and tabs, start-up, exit, tab switches and the
 // menu's commands.
-#include "app/ui/MainDialog.h"
-#include "files/ui/CFileControl.h"
-#include "mail/ui/CMailEdit.h"
-#include "mail/ui/CMail.h"
-#include "plate/PageTemplates.h"
-#include "plate/ui/CDTemplate.h"
-#include "store/SettingsFiles.h"
-#include "support/AppTestSupport.h"
-
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -17,6 +8,15 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+
+#include "app/ui/MainDialog.h"
+#include "files/ui/CFileControl.h"
+#include "mail/ui/CMail.h"
+#include "mail/ui/CMailEdit.h"
+#include "plate/PageTemplates.h"
+#include "plate/ui/CDTemplate.h"
+#include "store/SettingsFiles.h"
+#include "support/AppTestSupport.h"
 
 using namespace torepal;
 using torepal::apptest::AppTest;
@@ -61,7 +61,8 @@ TEST_F(MainWindow, TitleMenuAndTabsAreThoseOfTheProgram)
         popups.push_back(a->text().toStdString());
         items.push_back(Labels(a->menu()));
     }
-    EXPECT_EQ(popups, (std::vector<std::string>{"ファイル（&F）", "設定（&C）", "ヘルプ（&H）", "バージョン情報（&A）"}));
+    EXPECT_EQ(popups,
+              (std::vector<std::string>{"ファイル（&F）", "設定（&C）", "ヘルプ（&H）", "バージョン情報（&A）"}));
     EXPECT_EQ(items[0], (std::vector<std::string>{"新規作成（&N）", "開く（&O）", "保存（&S）", "-", "終了（&E）"}));
     EXPECT_EQ(items[1], (std::vector<std::string>{"銀行口座編集（&G）", "マイブーステキスト編集（&M）"}));
     EXPECT_EQ(items[2], (std::vector<std::string>{"ヘルプ表示"}));
@@ -288,7 +289,7 @@ TEST_F(MainWindow, NewFormsAnsweredWithOkEmptiesTheListingAndTheBuyer)
     EXPECT_TRUE(checked("centerRadio"));
     EXPECT_FALSE(checked("leftRadio"));
     EXPECT_TRUE(find<QCheckBox>("yamatoBox")->isEnabled());  // the weight rule followed
-    EXPECT_EQ(text("bgcolorLabel"), "【　---　】");           // and the type's labels
+    EXPECT_EQ(text("bgcolorLabel"), "【　---　】");          // and the type's labels
     // Kept: the extra section, colours, ticks, the seller's own fields.
     EXPECT_EQ(text("othersTitleEdit"), "注意");
     EXPECT_EQ(text("othersEdit"), "ノークレーム");
@@ -304,7 +305,8 @@ TEST_F(MainWindow, AnAccountEditedFromTheMailPageShowsOnThePlatePageWhenItsTabIs
     writeBankNames("みずほ銀行");
     start();
     chooseTab(1);
-    answerNextDialog([](QDialog& d) { d.findChild<QLineEdit*>("bank3NameEdit")->setText(QStringLiteral("りそな銀行")); });
+    answerNextDialog(
+        [](QDialog& d) { d.findChild<QLineEdit*>("bank3NameEdit")->setText(QStringLiteral("りそな銀行")); });
     window->mailPage().findChild<QPushButton*>("editAccountsButton")->click();
     EXPECT_EQ(window->mailPage().findChild<QCheckBox*>("account3Box")->text().toStdString(), "りそな銀行");
     EXPECT_EQ(text("account3Box"), "");  // the plate page's copy is older until its tab is chosen

@@ -1,16 +1,16 @@
 // "保存（&S）" and "開く（&O）" through the main window and both pages.
+#include <QComboBox>
+#include <QLineEdit>
+
 #include "app/ProjectFile.h"
 #include "app/ui/MainDialog.h"
-#include "mail/ui/CMailEdit.h"
 #include "mail/ui/CMail.h"
+#include "mail/ui/CMailEdit.h"
 #include "plate/ui/CDTemplate.h"
 #include "store/SettingsFiles.h"
 #include "support/AppCliRunner.h"
 #include "support/AppTestSupport.h"
 #include "text/Lines.h"
-
-#include <QComboBox>
-#include <QLineEdit>
 
 using namespace torepal;
 using torepal::apptest::AppTest;
@@ -225,8 +225,7 @@ TEST_F(ProjectPages, OpenReadsFilesWithCrLfOrLfLineEnds)
     const std::string text = window->projectText();
     std::string lf;
     for (char c : text)
-        if (c != '\r')
-            lf.push_back(c);
+        if (c != '\r') lf.push_back(c);
     write("crlf.tpf", text);
     write("lf.tpf", lf);
     for (const char* name : {"crlf.tpf", "lf.tpf"}) {
@@ -265,8 +264,7 @@ TEST_F(ProjectPages, AMalformedFileLeavesBothFormsAsTheyWere)
     EXPECT_TRUE(Contains(platform.messages[1], "トレパルファイルではありません"));
     EXPECT_TRUE(Contains(platform.messages[2], "途中で終わっています"));
     EXPECT_TRUE(Contains(platform.messages[3], "読み込めませんでした"));
-    for (const std::string& m : platform.messages)
-        EXPECT_TRUE(Contains(m, "フォームは変更されていません。"));
+    for (const std::string& m : platform.messages) EXPECT_TRUE(Contains(m, "フォームは変更されていません。"));
 
     EXPECT_EQ(text("titleEdit"), "typed");
     EXPECT_EQ(text("itemsEdit"), "");

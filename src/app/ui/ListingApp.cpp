@@ -1,12 +1,12 @@
 #include "app/ui/ListingApp.h"
 
-#include "app/ui/MainDialog.h"
-#include "platform/ui/QtPlatform.h"
-
 #include <QApplication>
 #include <QFile>
 #include <filesystem>
 #include <string>
+
+#include "app/ui/MainDialog.h"
+#include "platform/ui/QtPlatform.h"
 
 namespace torepal {
 

@@ -1,11 +1,18 @@
 #include "app/ui/MainDialog.h"
 
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
 #include "app/ProjectFile.h"
 #include "app/ui/CAbout.h"
 #include "app/ui/CNew.h"
 #include "app/ui/ProgramIcon.h"
 #include "files/ui/CFileControl.h"
-#include "mail/ui/CMailEdit.h"  // before CMail.h, whose editor pointer needs the full class
 #include "mail/ui/CMail.h"
 #include "plate/PageTemplates.h"
 #include "plate/ui/CDTemplate.h"
@@ -14,14 +21,6 @@
 #include "text/Files.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
-
-#include <QAction>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace torepal {
 namespace {
@@ -84,7 +83,7 @@ MainDialog::MainDialog(Platform& platform, std::filesystem::path programFolder, 
     tabs_->setCurrentIndex(kPlateTab);
     connect(tabs_, &QTabWidget::currentChanged, this, &MainDialog::tabChanged);
 
-    mail_->startUp();      // templates, bank.ini, status.ini, captions
+    mail_->startUp();  // templates, bank.ini, status.ini, captions
     files_->refreshList();
     plate_->loadAccounts();  // bank.ini again, for the plate page's copy
     plate_->typeChanged();   // the colour labels of the type from plate.ini
@@ -134,10 +133,17 @@ void MainDialog::tabChanged(int index)
     // Every visit to a form tab picks up account edits made from the other
     // page; every visit to the file tab shows the folder as it is now.
     switch (index) {
-    case kPlateTab: plate_->loadAccounts(); break;
-    case kMailTab: mail_->loadAccounts(); break;
-    case kFileTab: files_->tabSelected(); break;
-    default: break;
+        case kPlateTab:
+            plate_->loadAccounts();
+            break;
+        case kMailTab:
+            mail_->loadAccounts();
+            break;
+        case kFileTab:
+            files_->tabSelected();
+            break;
+        default:
+            break;
     }
 }
 
@@ -146,8 +152,7 @@ void MainDialog::tabChanged(int index)
 void MainDialog::newForms()
 {
     CNew dialog(this);
-    if (platform_.runModal(dialog) != QDialog::Accepted)
-        return;
+    if (platform_.runModal(dialog) != QDialog::Accepted) return;
     mail_->clearParcelFields();
     plate_->clearForm();
     plate_->typeChanged();
@@ -158,8 +163,7 @@ void MainDialog::newForms()
 
 void MainDialog::exitProgram()
 {
-    if (exited_)
-        return;
+    if (exited_) return;
     exited_ = true;
     // status.ini, plate.ini, bank.ini. A file that cannot be written is
     // reported by its page; the others are still written and the program
@@ -170,9 +174,7 @@ void MainDialog::exitProgram()
     QDialog::done(QDialog::Rejected);
 }
 
-void MainDialog::accept()
-{
-}
+void MainDialog::accept() {}
 
 void MainDialog::reject()
 {
@@ -184,28 +186,26 @@ bool MainDialog::focusIsInsideAPage() const
     // Keys reach the window's focus widget first, so that is where an
     // Escape that got this far was pressed.
     const QWidget* focus = focusWidget();
-    for (const QWidget* page : {static_cast<const QWidget*>(plate_), static_cast<const QWidget*>(mail_),
-                                static_cast<const QWidget*>(files_)})
-        if (focus && (focus == page || page->isAncestorOf(focus)))
-            return true;
+    for (const QWidget* page :
+         {static_cast<const QWidget*>(plate_), static_cast<const QWidget*>(mail_), static_cast<const QWidget*>(files_)})
+        if (focus && (focus == page || page->isAncestorOf(focus))) return true;
     return false;
 }
 
 void MainDialog::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        event->accept();
-        // Inside a page Escape does nothing; on the tabs it ends the program.
-        if (!focusIsInsideAPage())
-            exitProgram();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            return;
+        case Qt::Key_Escape:
+            event->accept();
+            // Inside a page Escape does nothing; on the tabs it ends the program.
+            if (!focusIsInsideAPage()) exitProgram();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }
 
@@ -231,20 +231,18 @@ void MainDialog::openMakerPage()
 void MainDialog::saveProject()
 {
     // Both forms must be readable before anything changes.
-    if (!plate_->pull() || !mail_->pull())
-        return;
+    if (!plate_->pull() || !mail_->pull()) return;
     // The accounts saved are bank.ini's, as the mail page now reads them.
     mail_->loadAccounts();
 
     PlateState& plate = plate_->state();
-    for (std::string* v : {&plate.Title, &plate.TOthers, &plate.color, &plate.bgcolor, &plate.fcolor, &plate.yahooId,
-                           &plate.mytext})
+    for (std::string* v :
+         {&plate.Title, &plate.TOthers, &plate.color, &plate.bgcolor, &plate.fcolor, &plate.yahooId, &plate.mytext})
         *v = WithoutLineBreaks(*v);
     plate_->push();
     MailState& mail = mail_->state();
     for (BankAccount& a : mail.accounts)
-        for (std::string* v : {&a.bankName, &a.branch, &a.number, &a.holder})
-            *v = WithoutLineBreaks(*v);
+        for (std::string* v : {&a.bankName, &a.branch, &a.number, &a.holder}) *v = WithoutLineBreaks(*v);
 
     ProjectRecord r;
     r.Title = plate.Title;
@@ -278,8 +276,7 @@ void MainDialog::saveProject()
     projectText_ = BuildProjectText(r);
 
     const std::optional<std::filesystem::path> path = platform_.chooseFileToSave(ProjectFileDialog());
-    if (!path)
-        return;
+    if (!path) return;
     // Written beside the chosen file and renamed over it only when whole:
     // a failed save never leaves half a project in place of a good one.
     if (WriteFileAtomically(*path, ToTextMode(projectText_)) != WriteStatus::Ok)
@@ -289,8 +286,7 @@ void MainDialog::saveProject()
 void MainDialog::openProject()
 {
     const std::optional<std::filesystem::path> path = platform_.chooseFileToOpen(ProjectFileDialog());
-    if (!path)
-        return;
+    if (!path) return;
     const ReadResult read = ReadWholeFile(*path);
     if (!read.ok()) {
         platform_.showMessage(ProjectNotOpenedMessage(ProjectUnreadableMessage(read.status == ReadStatus::TooLarge)));

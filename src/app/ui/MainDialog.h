@@ -4,11 +4,11 @@
 // start and written at exit, refreshes a page when its tab is chosen, and
 // saves and opens project files.
 
-#include "bank/BankStore.h"
-
 #include <QDialog>
 #include <filesystem>
 #include <string>
+
+#include "bank/BankStore.h"
 
 class QAction;
 class QMenuBar;

@@ -14,8 +14,7 @@ namespace torepal {
 QIcon ProgramIcon()
 {
     static const bool initialised = [] {
-        if (!QFile::exists(QStringLiteral(":/icons/torepal-32.png")))
-            InitProgramResources();
+        if (!QFile::exists(QStringLiteral(":/icons/torepal-32.png"))) InitProgramResources();
         return true;
     }();
     (void)initialised;
