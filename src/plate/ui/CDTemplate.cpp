@@ -168,14 +168,14 @@ void CDTemplate::buildForm()
                                         "account4Box", "paruruBox",   "furikaeBox"};
     for (std::size_t i = 0; i < accountBoxes_.size(); ++i) {
         accountBoxes_[i] = CheckBox(QStringLiteral("未登録"), accountNames[i]);
-        paymentGrid->addWidget(accountBoxes_[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
+        paymentGrid->addWidget(accountBoxes_[i], static_cast<int>(i / 3), static_cast<int>(i % 3));
     }
     yahooEasyBox_ = CheckBox(QStringLiteral("Yahoo!かんたん決算"), "yahooEasyBox");
     stampsBox_ = CheckBox(QStringLiteral("切手"), "stampsBox");
     bankButton_ = Button(QStringLiteral("銀行登録"), "bankButton");
-    paymentGrid->addWidget(yahooEasyBox_, 3, 0);
-    paymentGrid->addWidget(stampsBox_, 3, 1);
-    paymentGrid->addWidget(bankButton_, 4, 1, Qt::AlignRight);
+    paymentGrid->addWidget(yahooEasyBox_, 2, 0);
+    paymentGrid->addWidget(stampsBox_, 2, 1);
+    paymentGrid->addWidget(bankButton_, 2, 2, Qt::AlignRight);
 
     auto* carriers = new QGroupBox(QStringLiteral("配送業者"));
     auto* carrierGrid = new QGridLayout(carriers);
@@ -190,7 +190,7 @@ void CDTemplate::buildForm()
     QCheckBox* const onScreen[] = {yamatoBox_,   sagawaBox_, yuPackBox_,      yahooYuPackBox_,
                                    teikeigaiBox_, sasshiBox_, kuronekoMailBox_, expackBox_};
     for (int i = 0; i < 8; ++i)
-        carrierGrid->addWidget(onScreen[i], i / 2, i % 2);
+        carrierGrid->addWidget(onScreen[i], i / 3, i % 3);
 
     weightCombo_ = new QComboBox;
     weightCombo_->setObjectName(QStringLiteral("weightCombo"));
@@ -206,7 +206,7 @@ void CDTemplate::buildForm()
     parcel->addWidget(weightCombo_, 1, 0);
     parcel->addWidget(sizeCombo_, 1, 1);
     parcel->addWidget(originCombo_, 1, 2);
-    carrierGrid->addLayout(parcel, 4, 0, 1, 2);
+    carrierGrid->addLayout(parcel, 3, 0, 1, 3);
 
     auto* colours = new QGroupBox(QStringLiteral("テンプレートカラー"));
     auto* colourGrid = new QGridLayout(colours);
@@ -267,8 +267,8 @@ void CDTemplate::buildForm()
     side->addStretch(1);
 
     auto* columns = new QHBoxLayout;
-    columns->addLayout(texts, 5);
-    columns->addLayout(side, 4);
+    columns->addLayout(texts, 1);
+    columns->addLayout(side, 1);
 
     completeButton_ = Button(QStringLiteral("完成"), "completeButton");
     previewButton_ = Button(QStringLiteral("プレビュー"), "previewButton");
