@@ -20,7 +20,6 @@ int ListingApp::run(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("torepal"));
-    QApplication::setApplicationDisplayName(ProgramTitle());
 
     // The main window lives for the whole run; when its modal loop ends,
     // the settings have been written and the process ends.
