@@ -1,3 +1,4 @@
+#include "support/ReliabilityTestSupport.h"
 #include "support/core/TempFolder.h"
 #include "text/Files.h"
 #include "text/Lines.h"
@@ -134,6 +135,22 @@ TEST(AtomicWrite, AFullDiskOrAFailedSyncOrRenameLeavesNoTemporary)
         EXPECT_EQ(Slurp(dir / "status.ini"), "good") << static_cast<int>(f);
         EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"status.ini"}) << static_cast<int>(f);
     }
+}
+
+TEST(AtomicWrite, ARealDiskFullPartWayKeepsTheOldFileAndLeavesNothingBehind)
+{
+    // The kernel's file-size limit stops the write part way with EFBIG,
+    // as a full disk stops it with ENOSPC; no hook is involved.
+    TempFolder dir;
+    Put(dir / "mail.txt", "old mail");
+    WriteStatus status;
+    {
+        reliability::FileSizeLimit full(4096);
+        status = WriteFileAtomically(dir / "mail.txt", std::string(100000, 'n'));
+    }
+    EXPECT_EQ(status, WriteStatus::WriteFailed);
+    EXPECT_EQ(Slurp(dir / "mail.txt"), "old mail");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"mail.txt"});
 }
 
 // A process killed at any moment while it saves again and again: the file
