@@ -22,9 +22,9 @@ inline constexpr const char* kPreviewFileName = "menu_preview.html";
 std::string SavedPageName(const std::string& stamp, const std::string& title);
 
 // The longest name, in bytes of the file system's UTF-8, that SavedPageName
-// makes: the file system's 255 less what the atomic write adds for the new
-// file it writes beside the old one.
-inline constexpr std::size_t kLongestPageFileName = 255 - 12;
+// makes: the file system's limit for one name. (The atomic write shortens
+// its own temporary's name to fit beside it.)
+inline constexpr std::size_t kLongestPageFileName = 255;
 
 // JoinSjis(programFolder, "back/" + name).
 std::filesystem::path SavedPagePath(const std::filesystem::path& programFolder, const std::string& name);
