@@ -6,3 +6,9 @@ target_include_directories(reliability_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}
 target_link_libraries(reliability_tests PRIVATE torepal_core GTest::gtest_main)
 target_compile_definitions(reliability_tests PRIVATE TOREPAL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(reliability_tests DISCOVERY_MODE PRE_TEST)
+
+# The command-line tool writing to a full disk.
+if(TARGET torepal-cli)
+  target_compile_definitions(reliability_tests PRIVATE TOREPAL_CLI="$<TARGET_FILE:torepal-cli>")
+  add_dependencies(reliability_tests torepal-cli)
+endif()

@@ -201,6 +201,28 @@ TEST_P(SaveUnderFault, ExitKeepsAllThreeSettingsFilesAndTellsEachFailure)
     EXPECT_EQ(window->result(), QDialog::Rejected);  // the program still ends
 }
 
+TEST_P(SaveUnderFault, AccountEditorOkOnEitherPageKeepsTheOldBankFile)
+{
+    CBSave bank;
+    bank.rows[0].bankName = Sjis("みずほ銀行");
+    write(kBankFile, EncodeBank(bank));
+    const std::string oldBank = read(kBankFile);
+    start().show();
+    for (QWidget* page : {static_cast<QWidget*>(&window->platePage()), static_cast<QWidget*>(&window->mailPage())}) {
+        platform.messages.clear();
+        answerNextDialog();
+        {
+            WriteFaultGuard fault(GetParam());
+            const char* name = page == &window->mailPage() ? "editAccountsButton" : "bankButton";
+            QTest::mouseClick(button(*page, name), Qt::LeftButton);
+        }
+        EXPECT_EQ(read(kBankFile), oldBank);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0], U(StoreFailedMessage(kBankFile)));
+    }
+    expectOnly(".", {"back", "file", kBankFile});
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryFault, SaveUnderFault, ::testing::ValuesIn(kFaults),
                          [](const ::testing::TestParamInfo<WriteFault>& info) { return FaultName(info.param); });
 
