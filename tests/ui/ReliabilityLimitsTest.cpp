@@ -3,6 +3,7 @@
 // what a save leaves behind after a crash does not become one of the
 // seller's files.
 
+#include "app/ProjectFile.h"
 #include "files/ui/CFileControl.h"
 #include "mail/ui/CMail.h"
 #include "support/AppTestSupport.h"
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <chrono>
+#include "text/Lines.h"
 #include <unistd.h>
 
 namespace torepal {
@@ -112,6 +114,27 @@ TEST_F(LargeFiles, DISABLED_ALeftoverSaveTemporaryIsNotListedAsASavedFile)
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("1.txt"));
+}
+
+// A damaged project file can bring an item that is not Shift-JIS; saving
+// the mail must not turn its bytes into a path out of back/.
+TEST_F(LargeFiles, AProjectsUndecodableItemNeverNamesAFileOutsideBack)
+{
+    std::filesystem::create_directories(folder / "back" / "x");
+    ProjectRecord record;
+    record.item = std::string("\xE3/../../z", 10);
+    write("p.tpf", ToTextMode(BuildProjectText(record)));
+    start().show();
+    platform.openChoices.push_back(folder / "p.tpf");
+    trigger("openAction");
+    const std::size_t before = platform.messages.size();
+    QTest::mouseClick(window->mailPage().findChild<QPushButton*>("saveButton"), Qt::LeftButton);
+    EXPECT_EQ(platform.messages.size(), before + 1);  // the seller is told what cannot be saved
+    EXPECT_FALSE(exists("z.txt"));
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
+        if (e.path() != folder / "file" / "a.txt") {
+            EXPECT_NE(e.path().extension(), ".txt") << e.path();
+        }
 }
 
 // Shown and written back again and again, a saved file settles after the
