@@ -6,8 +6,10 @@
 #include "text/Sorting.h"
 
 #include <algorithm>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <utility>
 #include <unistd.h>
 
 namespace torepal {
@@ -37,17 +39,37 @@ bool SavedFileList::refresh()
     std::error_code ec;
     if (!std::filesystem::is_directory(folder_, ec))
         return false;
-    std::filesystem::directory_iterator it(folder_, std::filesystem::directory_options::skip_permission_denied, ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::filesystem::path name = it->path().filename();
-        entries_.push_back(SavedFile{name, SjisFileName(name)});
+    // A bare directory read: the folder may hold thousands of saved files,
+    // and only their names are needed. Each entry's sort key is built once.
+    std::vector<std::pair<std::string, SavedFile>> found;
+    if (DIR* dir = ::opendir(folder_.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name(entry->d_name);
+            if (name == "." || name == "..")
+                continue;
+            std::filesystem::path diskName(name);
+            std::string shown = SjisFileName(diskName);
+            std::string key = SjisSortKey(shown);
+            found.emplace_back(std::move(key), SavedFile{std::move(diskName), std::move(shown)});
+        }
+        ::closedir(dir);
     }
-    // Names that show alike (two "?" names) still come in a fixed order.
-    std::sort(entries_.begin(), entries_.end(), [](const SavedFile& a, const SavedFile& b) {
-        if (a.name != b.name)
-            return SjisLess(a.name, b.name);
-        return a.diskName.native() < b.diskName.native();
+    // The order of SjisLess on the shown names; names that show alike (two
+    // "?" names) still come in a fixed order.
+    std::vector<std::pair<std::string, SavedFile>*> order;
+    order.reserve(found.size());
+    for (auto& f : found)
+        order.push_back(&f);
+    std::sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
+        if (int c = a->first.compare(b->first))
+            return c < 0;
+        if (int c = a->second.name.compare(b->second.name))
+            return c < 0;
+        return a->second.diskName.native() < b->second.diskName.native();
     });
+    entries_.reserve(order.size());
+    for (auto* f : order)
+        entries_.push_back(std::move(f->second));
     return true;
 }
 

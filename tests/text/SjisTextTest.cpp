@@ -42,6 +42,48 @@ TEST(Replace, LeadByteInTheLastPositionCountsAsOneByte)
     EXPECT_EQ(Replaced("\x83", "a", "X"), "\x83");
 }
 
+TEST(Replace, BytesFoundInsideACharacterAreSkippedAndTheNextMatchIsFound)
+{
+    // 送料 is 91 97 97 BF. In ｑ (82 91), the kanji 97 97 and ｿ (BF) the same
+    // bytes start on the trail byte 91; the real 送料 after them is found.
+    const std::string trap = "\x82\x91\x97\x97\xBF";
+    const std::string souryou = "\x91\x97\x97\xBF";
+    EXPECT_EQ(Replaced(trap, souryou, "X"), trap);
+    EXPECT_EQ(Replaced(trap + souryou + "a" + souryou, souryou, "X"), trap + "XaX");
+}
+
+TEST(Replace, RunsOfLeadValuedBytesPairUpFromTheLastSingleByte)
+{
+    // 日 is 93 FA: both bytes can be lead bytes, so only counting from the
+    // start tells which FA 93 straddles two characters.
+    const std::string nichi = "\x93\xFA";
+    EXPECT_EQ(Replaced(nichi + nichi + nichi, "\xFA\x93", "X"), nichi + nichi + nichi);
+    EXPECT_EQ(Replaced("a" + nichi + nichi, nichi, "X"), "aXX");
+    // E0 E0 | E0 E0 | a: the last "E0 a" starts on a trail byte. With three
+    // E0 (E0 E0 | E0 a) the third starts a character and "E0 a" matches.
+    EXPECT_EQ(Replaced("\xE0\xE0\xE0\xE0" "a", "\xE0" "a", "X"), "\xE0\xE0\xE0\xE0" "a");
+    EXPECT_EQ(Replaced("\xE0\xE0\xE0" "a", "\xE0" "a", "X"), "\xE0\xE0" "X");
+}
+
+TEST(Replace, ScanningGoesOnFromTheEndOfAMatch)
+{
+    // A search ending in a lead byte: the text after the match is read from
+    // there, so A0 stands alone and the next 82 A0 is a character.
+    EXPECT_EQ(Replaced("A\x82\xA0", "A\x82", "X"), "X\xA0");
+    EXPECT_EQ(Replaced("A\x82\x82\xA0" "A\x82", "A\x82", "X"), "X\x82\xA0" "X");
+    // Near misses of a placeholder do not stop the search.
+    EXPECT_EQ(Replaced("<T><Titl><Title><T>", "<Title>", "A"), "<T><Titl>A<T>");
+}
+
+TEST(Replace, ReplaceAllLeavesATextWithoutMatchesAsItIs)
+{
+    std::string text = "abc";
+    ReplaceAll(text, "x", "y");
+    EXPECT_EQ(text, "abc");
+    ReplaceAll(text, "b", "");
+    EXPECT_EQ(text, "ac");
+}
+
 TEST(Encoding, UsesTheCodePage932Table)
 {
     // Full-width tilde U+FF5E is 81 60; the wave dash a Linux input method

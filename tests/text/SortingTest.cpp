@@ -27,3 +27,32 @@ TEST(ListOrder, SavedPagesSortByTheirShiftJisBytes)
     // 【プレート ... and 【メール ... share "【"; プ (83 76) sorts before メ (83 81).
     EXPECT_TRUE(SjisLess(Sjis("【プレート ～1月1日0時0分～ 】--a.html"), Sjis("【メール ～1月1日0時0分～ 】--a.txt")));
 }
+
+TEST(ListOrder, TheDifferingByteIsFoldedOnlyOnACharacterBoundary)
+{
+    // After 83 83 (ャ) a letter starts a character and is folded: "a" < "B".
+    EXPECT_TRUE(SjisLess("\x83\x83" "a", "\x83\x83" "B"));
+    EXPECT_FALSE(SjisLess("\x83\x83" "B", "\x83\x83" "a"));
+    // After 83 83 83 the letter is the trail byte of 83 xx: plain bytes,
+    // so 42 < 61.
+    EXPECT_TRUE(SjisLess("\x83\x83\x83\x42", "\x83\x83\x83\x61"));
+    EXPECT_FALSE(SjisLess("\x83\x83\x83\x61", "\x83\x83\x83\x42"));
+    // A long shared beginning, then letters differing in case only: the
+    // exact bytes decide ("A" 41 before "a" 61).
+    const std::string page = Sjis("【プレート ～12月31日23時59分～ 】--");
+    EXPECT_TRUE(SjisLess(page + "A", page + "b"));
+    EXPECT_TRUE(SjisLess(page + "A", page + "a"));
+    EXPECT_FALSE(SjisLess(page + "a", page + "A"));
+}
+
+TEST(ListOrder, SortKeysGiveTheSameOrder)
+{
+    EXPECT_EQ(SjisSortKey("Ab\x83\x41" "C"), "ab\x83\x41" "c");
+    const std::vector<std::string> names = {"", "a", "A", "ab", "aB", "B", "\x83\x41", "\x83\x61", "\x83\x41" "A",
+                                            "\x83\x41" "a", "\x83\x83\x41", "\x83\x83" "a", "\x83",
+                                            "\x83\x83\x83\x42"};
+    for (const std::string& a : names)
+        for (const std::string& b : names)
+            EXPECT_EQ(SjisLess(a, b), std::make_pair(SjisSortKey(a), a) < std::make_pair(SjisSortKey(b), b))
+                << testing::PrintToString(a) << " " << testing::PrintToString(b);
+}

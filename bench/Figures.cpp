@@ -1,0 +1,202 @@
+// The figures: each measured value against its reference from the same run,
+// their ratio and, where there is one, the goal that ratio must meet.
+
+#include "Benchmarks.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace torepal::bench {
+namespace {
+
+const Measured* Find(const Results& results, const std::string& name)
+{
+    const auto it = results.find(name);
+    return it == results.end() ? nullptr : &it->second;
+}
+
+double Counter(const Measured& m, const std::string& name)
+{
+    const auto it = m.counters.find(name);
+    return it == m.counters.end() ? 0 : it->second;
+}
+
+std::string Format(const char* format, double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+std::string Time(double ns)
+{
+    if (ns >= 1e6)
+        return Format("%.2f ms", ns / 1e6);
+    if (ns >= 1e3)
+        return Format("%.2f us", ns / 1e3);
+    return Format("%.1f ns", ns);
+}
+
+std::string Size(double bytes)
+{
+    if (bytes >= 1 << 20)
+        return Format("%.0f MiB", bytes / (1 << 20));
+    if (bytes >= 1 << 10)
+        return Format("%.1f KiB", bytes / (1 << 10));
+    return Format("%.0f B", bytes);
+}
+
+std::string Throughput(double bytes, double ns)
+{
+    return Format("%.2f GB/s", bytes / ns);
+}
+
+enum class Goal { None, AtMost, AtLeast };
+
+class Printer {
+public:
+    // One figure line: value, reference, their ratio. The goal bounds the
+    // ratio, or `judged` when the goal is about something else (a time
+    // budget).
+    void line(const std::string& figure, const std::string& value, const std::string& reference, double ratio,
+              Goal goal = Goal::None, double limit = 0, const std::string& goalText = {},
+              std::optional<double> judged = std::nullopt)
+    {
+        const double tested = judged.value_or(ratio);
+        std::string text = figure + ": " + value + " | reference: " + reference + " | ratio " + Format("%.3g", ratio);
+        if (goal == Goal::None) {
+            text += " | no goal";
+        } else {
+            ++goals_;
+            const bool met = goal == Goal::AtMost ? tested <= limit : tested >= limit;
+            met_ += met ? 1 : 0;
+            text += " | goal: " + goalText + (met ? " -> met" : " -> MISSED");
+        }
+        std::printf("%s\n", text.c_str());
+    }
+
+    // A figure that has a goal but was not measured (filtered out or failed).
+    void missing(const std::string& figure, bool hasGoal)
+    {
+        if (hasGoal)
+            ++goals_;
+        std::printf("%s: not measured%s\n", figure.c_str(), hasGoal ? " | goal -> MISSED" : "");
+    }
+
+    int finish() const
+    {
+        std::printf("%d of %d goals met\n", met_, goals_);
+        return goals_ - met_;
+    }
+
+private:
+    int goals_ = 0;
+    int met_ = 0;
+};
+
+// A producer against copying its output.
+void Producer(Printer& p, const Results& r, const std::string& name, const std::string& figure,
+              std::optional<double> budgetNs = std::nullopt)
+{
+    const Measured* m = Find(r, name);
+    const Measured* ref = Find(r, name + "/copy");
+    if (!m || !ref) {
+        p.missing(figure, budgetNs.has_value());
+        return;
+    }
+    const std::string fig = figure + " (" + Size(Counter(*m, "bytes")) + ")";
+    const std::string reference = "copying its " + Size(Counter(*ref, "bytes")) + " " + Time(ref->ns);
+    if (budgetNs) {
+        // The goal is a time budget; the line still shows the ratio to the
+        // copy, and the goal says how much of the budget is used.
+        const double used = m->ns / *budgetNs;
+        p.line(fig, Time(m->ns), reference, m->ns / ref->ns, Goal::AtMost, 1.0,
+               "under " + Time(*budgetNs) + " (" + Format("%.2f", used) + " of it)", used);
+        return;
+    }
+    p.line(fig, Time(m->ns), reference, m->ns / ref->ns);
+}
+
+// An operation against the same work done with bare system calls.
+void Bare(Printer& p, const Results& r, const std::string& name, const std::string& figure,
+          const std::string& referenceText)
+{
+    const Measured* m = Find(r, name);
+    const Measured* ref = Find(r, name + "/bare");
+    if (!m || !ref) {
+        p.missing(figure, false);
+        return;
+    }
+    p.line(figure, Time(m->ns), referenceText + " " + Time(ref->ns), m->ns / ref->ns);
+}
+
+}  // namespace
+
+int PrintFigures(const Results& r)
+{
+    Printer p;
+
+    for (int type = 1; type <= 5; ++type)
+        Producer(p, r, "RenderPage/type" + std::to_string(type),
+                 "RenderPage type " + std::to_string(type) + ", full form", 50e3);
+    Producer(p, r, "BuildShippingText/all", "BuildShippingText, every carrier and mail class");
+    Producer(p, r, "ComposeMail/200lines", "ComposeMail, 200-line template");
+    Producer(p, r, "ProjectText/build", "BuildProjectText, full project");
+    Producer(p, r, "ProjectText/parse", "ParseProjectText, full project");
+    Bare(p, r, "Settings/load", "Load bank.ini, plate.ini, status.ini", "open/read/close of the same files");
+    Bare(p, r, "Settings/store", "Store bank.ini, plate.ini, status.ini",
+         "write/fsync/rename of the same bytes");
+
+    double smallest = 0, largest = 0;
+    for (long size : kReplaceSizes) {
+        const std::string figure = "Replace over " + Size(static_cast<double>(size)) + " of Japanese text";
+        const Measured* m = Find(r, "Replace/" + std::to_string(size));
+        const Measured* ref = Find(r, "Memchr/" + std::to_string(size));
+        if (!m || !ref) {
+            p.missing(figure, true);
+            continue;
+        }
+        const double bytes = static_cast<double>(size);
+        if (size == kReplaceSizes[0])
+            smallest = m->ns / bytes;
+        if (size == kReplaceSizes[2])
+            largest = m->ns / bytes;
+        p.line(figure + Format(" (%.0f matches)", Counter(*m, "matches")), Throughput(bytes, m->ns),
+               "memchr over the same buffer " + Throughput(bytes, ref->ns), ref->ns / m->ns, Goal::AtLeast, 0.25,
+               "at least 0.25 of memchr's throughput");
+    }
+    if (smallest > 0 && largest > 0)
+        p.line("Replace time per byte at 16 MiB", Format("%.3f ns/byte", largest),
+               Format("%.3f ns/byte at 64 KiB", smallest), largest / smallest, Goal::AtMost, 1.5,
+               "at most 1.5 (flat as the text grows)");
+    else
+        p.missing("Replace time per byte at 16 MiB", true);
+
+    const Measured* refresh = Find(r, "FileList/refresh");
+    const Measured* readdir = Find(r, "FileList/readdir");
+    if (refresh && readdir)
+        p.line(Format("File list refresh, %.0f saved files", Counter(*refresh, "files")), Time(refresh->ns),
+               "opendir/readdir of the same folder " + Time(readdir->ns), refresh->ns / readdir->ns, Goal::AtMost,
+               3, "at most 3");
+    else
+        p.missing("File list refresh", true);
+
+    if (const Measured* s = Find(r, "StartUp")) {
+        const double mainMs = Counter(*s, "main_ms"), bareMs = Counter(*s, "bare_ms");
+        const double mainKib = Counter(*s, "main_kib"), bareKib = Counter(*s, "bare_kib");
+        p.line("Start-up to main window shown (median)", Format("%.1f ms", mainMs),
+               Format("bare Qt program with one empty dialog %.1f ms", bareMs), mainMs / bareMs, Goal::AtMost, 1.5,
+               "at most 1.5");
+        p.line("Start-up peak memory (median)", Format("%.1f MiB", mainKib / 1024),
+               Format("bare Qt program with one empty dialog %.1f MiB", bareKib / 1024), mainKib / bareKib,
+               Goal::AtMost, 1.5, "at most 1.5");
+    } else {
+        p.missing("Start-up to main window shown", true);
+        p.missing("Start-up peak memory", true);
+    }
+
+    return p.finish();
+}
+
+}  // namespace torepal::bench

@@ -1,0 +1,19 @@
+// The reference for the start-up figure: a bare Qt program that shows one
+// empty dialog, launched and timed exactly like startup_main.
+
+#include "StartUpReport.h"
+
+#include <QApplication>
+#include <QDialog>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("torepal-bare"));
+
+    QDialog window;
+    window.setWindowTitle(QStringLiteral("トレパル Ver 1.3.3"));
+    torepal::bench::QuitAfterFirstPaint watch(window);
+    window.show();
+    return app.exec();
+}
