@@ -45,7 +45,7 @@ bool SavedFileList::refresh()
     if (DIR* dir = ::opendir(folder_.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name(entry->d_name);
-            if (name == "." || name == "..")
+            if (name == "." || name == ".." || IsSaveTemporaryName(name))
                 continue;
             std::filesystem::path diskName(name);
             std::string shown = SjisFileName(diskName);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "text/Encoding.h"
+#include "text/FileNames.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
 #include "text/Sorting.h"
@@ -11,7 +12,6 @@
 namespace torepal {
 namespace {
 
-constexpr std::size_t kLongestFileName = 255;  // bytes of the name on disk (UTF-8)
 
 bool EndsWithTxt(const std::string& name)
 {
@@ -57,28 +57,8 @@ bool WriteTemplate(const std::filesystem::path& path, std::string_view text)
 
 std::string SavedMailName(std::string_view stamp, std::string_view item)
 {
-    static const std::string head = Sjis("【メール ～"), middle = Sjis("～ 】--"), slash = Sjis("／");
-    const std::string prefix = head + std::string(stamp) + middle;
-    const std::string suffix = ".txt";
-    std::size_t room = kLongestFileName;
-    const std::size_t fixed = Utf8FromSjis(prefix).size() + suffix.size();
-    room = fixed < room ? room - fixed : 0;
-
-    std::string part;
-    for (std::size_t i = 0; i < item.size();) {
-        const std::size_t len = CharLength(item, i);
-        std::string ch(item.substr(i, len));
-        i += len;
-        if (len == 1) {
-            const unsigned char c = static_cast<unsigned char>(ch[0]);
-            if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) ch = slash;
-        }
-        const std::size_t utf8Length = Utf8FromSjis(ch).size();
-        if (utf8Length > room) break;
-        room -= utf8Length;
-        part += ch;
-    }
-    return prefix + part + suffix;
+    static const std::string head = Sjis("【メール ～"), middle = Sjis("～ 】--");
+    return FileNameWithPart(head + std::string(stamp) + middle, item, ".txt");
 }
 
 WriteStatus SaveMail(const std::filesystem::path& programFolder, std::string_view stamp, std::string_view item,

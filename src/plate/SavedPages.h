@@ -6,6 +6,8 @@
 
 #include "text/Files.h"
 
+#include "text/FileNames.h"
+
 #include <filesystem>
 #include <string>
 
@@ -24,7 +26,7 @@ std::string SavedPageName(const std::string& stamp, const std::string& title);
 // The longest name, in bytes of the file system's UTF-8, that SavedPageName
 // makes: the file system's limit for one name. (The atomic write shortens
 // its own temporary's name to fit beside it.)
-inline constexpr std::size_t kLongestPageFileName = 255;
+inline constexpr std::size_t kLongestPageFileName = kLongestFileName;
 
 // JoinSjis(programFolder, "back/" + name).
 std::filesystem::path SavedPagePath(const std::filesystem::path& programFolder, const std::string& name);

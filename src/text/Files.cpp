@@ -202,6 +202,20 @@ bool IsWriteTemporary(std::string_view name)
     return true;
 }
 
+bool IsSaveTemporaryName(std::string_view fileName)
+{
+    constexpr std::string_view marker = ".new-";
+    if (fileName.size() < 2 + marker.size() || fileName[0] != '.')
+        return false;
+    const std::size_t at = fileName.rfind(marker);
+    if (at == std::string_view::npos || at == 0 || at + marker.size() == fileName.size())
+        return false;
+    for (char c : fileName.substr(at + marker.size()))
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
 void SetWriteFaultForTesting(WriteFault fault)
 {
     g_fault.store(fault);

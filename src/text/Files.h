@@ -49,6 +49,11 @@ WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_v
 // True for the name of such a leftover, so folder listings can skip it.
 bool IsWriteTemporary(std::string_view fileName);
 
+// True for the hidden temporary ".<name>.new-<pid>" that WriteFileAtomically
+// writes beside a file; one left behind by a crash is no saved file of the
+// seller's, so folder listings leave it out.
+bool IsSaveTemporaryName(std::string_view fileName);
+
 // Test hook: when set, WriteFileAtomically fails at the named step, as a
 // full disk or a crash would. Never set by the program.
 enum class WriteFault { None, Create, Write, Sync, Rename, CrashBeforeRename };

@@ -17,12 +17,12 @@ TEST(SavedMailName, IsStampAndItemBetweenTheFixedPieces)
     EXPECT_EQ(SavedMailName(kStamp, ""), Sjis("【メール ～3月3日14時7分～ 】--.txt"));
 }
 
-TEST(SavedMailName, SlashesBackslashesAndControlCharactersBecomeFullWidthSlash)
+TEST(SavedMailName, SlashesBackslashesAndControlCharactersBecomeFullWidthStandIns)
 {
     EXPECT_EQ(SavedMailName(kStamp, "../../etc/passwd"),
               Sjis("【メール ～3月3日14時7分～ 】--..／..／etc／passwd.txt"));
     EXPECT_EQ(SavedMailName(kStamp, std::string("a\\b\tc\nd\x7F", 8) + std::string(1, '\0')),
-              Sjis("【メール ～3月3日14時7分～ 】--a／b／c／d／／.txt"));
+              Sjis("【メール ～3月3日14時7分～ 】--a＼b／c／d／／.txt"));
     // ソ and 表 end in the byte 5C: they are characters, not separators.
     EXPECT_EQ(SavedMailName(kStamp, Sjis("ソ表")), Sjis("【メール ～3月3日14時7分～ 】--ソ表.txt"));
 }

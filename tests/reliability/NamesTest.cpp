@@ -32,8 +32,7 @@ TEST(SavedNames, PageNamesFromUndecodableTitlesStayInBack)
         ExpectOneFileInBack(SavedPageName("1", title));
 }
 
-// Fails today: SavedMailName passes such a pair through unchanged.
-TEST(SavedNames, DISABLED_MailNamesFromUndecodableItemsStayInBack)
+TEST(SavedNames, MailNamesFromUndecodableItemsStayInBack)
 {
     for (const std::string& item : kBroken)
         ExpectOneFileInBack(SavedMailName("1", item));

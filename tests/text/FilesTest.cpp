@@ -87,3 +87,13 @@ TEST(FileNames, NamesShiftJisCannotHoldAreShownWithQuestionMarks)
     EXPECT_EQ(SjisFileName("/x/腕時計.html", &exact), Sjis("腕時計.html"));
     EXPECT_TRUE(exact);
 }
+
+TEST(AtomicWrite, OnlyItsOwnHiddenTemporariesAreRecognised)
+{
+    EXPECT_TRUE(IsSaveTemporaryName(".bank.ini.new-4242"));
+    EXPECT_TRUE(IsSaveTemporaryName(Sjis(".【メール ～3月3日14時7分～ 】--時計.txt.new-7")));
+    EXPECT_FALSE(IsSaveTemporaryName("bank.ini.new-4242"));   // not hidden: the seller's own
+    EXPECT_FALSE(IsSaveTemporaryName(".bank.ini.new-"));
+    EXPECT_FALSE(IsSaveTemporaryName(".notes.new-draft"));
+    EXPECT_FALSE(IsSaveTemporaryName(".hidden"));
+}

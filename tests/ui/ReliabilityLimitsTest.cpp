@@ -104,7 +104,7 @@ TEST_F(LargeFiles, AHugeSettingsFileIsKeptAsideAndTheProgramStartsWithDefaults)
 // A save killed between writing and renaming leaves its hidden temporary
 // beside the file. The file page lists every entry of back/, so it would
 // show up there as a file the seller never made.
-TEST_F(LargeFiles, DISABLED_ALeftoverSaveTemporaryIsNotListedAsASavedFile)
+TEST_F(LargeFiles, ALeftoverSaveTemporaryIsNotListedAsASavedFile)
 {
     write("back/1.txt", "mail");
     write("back/.1.txt.new-4242", "half-saved copy");
