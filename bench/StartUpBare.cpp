@@ -8,12 +8,15 @@
 
 int main(int argc, char** argv)
 {
+    torepal::bench::Phase("main");
     QApplication app(argc, argv);
+    torepal::bench::Phase("application");
     QApplication::setApplicationName(QStringLiteral("torepal-bare"));
 
     QDialog window;
     window.setWindowTitle(QStringLiteral("トレパル Ver 1.3.3"));
     torepal::bench::QuitAfterFirstPaint watch(window);
     window.show();
+    torepal::bench::Phase("show called");
     return app.exec();
 }

@@ -21,14 +21,18 @@ int main(int argc, char** argv)
     }
     const std::filesystem::path folder(argv[1]);
 
+    torepal::bench::Phase("main");
     QApplication app(argc, argv);
+    torepal::bench::Phase("application");
     QApplication::setApplicationName(QStringLiteral("torepal"));
     QApplication::setApplicationDisplayName(torepal::ProgramTitle());
 
     torepal::QtPlatform platform;
     torepal::MainDialog window(platform, folder);
+    torepal::bench::Phase("main window made");
     platform.setWindow(&window);
     torepal::bench::QuitAfterFirstPaint watch(window);
     window.show();
+    torepal::bench::Phase("show called");
     return app.exec();
 }

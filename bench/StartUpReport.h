@@ -17,12 +17,26 @@
 
 namespace torepal::bench {
 
-inline void ReportShownAndQuit()
+inline long long MonotonicNs()
 {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const long long ns = static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-    std::printf("%lld\n", ns);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+// With TOREPAL_BENCH_PHASES set, each phase's clock goes to standard error,
+// to see where start-up time goes.
+inline void Phase(const char* name)
+{
+    static const bool on = std::getenv("TOREPAL_BENCH_PHASES") != nullptr;
+    if (on)
+        std::fprintf(stderr, "phase %-24s %lld\n", name, MonotonicNs());
+}
+
+inline void ReportShownAndQuit()
+{
+    Phase("shown");
+    std::printf("%lld\n", MonotonicNs());
     std::fflush(stdout);
     QCoreApplication::quit();
 }
@@ -43,6 +57,7 @@ public:
     {
         if (event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
+            Phase("first paint");
             // Queued behind the rest of this paint: the window is on screen
             // once the loop comes round again.
             QTimer::singleShot(0, [] { ReportShownAndQuit(); });
