@@ -1,8 +1,11 @@
 #include "text/Encoding.h"
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <iconv.h>
+#include <memory>
 #include <mutex>
 
 namespace torepal {
@@ -64,6 +67,141 @@ char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& len)
     return 0xFFFD;
 }
 
+// What code page 932 makes of each character of the Basic Multilingual
+// Plane, learnt from iconv one character at a time and kept. The code page
+// has no shift states, so a text is converted character by character, and a
+// text made only of characters seen before (the names of a folder of saved
+// files, a form's fields pulled again) needs no iconv at all. Guarded by the
+// UTF-8 to Shift-JIS converter's mutex.
+class KnownCharacters {
+public:
+    // 0: not known yet; 1: cannot be held; 0x100 | b: the single byte b;
+    // otherwise lead byte (81..FC) * 256 + trail byte.
+    static constexpr std::uint16_t kUnknown = 0;
+    static constexpr std::uint16_t kUnmappable = 1;
+
+    std::uint16_t get(char32_t c) const
+    {
+        const auto& block = blocks_[c >> 8];
+        return block ? (*block)[c & 0xFF] : kUnknown;
+    }
+
+    void set(char32_t c, std::uint16_t value)
+    {
+        auto& block = blocks_[c >> 8];
+        if (!block)
+            block = std::make_unique<Block>();
+        (*block)[c & 0xFF] = value;
+    }
+
+private:
+    using Block = std::array<std::uint16_t, 256>;  // zeroed: all unknown
+    std::array<std::unique_ptr<Block>, 256> blocks_;
+};
+
+KnownCharacters& Known()
+{
+    static KnownCharacters known;
+    return known;
+}
+
+// The length of the well-formed UTF-8 sequence of one BMP character at p
+// (no overlong form, no surrogate), with the character in `c`; 0 for
+// anything else, which is left to iconv.
+std::size_t DecodeBmp(const unsigned char* p, std::size_t left, char32_t& c)
+{
+    const unsigned char b = p[0];
+    if (b < 0x80) {
+        c = b;
+        return 1;
+    }
+    if (b >= 0xC2 && b <= 0xDF) {
+        if (left < 2 || (p[1] & 0xC0) != 0x80)
+            return 0;
+        c = static_cast<char32_t>(((b & 0x1F) << 6) | (p[1] & 0x3F));
+        return 2;
+    }
+    if ((b & 0xF0) == 0xE0) {
+        if (left < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80)
+            return 0;
+        c = static_cast<char32_t>(((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+        if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+            return 0;
+        return 3;
+    }
+    return 0;
+}
+
+// Converts from the known characters alone; false when a character is not
+// known to be held (or is not a well-formed BMP character).
+bool ConvertKnown(std::string_view utf8, std::string& out)
+{
+    const KnownCharacters& known = Known();
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    std::size_t left = utf8.size();
+    // Shift-JIS never takes more bytes than UTF-8 for the same character.
+    out.resize(utf8.size());
+    char* o = out.data();
+    while (left > 0) {
+        char32_t c = 0;
+        const std::size_t n = DecodeBmp(p, left, c);
+        if (n == 0)
+            return false;
+        const std::uint16_t v = known.get(c);
+        if (v < 0x100)
+            return false;
+        if (v < 0x200) {
+            *o++ = static_cast<char>(v & 0xFF);
+        } else {
+            *o++ = static_cast<char>(v >> 8);
+            *o++ = static_cast<char>(v & 0xFF);
+        }
+        p += n;
+        left -= n;
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    return true;
+}
+
+// Converts each well-formed BMP character of `utf8` not known yet on its
+// own and keeps what iconv makes of it.
+void LearnCharacters(iconv_t cd, std::string_view utf8)
+{
+    KnownCharacters& known = Known();
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    std::size_t left = utf8.size();
+    while (left > 0) {
+        char32_t c = 0;
+        std::size_t n = DecodeBmp(p, left, c);
+        if (n == 0) {
+            ++p;
+            --left;
+            continue;
+        }
+        if (known.get(c) == KnownCharacters::kUnknown) {
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            char* in = reinterpret_cast<char*>(const_cast<unsigned char*>(p));
+            std::size_t inLeft = n;
+            char buffer[8];
+            char* out = buffer;
+            std::size_t outLeft = sizeof buffer;
+            const std::size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
+            const std::size_t made = static_cast<std::size_t>(out - buffer);
+            const auto first = static_cast<unsigned char>(buffer[0]);
+            if (rc == static_cast<std::size_t>(-1))
+                known.set(c, KnownCharacters::kUnmappable);
+            else if (inLeft == 0 && made == 1)
+                known.set(c, static_cast<std::uint16_t>(0x100 | first));
+            else if (inLeft == 0 && made == 2 && n >= 2 && first >= 0x81)  // never longer than the UTF-8
+                known.set(c, static_cast<std::uint16_t>(first << 8 | static_cast<unsigned char>(buffer[1])));
+            // Anything else stays unknown and always goes through iconv.
+        }
+        p += n;
+        left -= n;
+    }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+}
+
 void AddOnce(std::vector<char32_t>& list, char32_t c)
 {
     for (char32_t x : list)
@@ -79,6 +217,9 @@ SjisConversion SjisFromUtf8(std::string_view utf8)
     SjisConversion result;
     Converter& conv = ToSjis();
     std::lock_guard guard(conv.lock());
+    if (ConvertKnown(utf8, result.text))
+        return result;
+    result.text.clear();
     iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
 
     result.text.reserve(utf8.size());
@@ -103,6 +244,8 @@ SjisConversion SjisFromUtf8(std::string_view utf8)
         inLeft -= len;
         iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
     }
+    if (conv.valid())
+        LearnCharacters(conv.handle(), utf8);
     return result;
 }
 

@@ -74,7 +74,13 @@ std::filesystem::path JoinSjis(const std::filesystem::path& folder, std::string_
 
 std::string SjisFileName(const std::filesystem::path& name, bool* exact)
 {
-    const SjisConversion conv = SjisFromUtf8(name.filename().string());
+    // The last part of the path as its bytes, without building a path for
+    // it: a folder lists thousands of names through here.
+    std::string_view utf8 = name.native();
+    const std::size_t slash = utf8.rfind('/');
+    if (slash != std::string_view::npos)
+        utf8.remove_prefix(slash + 1);
+    const SjisConversion conv = SjisFromUtf8(utf8);
     if (exact)
         *exact = conv.ok();
     if (conv.ok())
@@ -82,14 +88,13 @@ std::string SjisFileName(const std::filesystem::path& name, bool* exact)
     // Rebuild with "?" where a character could not be held, so the seller
     // still sees most of the name.
     std::string shown;
-    const std::string utf8 = name.filename().string();
     std::size_t i = 0;
     while (i < utf8.size()) {
         const unsigned char b = static_cast<unsigned char>(utf8[i]);
         std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
         if (i + len > utf8.size())
             len = utf8.size() - i;
-        const SjisConversion one = SjisFromUtf8(std::string_view(utf8).substr(i, len));
+        const SjisConversion one = SjisFromUtf8(utf8.substr(i, len));
         shown += one.ok() ? one.text : std::string("?");
         i += len;
     }

@@ -72,8 +72,8 @@ std::string SjisSortKey(std::string_view text)
     bool trail = false;
     for (char& c : key) {
         const unsigned char x = static_cast<unsigned char>(c);
-        if (!trail)
-            c = static_cast<char>(Folded(x));
+        const bool upper = !trail && static_cast<unsigned char>(x - 'A') < 26;
+        c = static_cast<char>(x + (upper ? 'a' - 'A' : 0));
         trail = !trail && IsLead(x);
     }
     return key;

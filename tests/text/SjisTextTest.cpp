@@ -3,6 +3,8 @@
 #include "text/SjisText.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+#include <optional>
 
 using namespace torepal;
 
@@ -138,4 +140,75 @@ TEST(Lines, SavedFileReaderReachesAFixedPointWithTextModeWriting)
     EXPECT_EQ(disk, onDisk);
     // A lone CR inside a line stays.
     EXPECT_EQ(SavedFileLinesCrLf("a\rb\n"), "a\rb\r\n");
+}
+
+namespace {
+
+std::string Utf8Of(char32_t c)
+{
+    std::string s;
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else if (c < 0x800) {
+        s += static_cast<char>(0xC0 | (c >> 6));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        s += static_cast<char>(0xE0 | (c >> 12));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return s;
+}
+
+// The C library's own answer for one character, or nothing when it cannot
+// be held.
+std::optional<std::string> IconvOf(const std::string& utf8)
+{
+    static iconv_t cd = iconv_open("CP932", "UTF-8");
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char buffer[16];
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    if (iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
+        return std::nullopt;
+    return std::string(buffer, out);
+}
+
+}  // namespace
+
+TEST(Encoding, CharactersSeenBeforeConvertAsTheFirstTime)
+{
+    // Every character of the Basic Multilingual Plane, converted the first
+    // time (through iconv) and again (from what was kept), as the C library
+    // converts it alone; and a text of many of them as their bytes in a row.
+    std::string text, expected;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const std::string utf8 = Utf8Of(c);
+        const std::optional<std::string> library = IconvOf(utf8);
+        for (int round = 0; round < 2; ++round) {
+            const SjisConversion got = SjisFromUtf8(utf8);
+            if (library) {
+                ASSERT_TRUE(got.ok()) << std::hex << static_cast<unsigned>(c);
+                ASSERT_EQ(got.text, *library) << std::hex << static_cast<unsigned>(c);
+            } else {
+                ASSERT_EQ(got.unmappable, std::vector<char32_t>{c}) << std::hex << static_cast<unsigned>(c);
+                ASSERT_EQ(got.text, "");
+            }
+        }
+        if (library && c % 7 == 0) {
+            text += utf8;
+            expected += *library;
+        }
+    }
+    EXPECT_EQ(SjisFromUtf8(text).text, expected);
+    // A known text with one character that cannot be held or one broken
+    // sequence still reports it.
+    EXPECT_EQ(SjisFromUtf8(text + "\xE2\x99\xA5").unmappable, std::vector<char32_t>{0x2665});
+    EXPECT_EQ(SjisFromUtf8("a\xE3\x81").text, "a");
+    EXPECT_FALSE(SjisFromUtf8("a\xE3\x81").ok());
+    EXPECT_FALSE(SjisFromUtf8("\xC0\xAF").ok());  // an overlong "/"
 }
