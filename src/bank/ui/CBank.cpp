@@ -1,6 +1,7 @@
 #include "bank/ui/CBank.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -63,6 +64,12 @@ CBank::CBank(Platform& platform, QWidget* parent)
         if (w.bankName) w.bankName->setAccessibleName(FieldName(row, QStringLiteral("銀行名")));
         w.branch->setAccessibleName(FieldName(row, IsBankRow(row) ? QStringLiteral("支店名") : QStringLiteral("記号")));
         w.kind->setAccessibleName(FieldName(row, QStringLiteral("種類")));
+        // On Linux Qt names a combo box by its current entry and finds its
+        // label through a buddy only: a hidden buddy label says the row.
+        auto* kindName = new QLabel(FieldName(row, QStringLiteral("種類")), w.kind->parentWidget());
+        kindName->setObjectName(w.kind->objectName() + QStringLiteral("Name"));
+        kindName->setBuddy(w.kind);
+        kindName->hide();
         w.number->setAccessibleName(
             FieldName(row, IsBankRow(row) ? QStringLiteral("口座番号") : QStringLiteral("番号")));
         w.holder->setAccessibleName(FieldName(row, QStringLiteral("名義")));

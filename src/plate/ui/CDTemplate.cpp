@@ -15,6 +15,7 @@
 #include "shipping/ParcelLists.h"
 #include "store/SettingsFiles.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -83,10 +84,20 @@ QRadioButton* Radio(const QString& caption, const char* name)
 {
     auto* radio = new QRadioButton(caption);
     radio->setObjectName(QString::fromLatin1(name));
-    // The pair's states come from files as two plain flags; a click makes
-    // the pair exclusive (see connectControls).
-    radio->setAutoExclusive(false);
     return radio;
+}
+
+// The pair's states come from files as two plain flags, both or neither may
+// be on; a click makes the pair exclusive (see connectControls). A group of
+// their own that is not exclusive lets the pair hold any state, where
+// turning auto-exclusivity off would have screen readers call the buttons
+// check boxes.
+void FreePair(QWidget* owner, QRadioButton* a, QRadioButton* b)
+{
+    auto* group = new QButtonGroup(owner);
+    group->setExclusive(false);
+    group->addButton(a);
+    group->addButton(b);
 }
 
 QLabel* Heading(const QString& text, QWidget* buddy)
@@ -235,6 +246,7 @@ void CDTemplate::buildForm()
     typeCombo_->setObjectName(QStringLiteral("typeCombo"));
     centerRadio_ = Radio(QStringLiteral("中央"), "centerRadio");
     leftRadio_ = Radio(QStringLiteral("左寄せ"), "leftRadio");
+    FreePair(this, centerRadio_, leftRadio_);
     statusGrid->addWidget(Heading(QStringLiteral("【タイプ】"), typeCombo_), 0, 0);
     statusGrid->addWidget(typeCombo_, 0, 1, 1, 2);
     auto* positionLabel = new QLabel(QStringLiteral("【ポディション】"));
@@ -251,6 +263,7 @@ void CDTemplate::buildForm()
     yahooIdEdit_->setObjectName(QStringLiteral("yahooIdEdit"));
     linkOffRadio_ = Radio(QStringLiteral("リンクしない"), "linkOffRadio");
     linkOnRadio_ = Radio(QStringLiteral("リンクする"), "linkOnRadio");
+    FreePair(this, linkOffRadio_, linkOnRadio_);
     boothTextButton_ = Button(QStringLiteral("テキストリンク編集"), "boothTextButton");
     boothGrid->addWidget(Heading(QStringLiteral("【Yahoo ID】"), yahooIdEdit_), 0, 0);
     boothGrid->addWidget(yahooIdEdit_, 0, 1, 1, 2);
