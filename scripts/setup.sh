@@ -12,6 +12,7 @@ packages=(
   xvfb xauth x11-utils imagemagick xdotool librsvg2-bin
   chromium
   desktop-file-utils appstream
+  at-spi2-core dbus python3-gi gir1.2-atspi-2.0
 )
 
 missing=()
