@@ -64,7 +64,8 @@ public:
               std::optional<double> judged = std::nullopt)
     {
         const double tested = judged.value_or(ratio);
-        std::string text = figure + ": " + value + " | reference: " + reference + " | ratio " + Format("%.3g", ratio);
+        std::string text = figure + ": " + value + " | reference: " + reference + " | ratio " +
+                           Format(ratio < 10 ? "%.3f" : "%.0f", ratio);
         if (goal == Goal::None) {
             text += " | no goal";
         } else {
