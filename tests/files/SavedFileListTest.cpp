@@ -1,5 +1,6 @@
 #include "files/SavedFileList.h"
 #include "mail/Mailto.h"
+#include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
@@ -11,21 +12,6 @@ using namespace torepal;
 
 namespace {
 
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::filesystem::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-struct FaultGuard {
-    explicit FaultGuard(WriteFault f) { SetWriteFaultForTesting(f); }
-    ~FaultGuard() { SetWriteFaultForTesting(WriteFault::None); }
-};
 
 // A program folder with back/ in it.
 struct ProgramFolder {

@@ -1,3 +1,4 @@
+#include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
@@ -6,26 +7,6 @@
 #include <gtest/gtest.h>
 
 using namespace torepal;
-
-namespace {
-
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::filesystem::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-struct FaultGuard {
-    explicit FaultGuard(WriteFault f) { SetWriteFaultForTesting(f); }
-    ~FaultGuard() { SetWriteFaultForTesting(WriteFault::None); }
-};
-
-}  // namespace
 
 TEST(AtomicWrite, ReplacesTheFileWholeAndLeavesNoTemporary)
 {

@@ -1,5 +1,6 @@
 #include "files/ui/CFileControl.h"
 #include "support/FakePlatform.h"
+#include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
 #include "text/Files.h"
 
@@ -17,21 +18,6 @@ using namespace torepal;
 
 namespace {
 
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::filesystem::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-struct FaultGuard {
-    explicit FaultGuard(WriteFault f) { SetWriteFaultForTesting(f); }
-    ~FaultGuard() { SetWriteFaultForTesting(WriteFault::None); }
-};
 
 // The page over a fresh program folder; back/ is made unless told not to.
 struct FilePage {
