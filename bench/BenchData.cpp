@@ -1,11 +1,12 @@
 #include "BenchData.h"
 
-#include "text/Encoding.h"
+#include <unistd.h>
 
 #include <atomic>
 #include <stdexcept>
 #include <system_error>
-#include <unistd.h>
+
+#include "text/Encoding.h"
 
 namespace torepal::bench {
 namespace {
@@ -13,8 +14,7 @@ namespace {
 std::string S(std::string_view utf8)
 {
     const SjisConversion c = SjisFromUtf8(utf8);
-    if (!c.ok())
-        throw std::runtime_error("benchmark text does not fit Shift-JIS");
+    if (!c.ok()) throw std::runtime_error("benchmark text does not fit Shift-JIS");
     return c.text;
 }
 
@@ -38,8 +38,7 @@ std::string Description(std::size_t atLeast)
 {
     std::string text;
     while (text.size() < atLeast)
-        for (const char* line : kDescriptionLines)
-            text += S(line) + "\r\n";
+        for (const char* line : kDescriptionLines) text += S(line) + "\r\n";
     return text;
 }
 
@@ -70,8 +69,9 @@ PlateState FullPlateState(int templateType)
     s.Items = Description(3000);
     s.trans = S("発送は落札者様のご負担でお願いします。\r\n地域ごとの送料は下の表をご覧ください。\r\n");
     s.TOthers = S("ご注意");
-    s.Others = S("他にも腕時計を多数出品しています。\r\nまとめて落札された方は送料をお値引きします。\r\n"
-                 "<a href=\"http://example.jp/\">出品中の商品一覧</a>\r\n");
+    s.Others =
+        S("他にも腕時計を多数出品しています。\r\nまとめて落札された方は送料をお値引きします。\r\n"
+          "<a href=\"http://example.jp/\">出品中の商品一覧</a>\r\n");
     s.color = "#336699";
     s.bgcolor = "#FFFFEE";
     s.fcolor = "#333333";
@@ -134,8 +134,7 @@ std::string MailTemplate(std::size_t lines)
         "",
     };
     std::string text;
-    for (std::size_t i = 0; i < lines; ++i)
-        text += S(rows[i % std::size(rows)]) + "\r\r\n";
+    for (std::size_t i = 0; i < lines; ++i) text += S(rows[i % std::size(rows)]) + "\r\r\n";
     return text;
 }
 
@@ -240,17 +239,14 @@ std::string JapaneseText(std::size_t bytes)
             "まとめて落札された方は送料をお値引きします。お気軽にどうぞ。",
             "送料込みの価格ではありません。送料とお振込手数料はご負担ください。",
         };
-        for (const char* line : kDescriptionLines)
-            block += S(line) + "\r\n";
-        for (const char* line : sending)
-            block += S(line) + "\r\n";
+        for (const char* line : kDescriptionLines) block += S(line) + "\r\n";
+        for (const char* line : sending) block += S(line) + "\r\n";
         block += S("型番ABC-123") + "\x82\x91\x97\x97\xBF" + S("（在庫限り）") + "\r\n";
         return block;
     }();
     std::string text;
     text.reserve(bytes + lines.size());
-    while (text.size() < bytes)
-        text += lines;
+    while (text.size() < bytes) text += lines;
     text.resize(bytes);
     return text;
 }

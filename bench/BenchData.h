@@ -3,14 +3,14 @@
 // ticked, a long mail template, a long Japanese text, a throwaway program
 // folder. Everything is Shift-JIS, as inside the program.
 
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
 #include "app/ProjectFile.h"
 #include "mail/MailState.h"
 #include "plate/PlateState.h"
 #include "store/SettingsRecords.h"
-
-#include <cstddef>
-#include <filesystem>
-#include <string>
 
 namespace torepal::bench {
 

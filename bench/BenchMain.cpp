@@ -7,11 +7,11 @@
 // child's peak memory as the system reports it starts from what the
 // process that started it held.
 
-#include "Benchmarks.h"
-
 #include <benchmark/benchmark.h>
 
 #include <iostream>
+
+#include "Benchmarks.h"
 
 namespace torepal::bench {
 namespace {
@@ -19,10 +19,14 @@ namespace {
 double NsPer(benchmark::TimeUnit unit)
 {
     switch (unit) {
-    case benchmark::kNanosecond: return 1;
-    case benchmark::kMicrosecond: return 1e3;
-    case benchmark::kMillisecond: return 1e6;
-    case benchmark::kSecond: return 1e9;
+        case benchmark::kNanosecond:
+            return 1;
+        case benchmark::kMicrosecond:
+            return 1e3;
+        case benchmark::kMillisecond:
+            return 1e6;
+        case benchmark::kSecond:
+            return 1e9;
     }
     return 1;
 }
@@ -37,18 +41,14 @@ public:
     {
         for (const Run& run : runs) {
             std::string key = run.run_name.function_name;
-            if (!run.run_name.args.empty())
-                key += "/" + run.run_name.args;
-            if (run.error_occurred)
-                continue;
+            if (!run.run_name.args.empty()) key += "/" + run.run_name.args;
+            if (run.error_occurred) continue;
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            if (!median && !single)
-                continue;
+            if (!median && !single) continue;
             Measured m;
             m.ns = run.GetAdjustedRealTime() * NsPer(run.time_unit);
-            for (const auto& [name, counter] : run.counters)
-                m.counters[name] = counter.value;
+            for (const auto& [name, counter] : run.counters) m.counters[name] = counter.value;
             results_[key] = m;
         }
         ConsoleReporter::ReportRuns(runs);
@@ -67,8 +67,7 @@ int main(int argc, char** argv)
 {
     using namespace torepal::bench;
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
     RegisterStartUpBenchmarks();
     RegisterCoreBenchmarks();
     RegisterReplaceBenchmarks();

@@ -1,24 +1,22 @@
 // The core's text producers on a full form, each against the cheapest thing
 // that moves the same bytes (a copy of its output, a bare read or write).
 
-#include "BenchData.h"
-#include "Benchmarks.h"
-
-#include "app/ProjectFile.h"
-#include "mail/ComposeMail.h"
-#include "plate/RenderPage.h"
-#include "shipping/ShippingText.h"
-#include "store/SettingsFiles.h"
-#include "text/Lines.h"
-
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <ctime>
 #include <string>
+
+#include "BenchData.h"
+#include "Benchmarks.h"
+#include "app/ProjectFile.h"
+#include "mail/ComposeMail.h"
+#include "plate/RenderPage.h"
+#include "shipping/ShippingText.h"
+#include "store/SettingsFiles.h"
+#include "text/Lines.h"
 
 namespace torepal::bench {
 namespace {
@@ -196,8 +194,7 @@ bool StoreBare(const std::string& dir, const std::string& name, const std::strin
     const std::string path = dir + "/" + name;
     const std::string temp = dir + "/." + name + ".bare";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     ok = ::fsync(fd) == 0 && ok;
     ::close(fd);
@@ -233,8 +230,7 @@ void BenchStoreSettings(State& st)
                             StoreStatusFile(s.folder.path(), s.status);
         const double middle = NowNs();
         bool bare = true;
-        for (int i = 0; i < 3; ++i)
-            bare = StoreBare(dir, names[i], bytes[i]) && bare;
+        for (int i = 0; i < 3; ++i) bare = StoreBare(dir, names[i], bytes[i]) && bare;
         const double end = NowNs();
         if (!stored || !bare) {
             st.SkipWithError("a settings file was not stored");
@@ -259,18 +255,21 @@ void RegisterCoreBenchmarks()
         })->Unit(kMicrosecond);
     }
     benchmark::RegisterBenchmark("BuildShippingText/all", BenchShippingText)->Unit(kMicrosecond);
-    benchmark::RegisterBenchmark("BuildShippingText/all/copy", [](State& st) { CopyOf(st, ShippingText()); })
-        ->Unit(kMicrosecond);
+    benchmark::RegisterBenchmark("BuildShippingText/all/copy", [](State& st) {
+        CopyOf(st, ShippingText());
+    })->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("ComposeMail/200lines", BenchComposeMail)->Unit(kMicrosecond);
-    benchmark::RegisterBenchmark("ComposeMail/200lines/copy", [](State& st) { CopyOf(st, ComposedMail()); })
-        ->Unit(kMicrosecond);
+    benchmark::RegisterBenchmark("ComposeMail/200lines/copy", [](State& st) {
+        CopyOf(st, ComposedMail());
+    })->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("ProjectText/build", BenchBuildProject)->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("ProjectText/build/copy", [](State& st) {
         CopyOf(st, BuildProjectText(FullProjectRecord()));
     })->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("ProjectText/parse", BenchParseProject)->Unit(kMicrosecond);
-    benchmark::RegisterBenchmark("ProjectText/parse/copy", [](State& st) { CopyOf(st, ProjectFileBytes()); })
-        ->Unit(kMicrosecond);
+    benchmark::RegisterBenchmark("ProjectText/parse/copy", [](State& st) {
+        CopyOf(st, ProjectFileBytes());
+    })->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("Settings/load", BenchLoadSettings)->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("Settings/load/bare", BenchLoadSettingsBare)->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("Settings/store", BenchStoreSettings)->UseManualTime()->Unit(kMicrosecond);

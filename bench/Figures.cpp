@@ -1,11 +1,11 @@
 // The figures: each measured value against its reference from the same run,
 // their ratio and, where there is one, the goal that ratio must meet.
 
-#include "Benchmarks.h"
-
 #include <cstdio>
 #include <optional>
 #include <string>
+
+#include "Benchmarks.h"
 
 namespace torepal::bench {
 namespace {
@@ -31,19 +31,15 @@ std::string Format(const char* format, double value)
 
 std::string Time(double ns)
 {
-    if (ns >= 1e6)
-        return Format("%.2f ms", ns / 1e6);
-    if (ns >= 1e3)
-        return Format("%.2f us", ns / 1e3);
+    if (ns >= 1e6) return Format("%.2f ms", ns / 1e6);
+    if (ns >= 1e3) return Format("%.2f us", ns / 1e3);
     return Format("%.1f ns", ns);
 }
 
 std::string Size(double bytes)
 {
-    if (bytes >= 1 << 20)
-        return Format("%.0f MiB", bytes / (1 << 20));
-    if (bytes >= 1 << 10)
-        return Format("%.1f KiB", bytes / (1 << 10));
+    if (bytes >= 1 << 20) return Format("%.0f MiB", bytes / (1 << 20));
+    if (bytes >= 1 << 10) return Format("%.1f KiB", bytes / (1 << 10));
     return Format("%.0f B", bytes);
 }
 
@@ -80,8 +76,7 @@ public:
     // A figure that has a goal but was not measured (filtered out or failed).
     void missing(const std::string& figure, bool hasGoal)
     {
-        if (hasGoal)
-            ++goals_;
+        if (hasGoal) ++goals_;
         std::printf("%s: not measured%s\n", figure.c_str(), hasGoal ? " | goal -> MISSED" : "");
     }
 
@@ -165,13 +160,10 @@ int PrintFigures(const Results& r)
             continue;
         }
         const double bytes = static_cast<double>(size);
-        if (size == kReplaceSizes[0])
-            smallest = m->ns / bytes;
-        if (size == kReplaceSizes[2])
-            largest = m->ns / bytes;
+        if (size == kReplaceSizes[0]) smallest = m->ns / bytes;
+        if (size == kReplaceSizes[2]) largest = m->ns / bytes;
         std::string reference = "memchr over the same buffer " + Throughput(bytes, ref->ns);
-        if (copy)
-            reference += " (memcpy of it " + Throughput(bytes, copy->ns) + ")";
+        if (copy) reference += " (memcpy of it " + Throughput(bytes, copy->ns) + ")";
         p.line(figure + Format(" (%.0f matches)", Counter(*m, "matches")), Throughput(bytes, m->ns), reference,
                ref->ns / m->ns, Goal::AtLeast, 0.25, "at least 0.25 of memchr's throughput");
     }
@@ -186,8 +178,8 @@ int PrintFigures(const Results& r)
     const Measured* readdir = Find(r, "FileList/readdir");
     if (refresh && readdir)
         p.line(Format("File list refresh, %.0f saved files", Counter(*refresh, "files")), Time(refresh->ns),
-               "opendir/readdir of the same folder " + Time(readdir->ns), refresh->ns / readdir->ns, Goal::AtMost,
-               3, "at most 3");
+               "opendir/readdir of the same folder " + Time(readdir->ns), refresh->ns / readdir->ns, Goal::AtMost, 3,
+               "at most 3");
     else
         p.missing("File list refresh", true);
 
@@ -204,9 +196,8 @@ int PrintFigures(const Results& r)
         // line of Japanese text shows how much of the gap that is.
         const double labelMs = Counter(*s, "label_ms"), labelKib = Counter(*s, "label_kib");
         if (labelMs > 0)
-            p.line("Start-up to main window shown, against a dialog with one Japanese label",
-                   Format("%.1f ms", mainMs), Format("%.1f ms", labelMs) + Format(" (%.1f MiB peak)", labelKib / 1024),
-                   mainMs / labelMs);
+            p.line("Start-up to main window shown, against a dialog with one Japanese label", Format("%.1f ms", mainMs),
+                   Format("%.1f ms", labelMs) + Format(" (%.1f MiB peak)", labelKib / 1024), mainMs / labelMs);
     } else {
         p.missing("Start-up to main window shown", true);
         p.missing("Start-up peak memory", true);

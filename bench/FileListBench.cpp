@@ -1,18 +1,7 @@
 // The file page's list of the saved-files folder with 10,000 saved pages and
 // mails in it, against reading the same folder with opendir/readdir.
 
-#include "BenchData.h"
-#include "Benchmarks.h"
-
-#include "files/SavedFileList.h"
-#include "mail/MailFiles.h"
-#include "plate/SavedPages.h"
-#include "platform/Platform.h"
-#include "text/Encoding.h"
-#include "text/Files.h"
-
 #include <benchmark/benchmark.h>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,6 +9,15 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "BenchData.h"
+#include "Benchmarks.h"
+#include "files/SavedFileList.h"
+#include "mail/MailFiles.h"
+#include "plate/SavedPages.h"
+#include "platform/Platform.h"
+#include "text/Encoding.h"
+#include "text/Files.h"
 
 namespace torepal::bench {
 namespace {
@@ -36,7 +34,7 @@ struct SavedFolder {
     {
         const char* const goods[] = {"ステンレス製 腕時計 10気圧防水", "【新品】革財布 長財布 ブラック",
                                      "ＬＥＤライト 充電式 ２個セット", "文庫本 まとめて２０冊 送料無料",
-                                     "ブランド バッグ トート 美品",      "ゲームソフト 限定版 未開封"};
+                                     "ブランド バッグ トート 美品",    "ゲームソフト 限定版 未開封"};
         std::filesystem::create_directories(folder.path() / "back");
         for (int i = 0; i < kSavedFiles; ++i) {
             const LocalTime t{1 + i % 12, 1 + i % 28, i % 24, i % 60};
@@ -45,8 +43,7 @@ struct SavedFolder {
             const std::string name = (i % 10 < 7) ? SavedPageName(stamp, what) : SavedMailName(stamp, what);
             const std::filesystem::path path = JoinSjis(folder.path(), "back/" + name);
             const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-            if (fd < 0)
-                throw std::runtime_error("cannot create a saved file for the benchmark");
+            if (fd < 0) throw std::runtime_error("cannot create a saved file for the benchmark");
             ::close(fd);
         }
     }
@@ -65,8 +62,7 @@ void BenchRefresh(State& st)
         list.refresh();
         benchmark::DoNotOptimize(list.entries().data());
     }
-    if (list.size() != kSavedFiles)
-        st.SkipWithError("the list does not hold every saved file");
+    if (list.size() != kSavedFiles) st.SkipWithError("the list does not hold every saved file");
     st.counters["files"] = static_cast<double>(list.size());
 }
 
@@ -80,15 +76,13 @@ void BenchReaddir(State& st)
         DIR* dir = ::opendir(back.c_str());
         while (const dirent* e = ::readdir(dir)) {
             const char* n = e->d_name;
-            if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
-                continue;
+            if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
             names.emplace_back(n);
         }
         ::closedir(dir);
         benchmark::DoNotOptimize(names.data());
     }
-    if (names.size() != kSavedFiles)
-        st.SkipWithError("readdir does not see every saved file");
+    if (names.size() != kSavedFiles) st.SkipWithError("readdir does not see every saved file");
     st.counters["files"] = static_cast<double>(names.size());
 }
 

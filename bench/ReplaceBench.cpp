@@ -2,15 +2,14 @@
 // scanning the same buffer for a byte it does not hold; and memcpy of the
 // buffer, to show what merely writing the new text costs.
 
-#include "BenchData.h"
-#include "Benchmarks.h"
-
-#include "text/SjisText.h"
-
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <map>
+
+#include "BenchData.h"
+#include "Benchmarks.h"
+#include "text/SjisText.h"
 
 namespace torepal::bench {
 namespace {
@@ -21,8 +20,7 @@ const std::string& TextOf(long size)
 {
     static std::map<long, std::string> texts;
     auto it = texts.find(size);
-    if (it == texts.end())
-        it = texts.emplace(size, JapaneseText(static_cast<std::size_t>(size))).first;
+    if (it == texts.end()) it = texts.emplace(size, JapaneseText(static_cast<std::size_t>(size))).first;
     return it->second;
 }
 

@@ -1,10 +1,10 @@
 // The reference for the start-up figure: a bare Qt program that shows one
 // empty dialog, launched and timed exactly like startup_main.
 
-#include "StartUpReport.h"
-
 #include <QApplication>
 #include <QDialog>
+
+#include "StartUpReport.h"
 
 int main(int argc, char** argv)
 {

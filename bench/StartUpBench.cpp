@@ -5,11 +5,7 @@
 // repetition starts all three, one after the other, so a change in the
 // machine's load touches them alike; the figures are medians.
 
-#include "BenchData.h"
-#include "Benchmarks.h"
-
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -22,6 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchData.h"
+#include "Benchmarks.h"
+
 namespace torepal::bench {
 namespace {
 
@@ -29,8 +28,8 @@ using benchmark::State;
 
 struct Launch {
     bool ok = false;
-    double shownMs = 0;   // process start to window shown
-    double peakKib = 0;   // ru_maxrss of the finished process
+    double shownMs = 0;  // process start to window shown
+    double peakKib = 0;  // ru_maxrss of the finished process
 };
 
 long long MonotonicNs()
@@ -47,8 +46,7 @@ double OwnPeakKib()
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtod(line.c_str() + 6, nullptr);
+        if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr);
     return 0;
 }
 
@@ -56,12 +54,10 @@ Launch Run(const std::string& program, const std::vector<std::string>& args)
 {
     Launch result;
     int out[2];
-    if (::pipe2(out, O_CLOEXEC) != 0)
-        return result;
+    if (::pipe2(out, O_CLOEXEC) != 0) return result;
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
     const long long started = MonotonicNs();
@@ -78,8 +74,7 @@ Launch Run(const std::string& program, const std::vector<std::string>& args)
     }
     std::string reply;
     char buffer[64];
-    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
-        reply.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) reply.append(buffer, static_cast<std::size_t>(n));
     ::close(out[0]);
     int status = 0;
     rusage usage{};

@@ -3,12 +3,12 @@
 // starts as it must for any window that shows text. Launched and timed like
 // the other two.
 
-#include "StartUpReport.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include "StartUpReport.h"
 
 int main(int argc, char** argv)
 {

@@ -4,14 +4,13 @@
 //
 // Usage: startup_main <program folder>
 
+#include <QApplication>
+#include <cstdio>
+#include <filesystem>
+
 #include "StartUpReport.h"
 #include "app/ui/MainDialog.h"
 #include "platform/ui/QtPlatform.h"
-
-#include <QApplication>
-
-#include <cstdio>
-#include <filesystem>
 
 int main(int argc, char** argv)
 {

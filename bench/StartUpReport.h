@@ -10,7 +10,6 @@
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -29,8 +28,7 @@ inline long long MonotonicNs()
 inline void Phase(const char* name)
 {
     static const bool on = std::getenv("TOREPAL_BENCH_PHASES") != nullptr;
-    if (on)
-        std::fprintf(stderr, "phase %-24s %lld\n", name, MonotonicNs());
+    if (on) std::fprintf(stderr, "phase %-24s %lld\n", name, MonotonicNs());
 }
 
 inline void ReportShownAndQuit()

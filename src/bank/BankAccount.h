@@ -9,11 +9,11 @@
 namespace torepal {
 
 struct BankAccount {
-    std::string bankName;  // bank rows only; always empty in the postal rows
-    std::string branch;    // 支店名, or 記号 in the postal rows
-    std::string number;    // 口座番号 / 番号
-    std::string holder;    // 名義
-    std::int32_t kind = 0; // bank rows: 0 普通, anything else 当座; postal rows: 0
+    std::string bankName;   // bank rows only; always empty in the postal rows
+    std::string branch;     // 支店名, or 記号 in the postal rows
+    std::string number;     // 口座番号 / 番号
+    std::string holder;     // 名義
+    std::int32_t kind = 0;  // bank rows: 0 普通, anything else 当座; postal rows: 0
 
     bool operator==(const BankAccount&) const = default;
 };

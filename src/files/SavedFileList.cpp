@@ -1,16 +1,17 @@
 #include "files/SavedFileList.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 #include "text/Sorting.h"
-
-#include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
-#include <system_error>
-#include <utility>
-#include <unistd.h>
 
 namespace torepal {
 
@@ -28,25 +29,20 @@ const SavedFileMessages& FileMessages()
     return messages;
 }
 
-SavedFileList::SavedFileList(std::filesystem::path programFolder)
-    : folder_(std::move(programFolder) / "back")
-{
-}
+SavedFileList::SavedFileList(std::filesystem::path programFolder) : folder_(std::move(programFolder) / "back") {}
 
 bool SavedFileList::refresh()
 {
     entries_.clear();
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder_, ec))
-        return false;
+    if (!std::filesystem::is_directory(folder_, ec)) return false;
     // A bare directory read: the folder may hold thousands of saved files,
     // and only their names are needed. Each entry's sort key is built once.
     std::vector<std::pair<std::string, SavedFile>> found;
     if (DIR* dir = ::opendir(folder_.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name(entry->d_name);
-            if (name == "." || name == ".." || IsSaveTemporaryName(name))
-                continue;
+            if (name == "." || name == ".." || IsSaveTemporaryName(name)) continue;
             std::filesystem::path diskName(name);
             std::string shown = SjisFileName(diskName);
             std::string key = SjisSortKey(shown);
@@ -58,18 +54,14 @@ bool SavedFileList::refresh()
     // "?" names) still come in a fixed order.
     std::vector<std::pair<std::string, SavedFile>*> order;
     order.reserve(found.size());
-    for (auto& f : found)
-        order.push_back(&f);
+    for (auto& f : found) order.push_back(&f);
     std::sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
-        if (int c = a->first.compare(b->first))
-            return c < 0;
-        if (int c = a->second.name.compare(b->second.name))
-            return c < 0;
+        if (int c = a->first.compare(b->first)) return c < 0;
+        if (int c = a->second.name.compare(b->second.name)) return c < 0;
         return a->second.diskName.native() < b->second.diskName.native();
     });
     entries_.reserve(order.size());
-    for (auto* f : order)
-        entries_.push_back(std::move(f->second));
+    for (auto* f : order) entries_.push_back(std::move(f->second));
     return true;
 }
 
@@ -82,8 +74,7 @@ SavedFileText SavedFileList::show(std::size_t index) const
 {
     SavedFileText shown;
     const ReadResult read = ReadWholeFile(pathOf(index));
-    if (!read.ok())
-        return shown;
+    if (!read.ok()) return shown;
     shown.text = SavedFileLinesCrLf(read.bytes);
     shown.loaded = true;
     return shown;
@@ -91,22 +82,18 @@ SavedFileText SavedFileList::show(std::size_t index) const
 
 WriteBackStatus SavedFileList::writeBack(std::size_t index, bool loaded, std::string_view text) const
 {
-    if (!loaded)
-        return WriteBackStatus::NotLoaded;
+    if (!loaded) return WriteBackStatus::NotLoaded;
     const std::filesystem::path path = pathOf(index);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return WriteBackStatus::NotAFile;
+    if (!std::filesystem::is_regular_file(path, ec)) return WriteBackStatus::NotAFile;
     // A linked entry is written where the link points, so the link stays a
     // link instead of being replaced by a copy.
     std::filesystem::path target = path;
     if (std::filesystem::is_symlink(path, ec)) {
         target = std::filesystem::canonical(path, ec);
-        if (ec)
-            return WriteBackStatus::NotAFile;
+        if (ec) return WriteBackStatus::NotAFile;
     }
-    if (WriteFileAtomically(target, ToTextMode(text)) != WriteStatus::Ok)
-        return WriteBackStatus::Failed;
+    if (WriteFileAtomically(target, ToTextMode(text)) != WriteStatus::Ok) return WriteBackStatus::Failed;
     return WriteBackStatus::Written;
 }
 
@@ -114,14 +101,12 @@ bool SavedFileList::remove(std::size_t index) const
 {
     const std::filesystem::path path = pathOf(index);
     struct stat entry {};
-    if (::lstat(path.c_str(), &entry) != 0)
-        return false;
+    if (::lstat(path.c_str(), &entry) != 0) return false;
     if (S_ISLNK(entry.st_mode)) {
         // A link is removed itself, never what it points to; one that looks
         // like a folder in the list is refused like a folder.
         struct stat target {};
-        if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
-            return false;
+        if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) return false;
     } else if (!S_ISREG(entry.st_mode)) {
         return false;
     }

@@ -12,7 +12,6 @@
 namespace torepal {
 namespace {
 
-
 bool EndsWithTxt(const std::string& name)
 {
     if (name.size() < 4) return false;

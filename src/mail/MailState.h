@@ -2,10 +2,10 @@
 // The mail page's record. Fields are named after the mail placeholders they
 // feed. Texts are Shift-JIS; the body holds CR LF line breaks.
 
-#include "bank/BankAccount.h"
-
 #include <array>
 #include <string>
+
+#include "bank/BankAccount.h"
 
 namespace torepal {
 

@@ -1,8 +1,8 @@
 #include "plate/PageTemplates.h"
 
-#include "text/Encoding.h"
-
 #include <array>
+
+#include "text/Encoding.h"
 
 namespace torepal {
 namespace {
@@ -33,27 +33,33 @@ constexpr std::array<TemplateText, kTemplateTypeCount> kTemplates = {{
         // item section
         "<tr><td><table width=610 border=0 cellpadding=2 cellspacing=1><tr><td height=20 bgColor=<color> width=604>"
         "<font color=#FFFFFF><b><Title></b></font></td></tr><tr><td height=22 bgColor=#ffffff></td></tr><tr>"
-        "<td  height=20 bgColor=#EFEFEF><font color=<fcolor>><b>商品情報</b></font></td></tr><tr><td height=30 bgColor=#ffffff>"
+        "<td  height=20 bgColor=#EFEFEF><font color=<fcolor>><b>商品情報</b></font></td></tr><tr><td height=30 "
+        "bgColor=#ffffff>"
         "<table height=100% width=100% cellpadding=10 ><tr><td><font color=<fcolor>><Items><myboot></font>"
         "</td></tr></table></td></tr>",
         // shipping section
-        "<tr><td height=20 bgColor=#EFEFEF> <font color=<fcolor>><b>発送方法</b></font></td></tr><tr><td height=30 bgColor=#ffffff>"
+        "<tr><td height=20 bgColor=#EFEFEF> <font color=<fcolor>><b>発送方法</b></font></td></tr><tr><td height=30 "
+        "bgColor=#ffffff>"
         "<table height=100% width=100% cellpadding=10><tr><td><font color=<fcolor>><trans><sdata></font></td>"
         "</tr></table></td></tr>",
         // others section
-        "<tr><td height=20 bgColor=#EFEFEF><font color=<fcolor>><b><TOthers></b></font></td></tr><tr><td height=30 bgColor=#ffffff>"
+        "<tr><td height=20 bgColor=#EFEFEF><font color=<fcolor>><b><TOthers></b></font></td></tr><tr><td height=30 "
+        "bgColor=#ffffff>"
         "<table height=100% width=100% cellpadding=10><tr><td><font color=<fcolor>><Others></font></td></tr>"
         "</table></td></tr>",
         // payment section
-        "<tr><td height=20 bgColor=#EFEFEF> <font color=<fcolor>><b>支払方法</b></font></td></tr><tr><td height=30 bgColor=#ffffff>"
+        "<tr><td height=20 bgColor=#EFEFEF> <font color=<fcolor>><b>支払方法</b></font></td></tr><tr><td height=30 "
+        "bgColor=#ffffff>"
         "<table height=100% width=100% cellpadding=10><tr><td><font color=<fcolor>><pdata></font></td></tr>"
         "</table></td></tr>",
     },
     // タイプ２
     {
         // frame, up to the credit line
-        "<state><TABLE WIDTH=70% cellspacing=0 cellpadding=0 ><TR> <TD WIDTH=3% bgcolor=<bgcolor>>　</TD><TD WIDTH=94% bgcolor=<bgcolor>>"
-        "</TD><TD  WIDTH=3%><font color=#FFFFFF>--</font></TD></TR><TR> <TD bgcolor=<bgcolor>>　</TD><TD><TABLE cellpadding=20 WIDTH=100% height=140 bgcolor=<color> cellspacing=0>"
+        "<state><TABLE WIDTH=70% cellspacing=0 cellpadding=0 ><TR> <TD WIDTH=3% bgcolor=<bgcolor>>　</TD><TD WIDTH=94% "
+        "bgcolor=<bgcolor>>"
+        "</TD><TD  WIDTH=3%><font color=#FFFFFF>--</font></TD></TR><TR> <TD bgcolor=<bgcolor>>　</TD><TD><TABLE "
+        "cellpadding=20 WIDTH=100% height=140 bgcolor=<color> cellspacing=0>"
         "<TR><TD bgcolor=<bgcolor>><br><font color=<fcolor>><data1><data2><data3><data4></font></TD></TR>"
         "</TABLE></TD><TD bgcolor=<color> ></TD></TR><TR><TD><font color=#FFFFFF>--</font></TD><TD bgcolor=<color>>"
         "</TD><TD bgcolor=<color> ></TD></TR><tr><td align=right colspan=3><font size=2 color=#999999>",
@@ -76,42 +82,56 @@ constexpr std::array<TemplateText, kTemplateTypeCount> kTemplates = {{
         // frame, after the credit line
         "</font></TD></TR></TABLE></state><br>",
         // item section
-        "<TR><Td><TABLE cellSpacing=0 cellPadding=2  height=10 width=100% border=0><TBODY><TR> <TD width=25% bgColor=<color> height=2>"
+        "<TR><Td><TABLE cellSpacing=0 cellPadding=2  height=10 width=100% border=0><TBODY><TR> <TD width=25% "
+        "bgColor=<color> height=2>"
         "</TD><TD width=1% height=2></TD><TD width=25% bgColor=#dcdcdc height=2></TD><TD width=1% height=2>"
-        "</TD><TD width=25% bgColor=#dcdcdc height=2> </TD><TD width=21% height=2></TD></TR><TR> <TD width=25% bgColor=<color> height=15 align=center>"
-        "<b><font color=#FFFFFF>商品情報</font></b></TD><TD width=1% height=15></TD><TD width=25% bgColor=#dcdcdc height=15 align=center>"
-        "<FONT color=#aaaaaa ><b>発送方法</b></FONT></TD><TD width=1% height=15></TD><TD width=25% bgColor=#dcdcdc height=15 align=center>"
-        "<font color=#aaaaaa><b>支払方法</b></font></TD><TD width=21% height=15></TD></TR><TR><TD bgColor=<color> colSpan=6> <TABLE cellSpacing=3 cellPadding=8 width=100% border=0>"
+        "</TD><TD width=25% bgColor=#dcdcdc height=2> </TD><TD width=21% height=2></TD></TR><TR> <TD width=25% "
+        "bgColor=<color> height=15 align=center>"
+        "<b><font color=#FFFFFF>商品情報</font></b></TD><TD width=1% height=15></TD><TD width=25% bgColor=#dcdcdc "
+        "height=15 align=center>"
+        "<FONT color=#aaaaaa ><b>発送方法</b></FONT></TD><TD width=1% height=15></TD><TD width=25% bgColor=#dcdcdc "
+        "height=15 align=center>"
+        "<font color=#aaaaaa><b>支払方法</b></font></TD><TD width=21% height=15></TD></TR><TR><TD bgColor=<color> "
+        "colSpan=6> <TABLE cellSpacing=3 cellPadding=8 width=100% border=0>"
         "<TBODY><TR> <TD bgColor=<bgcolor>><font color=<fcolor>><Items><data3><myboot></font></TD></TR></TBODY>"
         "</TABLE></TD></TR></TBODY></TABLE></td></tr>",
         // shipping section
         "<tr><td><hr></td></tr><TR><TD><TABLE cellSpacing=0 cellPadding=2 width=100% border=0><TBODY><TR>"
-        "<TD width=25% bgColor=#dcdcdc height=2></TD><TD width=1% height=2></TD><TD align=center width=25% bgColor=<color> height=2>"
+        "<TD width=25% bgColor=#dcdcdc height=2></TD><TD width=1% height=2></TD><TD align=center width=25% "
+        "bgColor=<color> height=2>"
         "</TD><TD width=1% height=2></TD><TD width=25% bgColor=#dcdcdc height=2></TD><TD width=21% height=2>"
         "</TD></TR><TR><TD width=25% bgColor=#dcdcdc height=15 align=center><b><font color=#aaaaaa>商品情報</font>"
-        "</b></TD><TD width=1% height=15></TD><TD align=center width=25% bgColor=<color> height=15><b><font color=#FFFFFF>発送方法</font>"
+        "</b></TD><TD width=1% height=15></TD><TD align=center width=25% bgColor=<color> height=15><b><font "
+        "color=#FFFFFF>発送方法</font>"
         "</b></TD><TD width=1% height=15></TD><TD align=center width=25% bgColor=#dcdcdc height=15 align=center>"
-        "<font color=#aaaaaa><b>支払方法</b></font></TD><TD width=21% height=15></TD></TR><TR><TD bgColor=<color> colSpan=6> <TABLE cellSpacing=3 cellPadding=8 width=100% border=0>"
+        "<font color=#aaaaaa><b>支払方法</b></font></TD><TD width=21% height=15></TD></TR><TR><TD bgColor=<color> "
+        "colSpan=6> <TABLE cellSpacing=3 cellPadding=8 width=100% border=0>"
         "<TBODY><TR><TD bgcolor=<bgcolor>><font color=<fcolor>><trans><sdata></font></TD></TR></TBODY></TABLE>"
         "</TD></TR></TBODY></TABLE></TD></TR>",
         // others section
         "<hr><b>■<TOthers></b><br><Others>",
         // payment section
         "<TR><TD height=1><hr></TD></TR><tr><td><TABLE cellSpacing=0 cellPadding=2 width=100% border=0><TBODY>"
-        "<TR><TD width=25% bgColor=#dcdcdc height=2></TD><TD width=1% height=2></TD><TD align=center width=25% bgColor=#dcdcdc height=2>"
-        "</TD><TD width=1% height=2></TD><TD align=center width=25% bgColor=<color> height=2>  </TD><TD width=21% height=2>"
+        "<TR><TD width=25% bgColor=#dcdcdc height=2></TD><TD width=1% height=2></TD><TD align=center width=25% "
+        "bgColor=#dcdcdc height=2>"
+        "</TD><TD width=1% height=2></TD><TD align=center width=25% bgColor=<color> height=2>  </TD><TD width=21% "
+        "height=2>"
         "</TD></TR><TR><TD width=25% bgColor=#dcdcdc height=15 align=center><b><font color=#aaaaaa>商品情報</font>"
-        "</b></TD><TD width=1% height=15></TD> <TD align=center width=25% bgColor=#dcdcdc height=15><FONT color=#aaaaaa >"
+        "</b></TD><TD width=1% height=15></TD> <TD align=center width=25% bgColor=#dcdcdc height=15><FONT "
+        "color=#aaaaaa >"
         "<b>発送方法</b></FONT> </TD><TD width=1% height=15></TD><TD align=center width=25% bgColor=<color> height=15>"
-        "<b><font color=#FFFFFF>支払方法</font></b></TD><TD width=21% height=15></TD></TR><TR><TD bgColor=<color> colSpan=6> <TABLE cellSpacing=3 cellPadding=8 width=100% border=0>"
+        "<b><font color=#FFFFFF>支払方法</font></b></TD><TD width=21% height=15></TD></TR><TR><TD bgColor=<color> "
+        "colSpan=6> <TABLE cellSpacing=3 cellPadding=8 width=100% border=0>"
         "<TBODY> <TR><td bgcolor=<bgcolor>><font color=<fcolor>><pdata></font></td> </TR></TBODY> </TABLE>"
         "</TD></TR></TBODY></TABLE><tr><td>",
     },
     // タイプ４
     {
         // frame, up to the credit line
-        "<state><table width=700 border=0 cellpadding=0 cellspacing=0 bgcolor=<color>><tr><td width=700><table width=100% border=0 height=190% cellpadding=10 cellspacing=3>"
-        "<data1><data2><data3><data4></table></td></tr></table><table width=700><tr><td align=right><font size=2 color=#999999>",
+        "<state><table width=700 border=0 cellpadding=0 cellspacing=0 bgcolor=<color>><tr><td width=700><table "
+        "width=100% border=0 height=190% cellpadding=10 cellspacing=3>"
+        "<data1><data2><data3><data4></table></td></tr></table><table width=700><tr><td align=right><font size=2 "
+        "color=#999999>",
         // frame, after the credit line
         "</font></TD></TR></TABLE></state><br>",
         // item section
@@ -170,8 +190,7 @@ std::array<PageTemplate, kTemplateTypeCount> ConvertedTemplates()
 const PageTemplate* TemplateOfType(int templateType)
 {
     static const std::array<PageTemplate, kTemplateTypeCount> templates = ConvertedTemplates();
-    if (templateType < 0 || templateType >= kTemplateTypeCount)
-        return nullptr;
+    if (templateType < 0 || templateType >= kTemplateTypeCount) return nullptr;
     return &templates[static_cast<std::size_t>(templateType)];
 }
 

@@ -16,16 +16,11 @@ std::string BuildPaymentText(const PaymentTicks& ticks, const Accounts& accounts
 
     std::string text;
     for (std::size_t row = 0; row < kParuruRow; ++row)
-        if (ticks.accounts[row])
-            text += open + accounts[row].bankName + close;
-    if (ticks.accounts[kParuruRow])
-        text += paruru;
-    if (ticks.accounts[kFurikaeRow])
-        text += furikae;
-    if (ticks.yahooEasy)
-        text += yahooEasy;
-    if (ticks.stamps)
-        text += stamps;
+        if (ticks.accounts[row]) text += open + accounts[row].bankName + close;
+    if (ticks.accounts[kParuruRow]) text += paruru;
+    if (ticks.accounts[kFurikaeRow]) text += furikae;
+    if (ticks.yahooEasy) text += yahooEasy;
+    if (ticks.stamps) text += stamps;
     return text;
 }
 

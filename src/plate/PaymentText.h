@@ -3,10 +3,10 @@
 // Only the bank names reach the page; branch, number and holder stay for
 // the follow-up mail.
 
+#include <string>
+
 #include "bank/BankAccount.h"
 #include "plate/PlateState.h"
-
-#include <string>
 
 namespace torepal {
 

@@ -2,8 +2,7 @@
 
 namespace torepal {
 
-CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int originSelection,
-                           int typeSelection)
+CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int originSelection, int typeSelection)
 {
     CPSave r;
     const CarrierTicks& c = flags.carriers;
@@ -34,8 +33,7 @@ CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int
     return r;
 }
 
-void ApplyPlateSettings(const CPSave& r, PlateState& state, PlateFlags& flags, int& originSelection,
-                        int& typeSelection)
+void ApplyPlateSettings(const CPSave& r, PlateState& state, PlateFlags& flags, int& originSelection, int& typeSelection)
 {
     CarrierTicks& c = flags.carriers;
     c.yamato = r.yamato;

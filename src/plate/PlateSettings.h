@@ -11,8 +11,7 @@ namespace torepal {
 
 // The record to store; `originSelection` and `typeSelection` are the
 // combos' current selections (-1 for none).
-CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int originSelection,
-                           int typeSelection);
+CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int originSelection, int typeSelection);
 
 // Copies every field of a record read from plate.ini into the page's
 // values; the combos are then set to `originSelection` and `typeSelection`.

@@ -2,10 +2,10 @@
 // The plate page's record. Fields are named after the page placeholders
 // they feed. Texts are Shift-JIS; multi-line texts hold CR LF line breaks.
 
-#include "bank/BankAccount.h"
-
 #include <cstdint>
 #include <string>
+
+#include "bank/BankAccount.h"
 
 namespace torepal {
 

@@ -16,14 +16,12 @@ void RenderPage(PlateState& state, const PlateFlags& flags)
     state.sdata.clear();
 
     PageTemplate t;
-    if (const PageTemplate* chosen = TemplateOfType(state.templateType))
-        t = *chosen;
+    if (const PageTemplate* chosen = TemplateOfType(state.templateType)) t = *chosen;
     std::string& frame = t.frame;
 
     // タイプ３ has no "<data3>" in its frame: the extra section stands in the
     // item section.
-    if (state.templateType == 2 && !state.Others.empty())
-        ReplaceAll(t.item, "<data3>", t.others);
+    if (state.templateType == 2 && !state.Others.empty()) ReplaceAll(t.item, "<data3>", t.others);
 
     const ParcelChoice parcel{state.weightIndex, state.sizeIndex, state.originIndex};
     BuildShippingTextCarriers(state.sdata, flags.carriers, parcel);
@@ -44,13 +42,11 @@ void RenderPage(PlateState& state, const PlateFlags& flags)
     state.pdata = BuildPaymentText(flags.payment, state.accounts);
 
     std::string banner;
-    if (flags.linkOn)
-        banner = Replaced(BoothBanner(), "mytext", state.mytext);
+    if (flags.linkOn) banner = Replaced(BoothBanner(), "mytext", state.mytext);
     ReplaceAll(banner, "yahoo-id", state.yahooId);
 
     ReplaceAll(t.item, "<myboot>", "");
-    if (!state.Others.empty())
-        ReplaceAll(frame, "<data3>", t.others);
+    if (!state.Others.empty()) ReplaceAll(frame, "<data3>", t.others);
     ReplaceAll(frame, "<data1>", t.item);
     if (!state.pdata.empty()) {
         ReplaceAll(t.payment, "<pdata>", state.pdata);

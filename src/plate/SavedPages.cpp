@@ -33,7 +33,9 @@ std::string PageNotSavedMessage(const std::string& name, bool folderMissing)
 {
     std::string text = Sjis("ページをファイルに保存できませんでした。\r\n") + name + "\r\n\r\n";
     if (folderMissing)
-        text += Sjis("保存先のフォルダ「back」がありません。プログラムのフォルダに「back」を作ってから、もう一度保存してください。");
+        text += Sjis(
+            "保存先のフォルダ「back」がありません。プログラムのフォルダに「back」を作ってから、もう一度保存してください"
+            "。");
     else
         text += Sjis("保存先のフォルダ「back」に書き込めるか、ディスクに空きがあるかを確かめてください。");
     text += Sjis("\r\n\r\nページは消えていません。次の画面でクリップボードへコピーできます。");
@@ -42,9 +44,10 @@ std::string PageNotSavedMessage(const std::string& name, bool folderMissing)
 
 std::string PreviewNotWrittenMessage()
 {
-    return Sjis("プレビュー用のファイル「menu_preview.html」を書き込めませんでした。\r\n"
-                "プログラムのフォルダに書き込めるか、ディスクに空きがあるかを確かめてください。\r\n\r\n"
-                "ページは消えていません。次の画面でクリップボードへコピーできます。");
+    return Sjis(
+        "プレビュー用のファイル「menu_preview.html」を書き込めませんでした。\r\n"
+        "プログラムのフォルダに書き込めるか、ディスクに空きがあるかを確かめてください。\r\n\r\n"
+        "ページは消えていません。次の画面でクリップボードへコピーできます。");
 }
 
 }  // namespace torepal

@@ -4,12 +4,11 @@
 // program. Pages are written "in text mode" and replace a file of the same
 // name; a failed write leaves any old file as it was.
 
-#include "text/Files.h"
-
-#include "text/FileNames.h"
-
 #include <filesystem>
 #include <string>
+
+#include "text/FileNames.h"
+#include "text/Files.h"
 
 namespace torepal {
 

@@ -1,5 +1,4 @@
 #include "platform/Platform.h"
-
 #include "text/Encoding.h"
 
 namespace torepal {

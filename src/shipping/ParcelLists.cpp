@@ -8,8 +8,7 @@ namespace {
 std::vector<std::string> Converted(std::initializer_list<const char*> utf8)
 {
     std::vector<std::string> out;
-    for (const char* s : utf8)
-        out.push_back(Sjis(s));
+    for (const char* s : utf8) out.push_back(Sjis(s));
     return out;
 }
 
@@ -30,7 +29,16 @@ const std::vector<std::string>& WeightList()
 const std::vector<std::string>& SizeList()
 {
     static const std::vector<std::string> list = Converted({
-        "60size", "70size", "80size", "90size", "100size", "120size", "140size", "150size", "160size", "170size",
+        "60size",
+        "70size",
+        "80size",
+        "90size",
+        "100size",
+        "120size",
+        "140size",
+        "150size",
+        "160size",
+        "170size",
     });
     return list;
 }
@@ -40,16 +48,16 @@ const std::vector<std::string>& PrefectureList()
     // Grouped by the carriers' regions, not by the usual numbering; the last
     // entry has an ideographic space and no 県.
     static const std::vector<std::string> list = Converted({
-        "北海道", "青森県", "秋田県", "岩手県", "宮城県", "山形県", "福島県",                          //  0- 6
-        "茨城県", "栃木県", "群馬県", "埼玉県", "千葉県", "東京都", "神奈川県", "山梨県",              //  7-14
-        "新潟県", "長野県",                                                                            // 15-16
-        "静岡県", "愛知県", "三重県", "岐阜県",                                                        // 17-20
-        "富山県", "石川県", "福井県",                                                                  // 21-23
-        "大阪府", "京都府", "滋賀県", "奈良県", "和歌山県", "兵庫県",                                  // 24-29
-        "岡山県", "広島県", "山口県", "鳥取県", "島根県",                                              // 30-34
-        "香川県", "徳島県", "愛媛県", "高知県",                                                        // 35-38
-        "福岡県", "佐賀県", "長崎県", "大分県", "熊本県", "宮崎県", "鹿児島県",                        // 39-45
-        "沖　縄",                                                                                      // 46
+        "北海道", "青森県", "秋田県", "岩手県", "宮城県",   "山形県", "福島県",              //  0- 6
+        "茨城県", "栃木県", "群馬県", "埼玉県", "千葉県",   "東京都", "神奈川県", "山梨県",  //  7-14
+        "新潟県", "長野県",                                                                  // 15-16
+        "静岡県", "愛知県", "三重県", "岐阜県",                                              // 17-20
+        "富山県", "石川県", "福井県",                                                        // 21-23
+        "大阪府", "京都府", "滋賀県", "奈良県", "和歌山県", "兵庫県",                        // 24-29
+        "岡山県", "広島県", "山口県", "鳥取県", "島根県",                                    // 30-34
+        "香川県", "徳島県", "愛媛県", "高知県",                                              // 35-38
+        "福岡県", "佐賀県", "長崎県", "大分県", "熊本県",   "宮崎県", "鹿児島県",            // 39-45
+        "沖　縄",                                                                            // 46
     });
     return list;
 }

@@ -45,7 +45,7 @@ inline constexpr int kSagawaPricedClasses = 5;  // class 5 ("170size") has no pr
 extern const std::array<IndexRange, 5> kSagawaWeightClasses;
 extern const std::array<IndexRange, 6> kSagawaSizeClasses;
 extern const std::array<RegionRow, 12> kSagawaRegions;
-extern const std::array<IndexRange, 12> kSagawaOriginGroups;  // "沖　縄" has no group
+extern const std::array<IndexRange, 12> kSagawaOriginGroups;        // "沖　縄" has no group
 extern const std::array<std::array<int, 5>, 11> kSagawaZonePrices;  // [zone - 1][class]
 extern const std::array<std::array<int, 12>, 12> kSagawaZones;      // [group - 1][region - 1]
 
@@ -54,7 +54,7 @@ inline constexpr const char* kYuPackHeader = "<br>▼ゆうパック<br>";
 inline constexpr const char* kOwnLineOpen = "【";
 inline constexpr const char* kOwnLineClose = "】 ";
 inline constexpr const char* kOwnLineCloseAomori = "】";  // 青森県's own line has no blank
-inline constexpr const char* kOkinawaOwnName = "沖縄県";   // how "沖　縄" is written on its own line
+inline constexpr const char* kOkinawaOwnName = "沖縄県";  // how "沖　縄" is written on its own line
 inline constexpr int kAomoriIndex = 1;
 inline constexpr int kOkinawaIndex = 46;
 extern const std::array<IndexRange, 7> kYuPackSizeClasses;  // weight is not used
@@ -68,7 +68,7 @@ inline constexpr const char* kYahooHeader = "<br>▼Yahooゆうパック<br>";
 inline constexpr const char* kYahooTierOpen = "【";
 inline constexpr const char* kYahooTierClose = "円 の地域 】<br>";
 inline constexpr const char* kYahooListEnd = "<br>";
-extern const std::array<IndexRange, 10> kYahooWeightClasses;  // "～25kg", "～30kg": none
+extern const std::array<IndexRange, 10> kYahooWeightClasses;   // "～25kg", "～30kg": none
 extern const std::array<std::array<int, 4>, 10> kYahooPrices;  // [class][tier - 1]
 extern const std::array<const char*, 47> kYahooDestinations;
 // One row per origin (PrefectureList position): the tiers of the 47

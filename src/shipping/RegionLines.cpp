@@ -8,8 +8,7 @@ namespace torepal {
 int ValueInRanges(std::span<const IndexRange> ranges, int index, int none)
 {
     for (const IndexRange& r : ranges)
-        if (index >= r.first && index <= r.last)
-            return r.value;
+        if (index >= r.first && index <= r.last) return r.value;
     return none;
 }
 
@@ -38,8 +37,7 @@ std::vector<Region> ConvertRegions(std::span<const RegionRow> rows)
         for (;;) {
             const std::size_t cut = rest.find(separator);
             region.prefectures.push_back(Sjis(rest.substr(0, cut)));
-            if (cut == std::string_view::npos)
-                break;
+            if (cut == std::string_view::npos) break;
             rest.remove_prefix(cut + separator.size());
         }
         regions.push_back(std::move(region));
@@ -52,10 +50,8 @@ std::string JoinedList(const std::vector<std::string>& names, std::string_view w
     static const std::string separator = Sjis(kListSeparator);
     std::string list;
     for (const std::string& name : names) {
-        if (!without.empty() && name == without)
-            continue;
-        if (!list.empty())
-            list += separator;
+        if (!without.empty() && name == without) continue;
+        if (!list.empty()) list += separator;
         list += name;
     }
     return list;

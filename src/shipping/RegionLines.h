@@ -2,13 +2,13 @@
 // Helpers shared by the carrier writers: looking a list position up in a
 // run table, and writing region lines "【関　東】 1050円 （...）<br>".
 
-#include "shipping/RateTables.h"
-#include "shipping/ShippingText.h"
-
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shipping/RateTables.h"
+#include "shipping/ShippingText.h"
 
 namespace torepal {
 

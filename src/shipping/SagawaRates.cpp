@@ -1,18 +1,18 @@
 // 佐川急便: a zone tariff priced by the larger of the weight class and the
 // size class; twelve regions and no line for 沖縄, which it does not serve.
 
+#include <algorithm>
+
 #include "shipping/RateTables.h"
 #include "shipping/RegionLines.h"
 #include "shipping/ShippingText.h"
 #include "text/Encoding.h"
 
-#include <algorithm>
-
 namespace torepal {
 
 // Weight: up to 2, 5, 10, 20, 30 kg.
 const std::array<IndexRange, 5> kSagawaWeightClasses = {{
-    { 0, 12, 0},
+    {0, 12, 0},
     {13, 15, 1},
     {16, 18, 2},
     {19, 25, 3},
@@ -46,15 +46,15 @@ const std::array<RegionRow, 12> kSagawaRegions = {{
 
 // By PrefectureList position; "沖　縄" (46) has no group.
 const std::array<IndexRange, 12> kSagawaOriginGroups = {{
-    { 0,  0,  1},  // 北海道
-    { 1,  3,  2},  // 北東北
-    { 4,  6,  3},  // 南東北
-    { 7, 14,  4},  // 関東
-    {15, 16,  5},  // 信越
-    {17, 20,  6},  // 東海
-    {21, 23,  7},  // 北陸
-    {24, 29,  8},  // 関西
-    {30, 34,  9},  // 中国
+    {0, 0, 1},     // 北海道
+    {1, 3, 2},     // 北東北
+    {4, 6, 3},     // 南東北
+    {7, 14, 4},    // 関東
+    {15, 16, 5},   // 信越
+    {17, 20, 6},   // 東海
+    {21, 23, 7},   // 北陸
+    {24, 29, 8},   // 関西
+    {30, 34, 9},   // 中国
     {35, 38, 10},  // 四国
     {39, 42, 11},  // 北九州: 福岡県, 佐賀県, 長崎県, 大分県
     {43, 45, 12},  // 南九州: 熊本県, 宮崎県, 鹿児島県
@@ -62,9 +62,9 @@ const std::array<IndexRange, 12> kSagawaOriginGroups = {{
 
 const std::array<std::array<int, 5>, 11> kSagawaZonePrices = {{
     //  0     1     2     3     4        zone
-    { 740, 1000, 1260, 1530, 1790},  //  1
-    { 840, 1110, 1370, 1630, 1890},  //  2
-    { 950, 1210, 1470, 1740, 2000},  //  3
+    {740, 1000, 1260, 1530, 1790},   //  1
+    {840, 1110, 1370, 1630, 1890},   //  2
+    {950, 1210, 1470, 1740, 2000},   //  3
     {1050, 1320, 1580, 1840, 2100},  //  4
     {1160, 1420, 1680, 1950, 2210},  //  5
     {1260, 1530, 1790, 2050, 2310},  //  6
@@ -77,18 +77,18 @@ const std::array<std::array<int, 5>, 11> kSagawaZonePrices = {{
 
 const std::array<std::array<int, 12>, 12> kSagawaZones = {{
     // 1   2   3   4   5   6   7   8   9  10  11  12      origin group
-    { 1,  3,  4,  5,  5,  6,  6,  8,  9, 10, 11, 11},  //  1 北海道
-    { 3,  1,  1,  2,  2,  3,  3,  4,  5,  6,  7,  7},  //  2 北東北
-    { 4,  1,  1,  1,  1,  2,  2,  3,  5,  6,  7,  7},  //  3 南東北
-    { 5,  2,  1,  1,  1,  1,  1,  2,  3,  4,  5,  5},  //  4 関東
-    { 5,  2,  1,  1,  1,  1,  1,  2,  3,  4,  5,  5},  //  5 信越
-    { 6,  3,  2,  1,  1,  1,  1,  1,  2,  3,  3,  3},  //  6 東海
-    { 6,  3,  2,  1,  1,  1,  1,  1,  2,  3,  3,  3},  //  7 北陸
-    { 8,  4,  3,  2,  2,  1,  1,  1,  1,  2,  2,  2},  //  8 関西
-    { 9,  5,  5,  3,  3,  2,  2,  1,  1,  2,  1,  2},  //  9 中国
-    {10,  6,  6,  4,  4,  3,  3,  2,  2,  1,  2,  2},  // 10 四国
-    {11,  7,  7,  5,  5,  3,  3,  2,  1,  2,  1,  1},  // 11 北九州
-    {11,  7,  7,  5,  5,  3,  3,  2,  1,  2,  1,  1},  // 12 南九州
+    {1, 3, 4, 5, 5, 6, 6, 8, 9, 10, 11, 11},  //  1 北海道
+    {3, 1, 1, 2, 2, 3, 3, 4, 5, 6, 7, 7},     //  2 北東北
+    {4, 1, 1, 1, 1, 2, 2, 3, 5, 6, 7, 7},     //  3 南東北
+    {5, 2, 1, 1, 1, 1, 1, 2, 3, 4, 5, 5},     //  4 関東
+    {5, 2, 1, 1, 1, 1, 1, 2, 3, 4, 5, 5},     //  5 信越
+    {6, 3, 2, 1, 1, 1, 1, 1, 2, 3, 3, 3},     //  6 東海
+    {6, 3, 2, 1, 1, 1, 1, 1, 2, 3, 3, 3},     //  7 北陸
+    {8, 4, 3, 2, 2, 1, 1, 1, 1, 2, 2, 2},     //  8 関西
+    {9, 5, 5, 3, 3, 2, 2, 1, 1, 2, 1, 2},     //  9 中国
+    {10, 6, 6, 4, 4, 3, 3, 2, 2, 1, 2, 2},    // 10 四国
+    {11, 7, 7, 5, 5, 3, 3, 2, 1, 2, 1, 1},    // 11 北九州
+    {11, 7, 7, 5, 5, 3, 3, 2, 1, 2, 1, 1},    // 12 南九州
 }};
 
 void WriteSagawaRates(std::string& sdata, const ParcelChoice& choice)
@@ -99,8 +99,7 @@ void WriteSagawaRates(std::string& sdata, const ParcelChoice& choice)
     const ParcelChoice parcel = InsideLists(choice);
     const int rateClass = std::max(ValueInRanges(kSagawaWeightClasses, parcel.weightIndex, 0),
                                    ValueInRanges(kSagawaSizeClasses, parcel.sizeIndex, 0));
-    if (rateClass >= kSagawaPricedClasses)
-        return;
+    if (rateClass >= kSagawaPricedClasses) return;
     const int group = ValueInRanges(kSagawaOriginGroups, parcel.originIndex, 0);
     if (group == 0)  // sent from 沖縄
         return;

@@ -8,14 +8,10 @@ void BuildShippingTextCarriers(std::string& sdata, const CarrierTicks& ticks, co
     // counts: a box the form has disabled still runs its writer, which then
     // finds no price for the selection and writes nothing.
     sdata.clear();
-    if (ticks.yamato)
-        WriteYamatoRates(sdata, parcel);
-    if (ticks.sagawa)
-        WriteSagawaRates(sdata, parcel);
-    if (ticks.yuPack)
-        WriteYuPackRates(sdata, parcel);
-    if (ticks.yahooYuPack)
-        WriteYahooYuPackRates(sdata, parcel);
+    if (ticks.yamato) WriteYamatoRates(sdata, parcel);
+    if (ticks.sagawa) WriteSagawaRates(sdata, parcel);
+    if (ticks.yuPack) WriteYuPackRates(sdata, parcel);
+    if (ticks.yahooYuPack) WriteYahooYuPackRates(sdata, parcel);
 }
 
 void BuildShippingTextMailClasses(std::string& sdata, const CarrierTicks& ticks, int weightIndex)

@@ -3,9 +3,9 @@
 // carriers and mail classes, appended to `sdata` in a fixed run order. Page
 // rendering calls it in two parts, with the shipping note placed between.
 
-#include "plate/PlateState.h"
-
 #include <string>
+
+#include "plate/PlateState.h"
 
 namespace torepal {
 

@@ -11,7 +11,7 @@ namespace torepal {
 
 // By WeightList position; "～25kg" and "～30kg" (27, 28) have no class.
 const std::array<IndexRange, 10> kYahooWeightClasses = {{
-    { 0, 12, 0},  // ～25g .. ～2kg
+    {0, 12, 0},   // ～25g .. ～2kg
     {13, 14, 1},  // ～3kg, ～4kg
     {15, 16, 2},  // ～5kg, ～6kg
     {17, 17, 3},  // ～8kg
@@ -25,11 +25,11 @@ const std::array<IndexRange, 10> kYahooWeightClasses = {{
 
 const std::array<std::array<int, 4>, 10> kYahooPrices = {{
     // tier 1  2     3     4        class
-    { 550,  640,  740,  920},  // 0
-    { 700,  790,  890, 1070},  // 1
-    { 840,  930, 1030, 1210},  // 2
-    { 910, 1000, 1100, 1280},  // 3
-    { 990, 1080, 1170, 1350},  // 4
+    {550, 640, 740, 920},      // 0
+    {700, 790, 890, 1070},     // 1
+    {840, 930, 1030, 1210},    // 2
+    {910, 1000, 1100, 1280},   // 3
+    {990, 1080, 1170, 1350},   // 4
     {1060, 1150, 1250, 1430},  // 5
     {1130, 1220, 1320, 1500},  // 6
     {1200, 1290, 1390, 1570},  // 7
@@ -39,11 +39,11 @@ const std::array<std::array<int, 4>, 10> kYahooPrices = {{
 
 // The order the tier lists name prefectures in; not the PrefectureList order.
 const std::array<const char*, 47> kYahooDestinations = {{
-    "北海道", "青森県", "岩手県", "秋田県", "山形県", "宮城県", "福島県", "茨城県", "栃木県", "群馬県",  //  1-10
-    "埼玉県", "千葉県", "東京都", "神奈川県", "山梨県", "新潟県", "長野県", "富山県", "石川県", "福井県",  // 11-20
-    "静岡県", "愛知県", "岐阜県", "三重県", "滋賀県", "京都府", "大阪府", "兵庫県", "奈良県", "和歌山県",  // 21-30
-    "鳥取県", "岡山県", "島根県", "広島県", "山口県", "香川県", "徳島県", "愛媛県", "高知県", "福岡県",    // 31-40
-    "佐賀県", "大分県", "熊本県", "長崎県", "宮崎県", "鹿児島県", "沖縄県",                                // 41-47
+    "北海道", "青森県", "岩手県", "秋田県",   "山形県", "宮城県",   "福島県", "茨城県", "栃木県", "群馬県",    //  1-10
+    "埼玉県", "千葉県", "東京都", "神奈川県", "山梨県", "新潟県",   "長野県", "富山県", "石川県", "福井県",    // 11-20
+    "静岡県", "愛知県", "岐阜県", "三重県",   "滋賀県", "京都府",   "大阪府", "兵庫県", "奈良県", "和歌山県",  // 21-30
+    "鳥取県", "岡山県", "島根県", "広島県",   "山口県", "香川県",   "徳島県", "愛媛県", "高知県", "福岡県",    // 31-40
+    "佐賀県", "大分県", "熊本県", "長崎県",   "宮崎県", "鹿児島県", "沖縄県",                                  // 41-47
 }};
 
 // Rows by origin (PrefectureList position), columns the destinations above.
@@ -101,12 +101,17 @@ const std::array<const char*, 47> kYahooTiers = {{
 // out of order, one writes "香川" without 県, one has a blank in "愛 知県".
 // Pages made so far carry them this way, so they are kept as they are.
 const std::array<TierListException, 7> kYahooTierListExceptions = {{
-    {28, 1, "長野県、富山県、石川県、福井県、静岡県、愛知県、岐阜県、三重県、滋賀県、京都府、大阪府、兵庫県、奈良県、和歌山県、鳥取県、岡山県、島根県、広島県、山口県、香川、徳島県、愛媛県、高知県"},
+    {28, 1,
+     "長野県、富山県、石川県、福井県、静岡県、愛知県、岐阜県、三重県、滋賀県、京都府、大阪府、兵庫県、奈良県、和歌山県"
+     "、鳥取県、岡山県、島根県、広島県、山口県、香川、徳島県、愛媛県、高知県"},
     {31, 3, "茨城県、栃木県、群馬県、埼玉県、千葉県、東京都、神奈川県、山梨県、長野県、新潟県"},
     {32, 3, "茨城県、栃木県、群馬県、埼玉県、千葉県、東京都、神奈川県、山梨県、長野県、新潟県"},
     {34, 3, "茨城県、栃木県、群馬県、埼玉県、千葉県、東京都、神奈川県、山梨県、長野県、新潟県"},
     {36, 2, "山梨県、長野県、福岡県、熊本県、佐賀県、長崎県、宮崎県、鹿児島県、沖縄県"},
-    {37, 1, "静岡県、愛 知県、岐阜県、三重県、滋賀県、京都府、大阪府、兵庫県、奈良県、和歌山県、鳥取県、岡山県、島根県、広島県、山口県、香川県、徳島県、愛媛県、高知県、福岡県、熊本県、大分県、佐賀県、長崎県、宮崎県、鹿児島県"},
+    {37, 1,
+     "静岡県、愛 "
+     "知県、岐阜県、三重県、滋賀県、京都府、大阪府、兵庫県、奈良県、和歌山県、鳥取県、岡山県、島根県、広島県、山口県、"
+     "香川県、徳島県、愛媛県、高知県、福岡県、熊本県、大分県、佐賀県、長崎県、宮崎県、鹿児島県"},
     {37, 3, "茨城県、栃木県、群馬県、埼玉県、千葉県、東京都、神奈川県、山梨県、長野県、新潟県"},
 }};
 
@@ -118,8 +123,7 @@ using TierLists = std::array<std::array<std::string, 4>, 47>;
 TierLists BuildTierLists()
 {
     std::vector<std::string> destinations;
-    for (const char* name : kYahooDestinations)
-        destinations.push_back(Sjis(name));
+    for (const char* name : kYahooDestinations) destinations.push_back(Sjis(name));
     static const std::string separator = Sjis(kListSeparator);
 
     TierLists lists;
@@ -129,13 +133,11 @@ TierLists BuildTierLists()
             if (*letter < 'W' || *letter > 'Z')  // the blanks between groups of ten
                 continue;
             std::string& list = lists[origin][*letter - 'W'];
-            if (!list.empty())
-                list += separator;
+            if (!list.empty()) list += separator;
             list += destinations[destination++];
         }
     }
-    for (const TierListException& e : kYahooTierListExceptions)
-        lists[e.origin][e.tier - 1] = Sjis(e.list);
+    for (const TierListException& e : kYahooTierListExceptions) lists[e.origin][e.tier - 1] = Sjis(e.list);
     return lists;
 }
 
@@ -151,8 +153,7 @@ void WriteYahooYuPackRates(std::string& sdata, const ParcelChoice& choice)
 
     const ParcelChoice parcel = InsideLists(choice);
     const int rateClass = ValueInRanges(kYahooWeightClasses, parcel.weightIndex, -1);
-    if (rateClass < 0)
-        return;
+    if (rateClass < 0) return;
 
     sdata += header;
     for (int tier = 0; tier < 4; ++tier) {

@@ -1,18 +1,18 @@
 // クロネコヤマト: a zone tariff priced by the larger of the weight class and
 // the size class; twelve regions, the same for every origin.
 
+#include <algorithm>
+
 #include "shipping/RateTables.h"
 #include "shipping/RegionLines.h"
 #include "shipping/ShippingText.h"
 #include "text/Encoding.h"
 
-#include <algorithm>
-
 namespace torepal {
 
 // Weight: up to 2, 5, 10, 15, 20, 25 kg; "～30kg" is class 6.
 const std::array<IndexRange, 7> kYamatoWeightClasses = {{
-    { 0, 12, 0},
+    {0, 12, 0},
     {13, 15, 1},
     {16, 18, 2},
     {19, 22, 3},
@@ -49,15 +49,15 @@ const std::array<RegionRow, 12> kYamatoRegions = {{
 
 // The origin groups are the twelve regions, by PrefectureList position.
 const std::array<IndexRange, 12> kYamatoOriginGroups = {{
-    { 0,  0,  1},  // 北海道
-    { 1,  3,  2},  // 北東北
-    { 4,  6,  3},  // 南東北
-    { 7, 14,  4},  // 関東
-    {15, 16,  5},  // 信越
-    {17, 20,  6},  // 中部
-    {21, 23,  7},  // 北陸
-    {24, 29,  8},  // 関西
-    {30, 34,  9},  // 中国
+    {0, 0, 1},     // 北海道
+    {1, 3, 2},     // 北東北
+    {4, 6, 3},     // 南東北
+    {7, 14, 4},    // 関東
+    {15, 16, 5},   // 信越
+    {17, 20, 6},   // 中部
+    {21, 23, 7},   // 北陸
+    {24, 29, 8},   // 関西
+    {30, 34, 9},   // 中国
     {35, 38, 10},  // 四国
     {39, 45, 11},  // 九州
     {46, 46, 12},  // 沖縄
@@ -65,9 +65,9 @@ const std::array<IndexRange, 12> kYamatoOriginGroups = {{
 
 const std::array<std::array<int, 6>, 12> kYamatoZonePrices = {{
     //  0     1     2     3     4     5        zone
-    { 740,  950, 1160, 1370, 1580, 1790},  //  1
-    { 840, 1050, 1260, 1470, 1680, 1890},  //  2
-    { 950, 1160, 1370, 1580, 1790, 2000},  //  3
+    {740, 950, 1160, 1370, 1580, 1790},    //  1
+    {840, 1050, 1260, 1470, 1680, 1890},   //  2
+    {950, 1160, 1370, 1580, 1790, 2000},   //  3
     {1050, 1260, 1470, 1680, 1890, 2100},  //  4
     {1160, 1370, 1580, 1790, 2000, 2210},  //  5
     {1260, 1470, 1680, 1890, 2100, 2310},  //  6
@@ -81,18 +81,18 @@ const std::array<std::array<int, 6>, 12> kYamatoZonePrices = {{
 
 const std::array<std::array<int, 12>, 12> kYamatoZones = {{
     // 1   2   3   4   5   6   7   8   9  10  11  12      origin group
-    { 1,  3,  4,  5,  5,  6,  6,  8,  9, 10, 11, 12},  //  1 北海道
-    { 3,  1,  1,  2,  2,  3,  3,  4,  5,  6,  7,  9},  //  2 北東北
-    { 4,  1,  1,  1,  1,  2,  2,  3,  5,  6,  7,  8},  //  3 南東北
-    { 5,  2,  1,  1,  1,  1,  1,  2,  3,  4,  5,  6},  //  4 関東
-    { 5,  2,  1,  1,  1,  1,  1,  2,  3,  4,  5,  7},  //  5 信越
-    { 6,  3,  2,  1,  1,  1,  1,  1,  2,  3,  3,  6},  //  6 中部
-    { 6,  3,  2,  1,  1,  1,  1,  1,  2,  3,  3,  7},  //  7 北陸
-    { 8,  4,  3,  2,  2,  1,  1,  1,  1,  2,  2,  6},  //  8 関西
-    { 9,  5,  5,  3,  3,  2,  2,  1,  1,  2,  1,  6},  //  9 中国
-    {10,  6,  6,  4,  4,  3,  3,  2,  2,  1,  2,  6},  // 10 四国
-    {11,  7,  7,  5,  5,  3,  3,  2,  1,  2,  1,  5},  // 11 九州
-    {12,  9,  8,  6,  7,  6,  7,  6,  6,  6,  5,  1},  // 12 沖縄
+    {1, 3, 4, 5, 5, 6, 6, 8, 9, 10, 11, 12},  //  1 北海道
+    {3, 1, 1, 2, 2, 3, 3, 4, 5, 6, 7, 9},     //  2 北東北
+    {4, 1, 1, 1, 1, 2, 2, 3, 5, 6, 7, 8},     //  3 南東北
+    {5, 2, 1, 1, 1, 1, 1, 2, 3, 4, 5, 6},     //  4 関東
+    {5, 2, 1, 1, 1, 1, 1, 2, 3, 4, 5, 7},     //  5 信越
+    {6, 3, 2, 1, 1, 1, 1, 1, 2, 3, 3, 6},     //  6 中部
+    {6, 3, 2, 1, 1, 1, 1, 1, 2, 3, 3, 7},     //  7 北陸
+    {8, 4, 3, 2, 2, 1, 1, 1, 1, 2, 2, 6},     //  8 関西
+    {9, 5, 5, 3, 3, 2, 2, 1, 1, 2, 1, 6},     //  9 中国
+    {10, 6, 6, 4, 4, 3, 3, 2, 2, 1, 2, 6},    // 10 四国
+    {11, 7, 7, 5, 5, 3, 3, 2, 1, 2, 1, 5},    // 11 九州
+    {12, 9, 8, 6, 7, 6, 7, 6, 6, 6, 5, 1},    // 12 沖縄
 }};
 
 void WriteYamatoRates(std::string& sdata, const ParcelChoice& choice)
@@ -103,8 +103,7 @@ void WriteYamatoRates(std::string& sdata, const ParcelChoice& choice)
     const ParcelChoice parcel = InsideLists(choice);
     const int rateClass = std::max(ValueInRanges(kYamatoWeightClasses, parcel.weightIndex, 0),
                                    ValueInRanges(kYamatoSizeClasses, parcel.sizeIndex, 0));
-    if (rateClass >= kYamatoPricedClasses)
-        return;
+    if (rateClass >= kYamatoPricedClasses) return;
     const int group = ValueInRanges(kYamatoOriginGroups, parcel.originIndex, 1);
     AppendZoneBlock(sdata, header, regions, kYamatoZones, kYamatoZonePrices, group, rateClass);
 }

@@ -8,10 +8,10 @@
 // caller tells the seller once. A store writes a new file and renames it
 // over the old one only when it is complete.
 
-#include "store/SettingsRecords.h"
-
 #include <filesystem>
 #include <string>
+
+#include "store/SettingsRecords.h"
 
 namespace torepal {
 
@@ -47,7 +47,7 @@ bool StoreStatusFile(const std::filesystem::path& programFolder, const CSavemail
 std::string EncodeBank(const CBSave& record);
 std::string EncodePlate(const CPSave& record);
 std::string EncodeStatus(const CSavemail& record);
-bool DecodeBank(std::string_view bytes, CBSave& record);      // false: short or malformed
+bool DecodeBank(std::string_view bytes, CBSave& record);  // false: short or malformed
 bool DecodePlate(std::string_view bytes, CPSave& record);
 bool DecodeStatus(std::string_view bytes, CSavemail& record);
 

@@ -4,10 +4,10 @@
 // layouts). Every field starts zeroed; a tick reads as on when its u32 is
 // not 0.
 
-#include "bank/BankAccount.h"
-
 #include <cstdint>
 #include <string>
+
+#include "bank/BankAccount.h"
 
 namespace torepal {
 

@@ -1,10 +1,11 @@
 #include "text/Encoding.h"
 
+#include <iconv.h>
+
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <iconv.h>
 #include <memory>
 #include <mutex>
 
@@ -18,8 +19,7 @@ public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter()
     {
-        if (cd_ != reinterpret_cast<iconv_t>(-1))
-            iconv_close(cd_);
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
     }
     bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
     iconv_t handle() const { return cd_; }
@@ -89,8 +89,7 @@ public:
     void set(char32_t c, std::uint16_t value)
     {
         auto& block = blocks_[c >> 8];
-        if (!block)
-            block = std::make_unique<Block>();
+        if (!block) block = std::make_unique<Block>();
         (*block)[c & 0xFF] = value;
     }
 
@@ -116,17 +115,14 @@ std::size_t DecodeBmp(const unsigned char* p, std::size_t left, char32_t& c)
         return 1;
     }
     if (b >= 0xC2 && b <= 0xDF) {
-        if (left < 2 || (p[1] & 0xC0) != 0x80)
-            return 0;
+        if (left < 2 || (p[1] & 0xC0) != 0x80) return 0;
         c = static_cast<char32_t>(((b & 0x1F) << 6) | (p[1] & 0x3F));
         return 2;
     }
     if ((b & 0xF0) == 0xE0) {
-        if (left < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80)
-            return 0;
+        if (left < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return 0;
         c = static_cast<char32_t>(((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-        if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
-            return 0;
+        if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)) return 0;
         return 3;
     }
     return 0;
@@ -145,11 +141,9 @@ bool ConvertKnown(std::string_view utf8, std::string& out)
     while (left > 0) {
         char32_t c = 0;
         const std::size_t n = DecodeBmp(p, left, c);
-        if (n == 0)
-            return false;
+        if (n == 0) return false;
         const std::uint16_t v = known.get(c);
-        if (v < 0x100)
-            return false;
+        if (v < 0x100) return false;
         if (v < 0x200) {
             *o++ = static_cast<char>(v & 0xFF);
         } else {
@@ -205,8 +199,7 @@ void LearnCharacters(iconv_t cd, std::string_view utf8)
 void AddOnce(std::vector<char32_t>& list, char32_t c)
 {
     for (char32_t x : list)
-        if (x == c)
-            return;
+        if (x == c) return;
     list.push_back(c);
 }
 
@@ -217,8 +210,7 @@ SjisConversion SjisFromUtf8(std::string_view utf8)
     SjisConversion result;
     Converter& conv = ToSjis();
     std::lock_guard guard(conv.lock());
-    if (ConvertKnown(utf8, result.text))
-        return result;
+    if (ConvertKnown(utf8, result.text)) return result;
     result.text.clear();
     iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
 
@@ -231,10 +223,8 @@ SjisConversion SjisFromUtf8(std::string_view utf8)
         std::size_t outLeft = sizeof buffer;
         const std::size_t rc = iconv(conv.handle(), &in, &inLeft, &out, &outLeft);
         result.text.append(buffer, out - buffer);
-        if (rc != static_cast<std::size_t>(-1))
-            break;
-        if (errno == E2BIG)
-            continue;
+        if (rc != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) continue;
         // EILSEQ (a character the code page cannot hold) or EINVAL (a cut
         // sequence): the input pointer stands on it; note it and step over.
         std::size_t len = 1;
@@ -244,8 +234,7 @@ SjisConversion SjisFromUtf8(std::string_view utf8)
         inLeft -= len;
         iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
     }
-    if (conv.valid())
-        LearnCharacters(conv.handle(), utf8);
+    if (conv.valid()) LearnCharacters(conv.handle(), utf8);
     return result;
 }
 
@@ -265,10 +254,8 @@ std::string Utf8FromSjis(std::string_view sjis)
         std::size_t outLeft = sizeof buffer;
         const std::size_t rc = iconv(conv.handle(), &in, &inLeft, &out, &outLeft);
         result.append(buffer, out - buffer);
-        if (rc != static_cast<std::size_t>(-1))
-            break;
-        if (errno == E2BIG)
-            continue;
+        if (rc != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) continue;
         // A byte that starts no character of the code page: show U+FFFD and
         // go on with the next byte.
         result.append("\xEF\xBF\xBD");
@@ -296,10 +283,8 @@ bool IsValidSjis(std::string_view sjis)
         char* out = buffer;
         std::size_t outLeft = sizeof buffer;
         const std::size_t rc = iconv(conv.handle(), &in, &inLeft, &out, &outLeft);
-        if (rc != static_cast<std::size_t>(-1))
-            return true;
-        if (errno != E2BIG)
-            return false;
+        if (rc != static_cast<std::size_t>(-1)) return true;
+        if (errno != E2BIG) return false;
     }
     return true;
 }
@@ -310,8 +295,7 @@ std::string DescribeCharacters(const std::vector<char32_t>& chars)
     for (char32_t c : chars) {
         char code[16];
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-        if (!out.empty())
-            out += ", ";
+        if (!out.empty()) out += ", ";
         out += code;
     }
     return out;

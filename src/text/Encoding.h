@@ -12,8 +12,8 @@
 namespace torepal {
 
 struct SjisConversion {
-    std::string text;                 // the Shift-JIS bytes of every character that fits
-    std::vector<char32_t> unmappable; // characters code page 932 cannot hold, in order, each once
+    std::string text;                  // the Shift-JIS bytes of every character that fits
+    std::vector<char32_t> unmappable;  // characters code page 932 cannot hold, in order, each once
     bool ok() const { return unmappable.empty(); }
 };
 

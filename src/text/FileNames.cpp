@@ -42,8 +42,7 @@ std::string FileNameWithPart(std::string_view prefix, std::string_view part, std
     for (std::size_t pos = 0; pos < part.size();) {
         const std::size_t len = CharLength(part, pos);
         const std::string ch = NameCharacter(part.substr(pos, len), utf8);
-        if (utf8Length + utf8.size() > kLongestFileName)
-            break;
+        if (utf8Length + utf8.size() > kLongestFileName) break;
         utf8Length += utf8.size();
         name += ch;
         pos += len;

@@ -34,8 +34,7 @@ struct ReadResult {
 };
 
 // Reads a regular file whole (a folder is refused: on Linux it would open).
-ReadResult ReadWholeFile(const std::filesystem::path& path,
-                         std::uintmax_t largest = kLargestTextFile);
+ReadResult ReadWholeFile(const std::filesystem::path& path, std::uintmax_t largest = kLargestTextFile);
 
 enum class WriteStatus { Ok, CannotCreate, WriteFailed, CannotReplace };
 

@@ -45,8 +45,7 @@ std::string NormalizedLinesCrLf(std::string_view bytes)
     out.reserve(bytes.size() + 64);
     for (std::string_view line : SplitLines(bytes)) {
         for (char c : line)
-            if (c != '\r')
-                out.push_back(c);
+            if (c != '\r') out.push_back(c);
         out.append("\r\n");
     }
     return out;
@@ -64,15 +63,13 @@ std::string SavedFileLinesCrLf(std::string_view bytes)
             // file are a line end like CRs before an LF; kept, they would
             // come back as one more CR after every showing and writing back.
             std::size_t end = bytes.size();
-            while (end > start && bytes[end - 1] == '\r')
-                --end;
+            while (end > start && bytes[end - 1] == '\r') --end;
             out.append(bytes, start, end - start);
             out.append("\r\n");
             break;
         }
         std::size_t end = lf;
-        while (end > start && bytes[end - 1] == '\r')
-            --end;
+        while (end > start && bytes[end - 1] == '\r') --end;
         out.append(bytes, start, end - start);
         out.append("\r\n");
         start = lf + 1;

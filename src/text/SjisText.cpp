@@ -15,8 +15,7 @@ namespace {
 bool StartsCharacter(const unsigned char* text, std::size_t known, std::size_t pos)
 {
     std::size_t i = pos;
-    while (i > known && IsLeadByte(text[i - 1]))
-        --i;
+    while (i > known && IsLeadByte(text[i - 1])) --i;
     return (pos - i) % 2 == 0;
 }
 
@@ -26,22 +25,24 @@ bool StartsCharacter(const unsigned char* text, std::size_t known, std::size_t p
 // at a place that is not a match.
 int Commonness(unsigned char b)
 {
-    if (b >= 0x81 && b <= 0x83)
-        return 9;  // lead bytes of kana and symbols
+    if (b >= 0x81 && b <= 0x83) return 9;  // lead bytes of kana and symbols
     switch (b) {
-    case ' ': case '\r': case '\n': case '<': case '>': case '"': case '=': case '/':
-        return 8;
-    default:
-        break;
+        case ' ':
+        case '\r':
+        case '\n':
+        case '<':
+        case '>':
+        case '"':
+        case '=':
+        case '/':
+            return 8;
+        default:
+            break;
     }
-    if (b >= 'a' && b <= 'z')
-        return 7;
-    if (b >= '0' && b <= '9')
-        return 6;
-    if ((b >= 0x88 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEA))
-        return 5;  // lead bytes of kanji
-    if (b >= 0x40 && b <= 0xFC)
-        return 3;  // trail bytes, also upper-case letters and half-width kana
+    if (b >= 'a' && b <= 'z') return 7;
+    if (b >= '0' && b <= '9') return 6;
+    if ((b >= 0x88 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEA)) return 5;  // lead bytes of kanji
+    if (b >= 0x40 && b <= 0xFC) return 3;  // trail bytes, also upper-case letters and half-width kana
     return 2;
 }
 
@@ -50,8 +51,7 @@ int Commonness(unsigned char b)
 inline bool SameBytes(const char* a, const char* b, std::size_t n)
 {
     for (std::size_t i = 0; i < n; ++i)
-        if (a[i] != b[i])
-            return false;
+        if (a[i] != b[i]) return false;
     return true;
 }
 
@@ -61,8 +61,7 @@ inline bool SameBytes(const char* a, const char* b, std::size_t n)
 // matches are checked against the character boundaries.
 bool ReplaceInto(std::string& out, std::string_view text, std::string_view search, std::string_view with)
 {
-    if (search.empty() || text.size() < search.size())
-        return false;
+    if (search.empty() || text.size() < search.size()) return false;
     const char* const data = text.data();
     const auto* const bytes = reinterpret_cast<const unsigned char*>(data);
     const std::size_t size = text.size();
@@ -81,8 +80,7 @@ bool ReplaceInto(std::string& out, std::string_view text, std::string_view searc
     bool matched = false;
     while (from <= last) {
         const void* hit = std::memchr(data + from + rare, rareByte, last - from + 1);
-        if (hit == nullptr)
-            break;
+        if (hit == nullptr) break;
         const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - data) - rare;
         if (!SameBytes(data + at, search.data(), length)) {
             from = at + 1;
@@ -102,8 +100,7 @@ bool ReplaceInto(std::string& out, std::string_view text, std::string_view searc
         out.append(with);
         known = from = copied = at + length;
     }
-    if (!matched)
-        return false;
+    if (!matched) return false;
     out.append(data + copied, size - copied);
     return true;
 }
@@ -113,8 +110,7 @@ bool ReplaceInto(std::string& out, std::string_view text, std::string_view searc
 std::string Replaced(std::string_view text, std::string_view search, std::string_view with)
 {
     std::string out;
-    if (!ReplaceInto(out, text, search, with))
-        return std::string(text);
+    if (!ReplaceInto(out, text, search, with)) return std::string(text);
     return out;
 }
 
@@ -123,8 +119,7 @@ void ReplaceAll(std::string& text, std::string_view search, std::string_view wit
     // Most calls (placeholders of a section that is not used) find nothing
     // and leave the text as it is, without a copy.
     std::string out;
-    if (ReplaceInto(out, text, search, with))
-        text = std::move(out);
+    if (ReplaceInto(out, text, search, with)) text = std::move(out);
 }
 
 std::string WithoutLineBreaks(std::string_view text)
@@ -132,8 +127,7 @@ std::string WithoutLineBreaks(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (char c : text)
-        if (c != '\r' && c != '\n')
-            out.push_back(c);
+        if (c != '\r' && c != '\n') out.push_back(c);
     return out;
 }
 

@@ -18,8 +18,7 @@ constexpr bool IsLeadByte(unsigned char b)
 // last position counts as one byte, so nothing reads past the text.
 inline std::size_t CharLength(std::string_view text, std::size_t pos)
 {
-    if (IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size())
-        return 2;
+    if (IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) return 2;
     return 1;
 }
 
@@ -34,6 +33,9 @@ void ReplaceAll(std::string& text, std::string_view search, std::string_view wit
 std::string WithoutLineBreaks(std::string_view text);
 
 // Byte count as decimal text, as the dialogs show it.
-inline std::string ByteCountText(std::string_view text) { return std::to_string(text.size()); }
+inline std::string ByteCountText(std::string_view text)
+{
+    return std::to_string(text.size());
+}
 
 }  // namespace torepal

@@ -26,11 +26,9 @@ std::size_t CommonPrefix(const char* a, const char* b, std::size_t n)
         std::uint64_t x, y;
         std::memcpy(&x, a + i, 8);
         std::memcpy(&y, b + i, 8);
-        if (x != y)
-            break;
+        if (x != y) break;
     }
-    while (i < n && a[i] == b[i])
-        ++i;
+    while (i < n && a[i] == b[i]) ++i;
     return i;
 }
 
@@ -45,8 +43,7 @@ bool SjisLess(std::string_view a, std::string_view b)
     // character, and the lead-valued bytes after it pair up.
     std::size_t i = CommonPrefix(a.data(), b.data(), n);
     std::size_t run = i;
-    while (run > 0 && IsLead(static_cast<unsigned char>(a[run - 1])))
-        --run;
+    while (run > 0 && IsLead(static_cast<unsigned char>(a[run - 1]))) --run;
     bool trail = (i - run) % 2 == 1;
 
     // Trail bytes may fall in the ASCII letter range (41-5A); fold only
@@ -56,13 +53,11 @@ bool SjisLess(std::string_view a, std::string_view b)
         const unsigned char y = static_cast<unsigned char>(b[i]);
         const unsigned char fx = trail ? x : Folded(x);
         const unsigned char fy = trail ? y : Folded(y);
-        if (fx != fy)
-            return fx < fy;
+        if (fx != fy) return fx < fy;
         trail = !trail && IsLead(x);
         ++i;
     }
-    if (a.size() != b.size())
-        return a.size() < b.size();
+    if (a.size() != b.size()) return a.size() < b.size();
     return a < b;
 }
 

@@ -5,16 +5,16 @@
 //
 // Usage: render_browser_pages <output folder>
 
-#include "plate/RenderPage.h"
-#include "plate/SavedPages.h"
-#include "text/Encoding.h"
-#include "text/SjisText.h"
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "plate/RenderPage.h"
+#include "plate/SavedPages.h"
+#include "text/Encoding.h"
+#include "text/SjisText.h"
 
 using namespace torepal;
 
@@ -40,10 +40,8 @@ std::vector<std::string> VisibleLines(const std::string& utf8Html)
         }
         const std::size_t first = text.find_first_not_of(' ');
         const std::size_t last = text.find_last_not_of(' ');
-        if (first != std::string::npos)
-            lines.push_back(text.substr(first, last - first + 1));
-        if (at == std::string::npos)
-            break;
+        if (first != std::string::npos) lines.push_back(text.substr(first, last - first + 1));
+        if (at == std::string::npos) break;
         start = at + 4;
     }
     return lines;
@@ -117,8 +115,7 @@ int main(int argc, char** argv)
         expected << "item\t" << Utf8FromSjis(state.mytext) << "\n";
         for (const std::string& line : VisibleLines(Utf8FromSjis(state.sdata)))
             expected << "shipping\t" << line << "\n";
-        for (const std::string& line : VisibleLines(Utf8FromSjis(state.pdata)))
-            expected << "payment\t" << line << "\n";
+        for (const std::string& line : VisibleLines(Utf8FromSjis(state.pdata))) expected << "payment\t" << line << "\n";
         if (!expected) {
             std::fprintf(stderr, "cannot write %s.expected\n", name.c_str());
             return 1;

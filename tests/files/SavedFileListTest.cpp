@@ -1,3 +1,7 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
 #include "files/SavedFileList.h"
 #include "mail/Mailto.h"
 #include "support/core/FileHelpers.h"
@@ -5,13 +9,9 @@
 #include "text/Encoding.h"
 #include "text/Files.h"
 
-#include <fstream>
-#include <gtest/gtest.h>
-
 using namespace torepal;
 
 namespace {
-
 
 // A program folder with back/ in it.
 struct ProgramFolder {
@@ -23,8 +23,7 @@ struct ProgramFolder {
 std::vector<std::string> Names(const SavedFileList& list)
 {
     std::vector<std::string> names;
-    for (const SavedFile& f : list.entries())
-        names.push_back(f.name);
+    for (const SavedFile& f : list.entries()) names.push_back(f.name);
     return names;
 }
 
@@ -248,8 +247,9 @@ TEST(SavedFileNames, NamesShiftJisCannotShowAreStillHandledAsThemselves)
 TEST(SavedFilePageTexts, TextsConvertExactly)
 {
     const SavedFileMessages& m = FileMessages();
-    EXPECT_EQ(m.noFileToDelete, "\x8D\xED\x8F\x9C\x82\xB7\x82\xE9\x83\x74\x83\x40\x83\x43\x83\x8B"
-                                "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x49");
+    EXPECT_EQ(m.noFileToDelete,
+              "\x8D\xED\x8F\x9C\x82\xB7\x82\xE9\x83\x74\x83\x40\x83\x43\x83\x8B"
+              "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x49");
     EXPECT_EQ(Utf8FromSjis(m.deleteFailed), "ファイルの削除に失敗しました。");
     EXPECT_EQ(Utf8FromSjis(m.nothingSelected), "選択されている項目がありません！");
     EXPECT_EQ(Utf8FromSjis(m.tooLarge), "ファイルのサイズが大きすぎます！");

@@ -23,8 +23,7 @@ inline std::size_t g_currentSize = 0;
     std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, what);
     if (g_currentData) {
         std::fprintf(stderr, "input (%zu bytes):", g_currentSize);
-        for (std::size_t i = 0; i < g_currentSize && i < 4096; ++i)
-            std::fprintf(stderr, " %02x", g_currentData[i]);
+        for (std::size_t i = 0; i < g_currentSize && i < 4096; ++i) std::fprintf(stderr, " %02x", g_currentData[i]);
         std::fprintf(stderr, "\n");
     }
     std::abort();
@@ -34,15 +33,11 @@ inline std::size_t g_currentSize = 0;
 // an error, so every input is a valid test case.
 class InputReader {
 public:
-    InputReader(const std::uint8_t* data, std::size_t size)
-        : text_(reinterpret_cast<const char*>(data), size)
-    {
-    }
+    InputReader(const std::uint8_t* data, std::size_t size) : text_(reinterpret_cast<const char*>(data), size) {}
 
     std::uint8_t byte()
     {
-        if (pos_ >= text_.size())
-            return 0;
+        if (pos_ >= text_.size()) return 0;
         return static_cast<std::uint8_t>(text_[pos_++]);
     }
 
@@ -55,8 +50,7 @@ public:
 
     std::string_view take(std::size_t n)
     {
-        if (n > text_.size() - pos_)
-            n = text_.size() - pos_;
+        if (n > text_.size() - pos_) n = text_.size() - pos_;
         const std::string_view p = text_.substr(pos_, n);
         pos_ += n;
         return p;
@@ -82,8 +76,7 @@ inline std::string Hex(std::string_view bytes)
 
 }  // namespace torepal::fuzz
 
-#define FUZZ_CHECK(cond)                                            \
-    do {                                                            \
-        if (!(cond))                                                \
-            ::torepal::fuzz::Fail(#cond, __FILE__, __LINE__);       \
+#define FUZZ_CHECK(cond)                                               \
+    do {                                                               \
+        if (!(cond)) ::torepal::fuzz::Fail(#cond, __FILE__, __LINE__); \
     } while (0)

@@ -6,8 +6,9 @@
 // Input: one byte whose bits choose, field by field, a text (1) or a u32
 // (0), repeating; then the bytes to read.
 
-#include "FuzzSupport.h"
 #include "store/Archive.h"
+
+#include "FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

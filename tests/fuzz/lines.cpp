@@ -4,10 +4,11 @@
 // was written; a saved file shown and written back again and again does not
 // gather CR bytes at its line ends.
 
-#include "FuzzSupport.h"
 #include "text/Lines.h"
 
 #include <algorithm>
+
+#include "FuzzSupport.h"
 
 namespace {
 
@@ -15,15 +16,11 @@ namespace {
 // ends with CR LF unless it is empty.
 bool EveryLineEndsInOneCrLf(std::string_view t)
 {
-    if (t.empty())
-        return true;
-    if (t.size() < 2 || t.substr(t.size() - 2) != "\r\n")
-        return false;
+    if (t.empty()) return true;
+    if (t.size() < 2 || t.substr(t.size() - 2) != "\r\n") return false;
     for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '\r' && (i + 1 == t.size() || t[i + 1] != '\n'))
-            return false;
-        if (t[i] == '\n' && (i == 0 || t[i - 1] != '\r'))
-            return false;
+        if (t[i] == '\r' && (i + 1 == t.size() || t[i + 1] != '\n')) return false;
+        if (t[i] == '\n' && (i == 0 || t[i - 1] != '\r')) return false;
     }
     return true;
 }
@@ -46,12 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         FUZZ_CHECK(lines[i].find('\n') == std::string_view::npos);
-        if (i)
-            joined += '\n';
+        if (i) joined += '\n';
         joined += lines[i];
     }
-    if (!bytes.empty() && bytes.back() == '\n')
-        joined += '\n';
+    if (!bytes.empty() && bytes.back() == '\n') joined += '\n';
     FUZZ_CHECK(joined == bytes);
 
     // ToTextMode: only CRs are added, one before every LF.
@@ -71,11 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         std::string a, b;
         for (char c : bytes)
-            if (c != '\r' && c != '\n')
-                a += c;
+            if (c != '\r' && c != '\n') a += c;
         for (char c : normal)
-            if (c != '\r' && c != '\n')
-                b += c;
+            if (c != '\r' && c != '\n') b += c;
         FUZZ_CHECK(a == b);  // nothing but line ends changes
     }
 

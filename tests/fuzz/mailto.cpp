@@ -6,8 +6,9 @@
 //
 // Input: one byte for the address length (0..63), the address, the body.
 
-#include "FuzzSupport.h"
 #include "mail/Mailto.h"
+
+#include "FuzzSupport.h"
 #include "text/Encoding.h"
 #include "text/SjisText.h"
 
@@ -15,12 +16,9 @@ namespace {
 
 int HexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
 }
 

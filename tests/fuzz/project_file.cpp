@@ -25,8 +25,8 @@ bool Same(const ProjectRecord& a, const ProjectRecord& b)
     return a.Title == b.Title && a.Items == b.Items && a.trans == b.trans && a.Others == b.Others &&
            a.TOthers == b.TOthers && a.color == b.color && a.bgcolor == b.bgcolor && a.fcolor == b.fcolor &&
            a.yahooId == b.yahooId && a.mytext == b.mytext && f.payment.accounts == g.payment.accounts &&
-           f.payment.yahooEasy == g.payment.yahooEasy && f.payment.stamps == g.payment.stamps &&
-           c.yamato == d.yamato && c.sagawa == d.sagawa && c.yuPack == d.yuPack && c.yahooYuPack == d.yahooYuPack &&
+           f.payment.yahooEasy == g.payment.yahooEasy && f.payment.stamps == g.payment.stamps && c.yamato == d.yamato &&
+           c.sagawa == d.sagawa && c.yuPack == d.yuPack && c.yahooYuPack == d.yahooYuPack &&
            c.teikeigai == d.teikeigai && c.sasshi == d.sasshi && c.kuronekoMail == d.kuronekoMail &&
            c.expack == d.expack && f.center == g.center && f.left == g.left && f.linkOff == g.linkOff &&
            f.linkOn == g.linkOn && a.selections.weight == b.selections.weight &&
@@ -47,10 +47,8 @@ std::string AsRead(std::string_view value)
         const std::size_t lf = value.find('\n', start);
         const std::string_view line = value.substr(start, lf == std::string_view::npos ? value.npos : lf - start);
         for (char c : line)
-            if (c != '\r')
-                out += c;
-        if (lf == std::string_view::npos)
-            break;
+            if (c != '\r') out += c;
+        if (lf == std::string_view::npos) break;
         out += "\r\n";
         start = lf + 1;
     }
@@ -78,15 +76,13 @@ void CheckFile(std::string_view bytes)
 void CheckRecord(fuzz::InputReader& in)
 {
     ProjectRecord r;
-    for (std::string* v : {&r.Items, &r.trans, &r.Others})
-        *v = std::string(in.piece(40));
-    for (std::string* v : {&r.Title, &r.TOthers, &r.color, &r.bgcolor, &r.fcolor, &r.yahooId, &r.mytext, &r.myname,
-                           &r.zip, &r.tel, &r.post, &r.ktel, &r.item, &r.name, &r.fauc, &r.bidderMail, &r.transnum,
-                           &r.transmen, &r.ftrans})
+    for (std::string* v : {&r.Items, &r.trans, &r.Others}) *v = std::string(in.piece(40));
+    for (std::string* v :
+         {&r.Title, &r.TOthers, &r.color, &r.bgcolor, &r.fcolor, &r.yahooId, &r.mytext, &r.myname, &r.zip, &r.tel,
+          &r.post, &r.ktel, &r.item, &r.name, &r.fauc, &r.bidderMail, &r.transnum, &r.transmen, &r.ftrans})
         *v = std::string(in.piece(12));
     for (BankAccount& a : r.accounts) {
-        for (std::string* v : {&a.bankName, &a.branch, &a.holder, &a.number})
-            *v = std::string(in.piece(8));
+        for (std::string* v : {&a.bankName, &a.branch, &a.holder, &a.number}) *v = std::string(in.piece(8));
         const std::uint32_t k = in.byte() | (in.byte() << 8) | (in.byte() << 16) | (std::uint32_t{in.byte()} << 24);
         a.kind = static_cast<std::int32_t>(k);
     }
@@ -99,9 +95,9 @@ void CheckRecord(fuzz::InputReader& in)
     r.flags.payment.yahooEasy = bit(12);
     r.flags.payment.stamps = bit(13);
     CarrierTicks& c = r.flags.carriers;
-    bool* carriers[] = {&c.yamato, &c.sagawa, &c.yuPack, &c.yahooYuPack, &c.teikeigai, &c.sasshi, &c.kuronekoMail, &c.expack};
-    for (int k = 0; k < 8; ++k)
-        *carriers[k] = bit(14 + k);
+    bool* carriers[] = {&c.yamato,    &c.sagawa, &c.yuPack,       &c.yahooYuPack,
+                        &c.teikeigai, &c.sasshi, &c.kuronekoMail, &c.expack};
+    for (int k = 0; k < 8; ++k) *carriers[k] = bit(14 + k);
     r.flags.center = bit(22);
     r.flags.left = bit(23);
     r.flags.linkOff = bit(24);
@@ -115,16 +111,14 @@ void CheckRecord(fuzz::InputReader& in)
     FUZZ_CHECK(back.has_value());
 
     ProjectRecord expected = r;
-    for (std::string* v : {&expected.Items, &expected.trans, &expected.Others})
-        *v = AsRead(*v);
+    for (std::string* v : {&expected.Items, &expected.trans, &expected.Others}) *v = AsRead(*v);
     for (std::string* v : {&expected.Title, &expected.TOthers, &expected.color, &expected.bgcolor, &expected.fcolor,
                            &expected.yahooId, &expected.mytext, &expected.myname, &expected.zip, &expected.tel,
                            &expected.post, &expected.ktel, &expected.item, &expected.name, &expected.fauc,
                            &expected.bidderMail, &expected.transnum, &expected.transmen, &expected.ftrans})
         *v = WithoutLineBreaks(*v);
     for (BankAccount& a : expected.accounts)
-        for (std::string* v : {&a.bankName, &a.branch, &a.holder, &a.number})
-            *v = WithoutLineBreaks(*v);
+        for (std::string* v : {&a.bankName, &a.branch, &a.holder, &a.number}) *v = WithoutLineBreaks(*v);
     FUZZ_CHECK(Same(*back, expected));
 }
 

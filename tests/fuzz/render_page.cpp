@@ -22,11 +22,9 @@ std::int32_t Int(fuzz::InputReader& in)
 {
     const std::uint8_t kind = in.byte();
     // Mostly values near the lists' lengths, sometimes anything at all.
-    if (kind < 200)
-        return static_cast<std::int32_t>(kind % 60) - 5;
+    if (kind < 200) return static_cast<std::int32_t>(kind % 60) - 5;
     std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v = (v << 8) | in.byte();
+    for (int i = 0; i < 4; ++i) v = (v << 8) | in.byte();
     return static_cast<std::int32_t>(v);
 }
 
@@ -46,17 +44,15 @@ void Page(fuzz::InputReader& in)
         state.templateType = type;
     } else {
         std::uint32_t bits = 0;
-        for (int i = 0; i < 4; ++i)
-            bits = (bits << 8) | in.byte();
+        for (int i = 0; i < 4; ++i) bits = (bits << 8) | in.byte();
         auto bit = [&](int i) { return ((bits >> i) & 1u) != 0; };
-        for (int k = 0; k < 6; ++k)
-            flags.payment.accounts[static_cast<std::size_t>(k)] = bit(k);
+        for (int k = 0; k < 6; ++k) flags.payment.accounts[static_cast<std::size_t>(k)] = bit(k);
         flags.payment.yahooEasy = bit(6);
         flags.payment.stamps = bit(7);
         CarrierTicks& c = flags.carriers;
-        bool* carriers[] = {&c.yamato, &c.sagawa, &c.yuPack, &c.yahooYuPack, &c.teikeigai, &c.sasshi, &c.kuronekoMail, &c.expack};
-        for (int k = 0; k < 8; ++k)
-            *carriers[k] = bit(8 + k);
+        bool* carriers[] = {&c.yamato,    &c.sagawa, &c.yuPack,       &c.yahooYuPack,
+                            &c.teikeigai, &c.sasshi, &c.kuronekoMail, &c.expack};
+        for (int k = 0; k < 8; ++k) *carriers[k] = bit(8 + k);
         flags.center = bit(16);
         flags.left = bit(17);
         flags.linkOff = bit(18);
@@ -70,8 +66,7 @@ void Page(fuzz::InputReader& in)
                            &state.bgcolor, &state.fcolor, &state.mytext, &state.yahooId})
         *v = std::string(in.piece(24));
     for (BankAccount& a : state.accounts) {
-        for (std::string* v : {&a.bankName, &a.branch, &a.number, &a.holder})
-            *v = std::string(in.piece(8));
+        for (std::string* v : {&a.bankName, &a.branch, &a.number, &a.holder}) *v = std::string(in.piece(8));
         a.kind = Int(in);
     }
     state.page = "stale";
@@ -89,11 +84,9 @@ void Mail(fuzz::InputReader& in)
                            &state.transmen, &state.transnum, &state.fauc, &state.ftrans, &state.bidderMail})
         *v = std::string(in.piece(16));
     const std::uint8_t ticks = in.byte();
-    for (std::size_t k = 0; k < kAccountCount; ++k)
-        state.useAccount[k] = ((ticks >> k) & 1u) != 0;
+    for (std::size_t k = 0; k < kAccountCount; ++k) state.useAccount[k] = ((ticks >> k) & 1u) != 0;
     for (BankAccount& a : state.accounts) {
-        for (std::string* v : {&a.bankName, &a.branch, &a.number, &a.holder})
-            *v = std::string(in.piece(8));
+        for (std::string* v : {&a.bankName, &a.branch, &a.number, &a.holder}) *v = std::string(in.piece(8));
         a.kind = Int(in);
     }
     const std::string_view templateBytes = in.rest();
@@ -103,9 +96,7 @@ void Mail(fuzz::InputReader& in)
         FUZZ_CHECK(body.size() >= 2 && body.compare(body.size() - 2, 2, "\r\n") == 0);
     else
         FUZZ_CHECK(body.empty());
-    if (templateBytes.find('[') == std::string_view::npos)
-        FUZZ_CHECK(body == NormalizedLinesCrLf(templateBytes));
-
+    if (templateBytes.find('[') == std::string_view::npos) FUZZ_CHECK(body == NormalizedLinesCrLf(templateBytes));
 }
 
 }  // namespace

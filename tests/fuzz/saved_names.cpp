@@ -7,8 +7,8 @@
 
 #include "FuzzSupport.h"
 #include "mail/MailFiles.h"
-#include "platform/Platform.h"
 #include "plate/SavedPages.h"
+#include "platform/Platform.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 
@@ -23,8 +23,7 @@ void CheckName(const std::string& name, std::string_view ending)
     FUZZ_CHECK(utf8.size() >= ending.size() && utf8.compare(utf8.size() - ending.size(), ending.size(), ending) == 0);
     FUZZ_CHECK(utf8.find('/') == std::string::npos);
     FUZZ_CHECK(utf8.find('\\') == std::string::npos);  // JoinSjis takes it for a separator
-    for (unsigned char c : utf8)
-        FUZZ_CHECK(c >= 0x20 && c != 0x7F);
+    for (unsigned char c : utf8) FUZZ_CHECK(c >= 0x20 && c != 0x7F);
     FUZZ_CHECK(!IsWriteTemporary(utf8));
 
     const std::filesystem::path folder = "/program";

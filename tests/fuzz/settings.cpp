@@ -15,9 +15,9 @@ bool Same(const CPSave& a, const CPSave& b)
            a.teikeigai == b.teikeigai && a.sasshi == b.sasshi && a.kuronekoMail == b.kuronekoMail &&
            a.expack == b.expack && a.originIndex == b.originIndex && a.TOthers == b.TOthers && a.Others == b.Others &&
            a.color == b.color && a.bgcolor == b.bgcolor && a.fcolor == b.fcolor && a.yahooId == b.yahooId &&
-           a.linkOn == b.linkOn && a.linkOff == b.linkOff && a.templateType == b.templateType &&
-           a.center == b.center && a.left == b.left && a.accountTicks == b.accountTicks &&
-           a.yahooEasy == b.yahooEasy && a.stamps == b.stamps && a.mytext == b.mytext;
+           a.linkOn == b.linkOn && a.linkOff == b.linkOff && a.templateType == b.templateType && a.center == b.center &&
+           a.left == b.left && a.accountTicks == b.accountTicks && a.yahooEasy == b.yahooEasy && a.stamps == b.stamps &&
+           a.mytext == b.mytext;
 }
 
 bool Same(const CSavemail& a, const CSavemail& b)

@@ -7,13 +7,14 @@
 // Input: one byte choosing bank.ini, plate.ini or status.ini, then the
 // file's bytes.
 
-#include "FuzzSupport.h"
-#include "store/SettingsFiles.h"
-#include "text/Files.h"
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <unistd.h>
+
+#include "FuzzSupport.h"
+#include "store/SettingsFiles.h"
+#include "text/Files.h"
 
 namespace {
 
@@ -35,24 +36,22 @@ const fs::path& Folder()
         return p;
     }();
     static const bool cleanUp = std::atexit([] {
-        std::error_code ec;
-        fs::remove_all(Folder(), ec);
-    }) == 0;
+                                    std::error_code ec;
+                                    fs::remove_all(Folder(), ec);
+                                }) == 0;
     (void)cleanUp;
     return *folder;
 }
 
 void Empty(const fs::path& folder)
 {
-    for (const auto& e : fs::directory_iterator(folder))
-        fs::remove_all(e.path());
+    for (const auto& e : fs::directory_iterator(folder)) fs::remove_all(e.path());
 }
 
 std::size_t Count(const fs::path& folder)
 {
     std::size_t n = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder))
-        ++n;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder)) ++n;
     return n;
 }
 
@@ -89,8 +88,7 @@ void Check(std::string_view bytes, const char* name, Loaded<Record> (*load)(cons
     const ReadResult now = ReadWholeFile(folder / name);
     FUZZ_CHECK(now.ok() && now.bytes == encode(first.record));
     FUZZ_CHECK(load(folder).status == LoadStatus::Loaded);
-    if (!whole)
-        FUZZ_CHECK(ReadWholeFile(first.keptCopy).bytes == bytes);
+    if (!whole) FUZZ_CHECK(ReadWholeFile(first.keptCopy).bytes == bytes);
     FUZZ_CHECK(Count(folder) == (whole ? 1u : 2u));  // no temporaries left
 }
 
@@ -102,15 +100,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t which = in.byte() % 3;
     const std::string_view bytes = in.rest();
     switch (which) {
-    case 0:
-        Check<CBSave>(bytes, kBankFile, LoadBankFile, StoreBankFile, DecodeBank, EncodeBank);
-        break;
-    case 1:
-        Check<CPSave>(bytes, kPlateFile, LoadPlateFile, StorePlateFile, DecodePlate, EncodePlate);
-        break;
-    default:
-        Check<CSavemail>(bytes, kStatusFile, LoadStatusFile, StoreStatusFile, DecodeStatus, EncodeStatus);
-        break;
+        case 0:
+            Check<CBSave>(bytes, kBankFile, LoadBankFile, StoreBankFile, DecodeBank, EncodeBank);
+            break;
+        case 1:
+            Check<CPSave>(bytes, kPlateFile, LoadPlateFile, StorePlateFile, DecodePlate, EncodePlate);
+            break;
+        default:
+            Check<CSavemail>(bytes, kStatusFile, LoadStatusFile, StoreStatusFile, DecodeStatus, EncodeStatus);
+            break;
     }
     Empty(Folder());
     return 0;

@@ -13,8 +13,7 @@ namespace {
 
 std::string Reference(std::string_view text, std::string_view search, std::string_view with)
 {
-    if (search.empty())
-        return std::string(text);
+    if (search.empty()) return std::string(text);
     std::string out;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -52,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     torepal::ReplaceAll(inPlace, search, with);
     FUZZ_CHECK(inPlace == got);
 
-    if (search == with || text.find(search) == std::string_view::npos)
-        FUZZ_CHECK(got == text);
+    if (search == with || text.find(search) == std::string_view::npos) FUZZ_CHECK(got == text);
 
     // Every character boundary of the text and its CharLength agree: no
     // character runs past the end.

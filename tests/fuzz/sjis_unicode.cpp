@@ -46,12 +46,10 @@ bool IsUtf8(std::string_view s)
         } else {
             return false;
         }
-        if (i + n > s.size())
-            return false;
+        if (i + n > s.size()) return false;
         for (std::size_t k = 1; k < n; ++k) {
             const unsigned char t = static_cast<unsigned char>(s[i + k]);
-            if ((t & 0xC0) != 0x80)
-                return false;
+            if ((t & 0xC0) != 0x80) return false;
             c = (c << 6) | (t & 0x3F);
         }
         if ((n == 2 && c < 0x80) || (n == 3 && c < 0x800) || (n == 4 && c < 0x10000) || c > 0x10FFFF ||
@@ -98,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < fromUtf8.unmappable.size(); ++i)
         for (std::size_t k = i + 1; k < fromUtf8.unmappable.size(); ++k)
             FUZZ_CHECK(fromUtf8.unmappable[i] != fromUtf8.unmappable[k]);
-    if (IsUtf8(bytes) && fromUtf8.ok())
-        FUZZ_CHECK(fromUtf8.text.size() <= bytes.size());
+    if (IsUtf8(bytes) && fromUtf8.ok()) FUZZ_CHECK(fromUtf8.text.size() <= bytes.size());
     FUZZ_CHECK(!DescribeCharacters(fromUtf8.unmappable).empty() || fromUtf8.ok());
     return 0;
 }

@@ -4,14 +4,6 @@
 // scripts/make-default-plate.sh write them), so these tests hold them to the
 // readers and writers of the program itself.
 
-#include "mail/ComposeMail.h"
-#include "mail/MailFiles.h"
-#include "mail/Mailto.h"
-#include "store/SettingsFiles.h"
-#include "text/Encoding.h"
-#include "text/Files.h"
-#include "text/Sorting.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +12,14 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "mail/ComposeMail.h"
+#include "mail/MailFiles.h"
+#include "mail/Mailto.h"
+#include "store/SettingsFiles.h"
+#include "text/Encoding.h"
+#include "text/Files.h"
+#include "text/Sorting.h"
 
 namespace torepal {
 namespace {
@@ -48,7 +48,7 @@ std::string WithCrLf(const std::string& text)
 const std::vector<std::string>& Placeholders()
 {
     static const std::vector<std::string> all = {
-        "[myname]", "[post]",     "[zip]",  "[tel]",    "[ktel]", "[item]", "[name]",
+        "[myname]",   "[post]",     "[zip]",  "[tel]",    "[ktel]", "[item]", "[name]",
         "[transmen]", "[transnum]", "[fauc]", "[ftrans]", "[sum]",  "[bank]",
     };
     return all;
@@ -80,8 +80,8 @@ TEST(SampleTemplates, AreListedInTheirNumberedOrderWithTheThankYouMailFirst)
     const std::vector<TemplateEntry> templates = ListTemplates(kProgram);
     std::vector<std::string> names;
     for (const TemplateEntry& entry : templates) names.push_back(Utf8FromSjis(entry.name));
-    EXPECT_EQ(names, (std::vector<std::string>{"01_落札のお礼.txt", "02_発送のお知らせ.txt",
-                                               "03_ご入金のお願い.txt", "04_受け取りのお礼.txt"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"01_落札のお礼.txt", "02_発送のお知らせ.txt", "03_ご入金のお願い.txt",
+                                               "04_受け取りのお礼.txt"}));
 }
 
 TEST(SampleTemplates, AreShiftJisWithCrLfLineEndsAndMatchTheirSources)

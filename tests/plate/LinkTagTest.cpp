@@ -1,8 +1,7 @@
-#include "plate/LinkTag.h"
-
-#include "plate/PlateTestText.h"
-
 #include <gtest/gtest.h>
+
+#include "plate/LinkTag.h"
+#include "plate/PlateTestText.h"
 
 using namespace torepal;
 using plate_test::S;

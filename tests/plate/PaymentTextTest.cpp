@@ -1,8 +1,7 @@
-#include "plate/PaymentText.h"
-
-#include "plate/PlateTestText.h"
-
 #include <gtest/gtest.h>
+
+#include "plate/PaymentText.h"
+#include "plate/PlateTestText.h"
 
 using namespace torepal;
 using plate_test::S;
@@ -30,8 +29,7 @@ TEST(PaymentText, LinesFollowTheBoxOrderNotTheTickingOrder)
     PaymentTicks ticks;
     ticks.yahooEasy = true;
     ticks.accounts[0] = true;
-    EXPECT_EQ(BuildPaymentText(ticks, TwoBanks()),
-              S("<br><b>▼みずほ銀行</b><br><br><b>▼Yahoo!かんたん決算</b><br>"));
+    EXPECT_EQ(BuildPaymentText(ticks, TwoBanks()), S("<br><b>▼みずほ銀行</b><br><br><b>▼Yahoo!かんたん決算</b><br>"));
 }
 
 TEST(PaymentText, EveryBoxOn)
@@ -42,15 +40,14 @@ TEST(PaymentText, EveryBoxOn)
     ticks.stamps = true;
     // Banks 3 and 4 were never registered: their lines stand with nothing
     // between the marker and "</b>". The 振替口座 box reads 郵便振替 on the page.
-    EXPECT_EQ(BuildPaymentText(ticks, TwoBanks()),
-              S("<br><b>▼みずほ銀行</b><br>"
-                "<br><b>▼三井住友銀行</b><br>"
-                "<br><b>▼</b><br>"
-                "<br><b>▼</b><br>"
-                "<br><b>▼ぱるる</b><br>"
-                "<br><b>▼郵便振替</b><br>"
-                "<br><b>▼Yahoo!かんたん決算</b><br>"
-                "<br><b>▼切手</b><br>"));
+    EXPECT_EQ(BuildPaymentText(ticks, TwoBanks()), S("<br><b>▼みずほ銀行</b><br>"
+                                                     "<br><b>▼三井住友銀行</b><br>"
+                                                     "<br><b>▼</b><br>"
+                                                     "<br><b>▼</b><br>"
+                                                     "<br><b>▼ぱるる</b><br>"
+                                                     "<br><b>▼郵便振替</b><br>"
+                                                     "<br><b>▼Yahoo!かんたん決算</b><br>"
+                                                     "<br><b>▼切手</b><br>"));
 }
 
 TEST(PaymentText, UnregisteredFourthBankStillGivesItsLine)

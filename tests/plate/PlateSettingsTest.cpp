@@ -1,9 +1,8 @@
-#include "plate/PlateSettings.h"
+#include <gtest/gtest.h>
 
+#include "plate/PlateSettings.h"
 #include "plate/PlateTestText.h"
 #include "store/SettingsFiles.h"
-
-#include <gtest/gtest.h>
 
 using namespace torepal;
 using plate_test::S;

@@ -3,13 +3,13 @@
 // filled by plain find-and-replace of the ASCII placeholders and converted
 // to Shift-JIS once at the end.
 
-#include "text/Encoding.h"
-
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
 #include <utility>
+
+#include "text/Encoding.h"
 
 namespace torepal::plate_test {
 

@@ -1,12 +1,11 @@
-#include "plate/RenderPage.h"
+#include <gtest/gtest.h>
 
 #include "plate/PageTemplates.h"
 #include "plate/PlateTestText.h"
 #include "plate/PrintedTemplates.h"
+#include "plate/RenderPage.h"
 #include "shipping/ShippingText.h"
 #include "text/Encoding.h"
-
-#include <gtest/gtest.h>
 
 using namespace torepal;
 using namespace torepal::printed;
@@ -38,11 +37,9 @@ PlateState Coloured(int type)
 std::string Colours(const std::string& text, const std::string& open = "<center>",
                     const std::string& close = "</center>")
 {
-    return Fill(text, {{"<color>", kColor},
-                       {"<bgcolor>", kBgcolor},
-                       {"<fcolor>", kFcolor},
-                       {"<state>", open},
-                       {"</state>", close}});
+    return Fill(
+        text,
+        {{"<color>", kColor}, {"<bgcolor>", kBgcolor}, {"<fcolor>", kFcolor}, {"<state>", open}, {"</state>", close}});
 }
 
 PlateFlags Centred()
@@ -81,7 +78,8 @@ TEST(PageTemplates, LookAlikeCharactersAreTheRightBytes)
     // The blanks beside the shadow cells of タイプ２ are ideographic spaces.
     EXPECT_NE(TemplateOfType(1)->frame.find("bgcolor=<bgcolor>>\x81\x40</TD>"), std::string::npos);
     EXPECT_NE(CreditLine().find("\x81\x46<a href="), std::string::npos);  // the full-width colon
-    EXPECT_EQ(CreditLine(), S("オークション出品ツール：<a href=https://torepal.example.jp/>トレパル</a>によって作成されています。"));
+    EXPECT_EQ(CreditLine(),
+              S("オークション出品ツール：<a href=https://torepal.example.jp/>トレパル</a>によって作成されています。"));
     EXPECT_EQ(BoothBanner(), S(kBoothBanner));
     // タイプ５ shares the sections of タイプ４ and has a frame of its own.
     EXPECT_EQ(TemplateOfType(4)->item, TemplateOfType(3)->item);
@@ -153,8 +151,9 @@ TEST(RenderPage, ShippingNoteBeforePriceTextGetsTheSeparator)
     f.carriers.sasshi = true;  // "～25g"
     RenderPage(s, f);
     EXPECT_EQ(s.sdata, S("<br><b>▼冊子小包</b><br> 180円<br>"));
-    EXPECT_NE(s.page.find(S("<hr><br><b>■発送方法<br>送料は下記の通りです。<br><hr><br><b>▼冊子小包</b><br> 180円<br></b>")),
-              std::string::npos);
+    EXPECT_NE(
+        s.page.find(S("<hr><br><b>■発送方法<br>送料は下記の通りです。<br><hr><br><b>▼冊子小包</b><br> 180円<br></b>")),
+        std::string::npos);
 }
 
 TEST(RenderPage, NoShippingTextAndNoNoteLeavesData2)
@@ -385,16 +384,14 @@ std::string ExpectedFullPage(int type, const FullForm& form, bool left)
     std::string item = Fill(p.item, {{"<Title>", "腕時計 ステンレス"},
                                      {"<Items>", "ステンレス製の腕時計です。<br>動作確認済み。"},
                                      {"<myboot>", ""}});
-    if (type == 2)
-        item = Fill(item, {{"<data3>", others}});
+    if (type == 2) item = Fill(item, {{"<data3>", others}});
     const std::string shipping =
         Fill(p.shipping, {{"<trans>", "入金確認後、3日以内に発送します。<br><hr>"}, {"<sdata>", sdata}});
     const std::string payment = Fill(p.payment, {{"<pdata>", pdata}});
-    const std::string frame = Fill(FrameOf(p), {{"<data1>", item},
-                                                {"<data2>", shipping},
-                                                {"<data3>", others},
-                                                {"<data4>", payment}});
-    const std::string banner = Fill(kBoothBanner, {{"yahoo-id", "seller_01"}, {"mytext", "ほかの出品もごらんください"}});
+    const std::string frame =
+        Fill(FrameOf(p), {{"<data1>", item}, {"<data2>", shipping}, {"<data3>", others}, {"<data4>", payment}});
+    const std::string banner =
+        Fill(kBoothBanner, {{"yahoo-id", "seller_01"}, {"mytext", "ほかの出品もごらんください"}});
     const std::string open = left ? "<left>" : "<center>";
     const std::string close = left ? "</left>" : "</center>";
     return Colours(frame, open, close) + Fill(banner, {{"<state>", open}, {"</state>", close}});

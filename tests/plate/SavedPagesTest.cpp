@@ -1,15 +1,14 @@
-#include "plate/SavedPages.h"
-
-#include "platform/Platform.h"
-#include "plate/PlateTestText.h"
-#include "text/Encoding.h"
-#include "text/Files.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 #include <random>
+
+#include "plate/PlateTestText.h"
+#include "plate/SavedPages.h"
+#include "platform/Platform.h"
+#include "text/Encoding.h"
+#include "text/Files.h"
 
 using namespace torepal;
 using plate_test::S;
@@ -113,8 +112,7 @@ TEST(SavedPageName, LongTitlesAreCutAtACharacterBoundary)
     // 200 characters of three UTF-8 bytes each, behind one ASCII letter so
     // that a cut in the wrong place would split a character.
     std::string title = "a";
-    for (int i = 0; i < 200; ++i)
-        title += S("時");
+    for (int i = 0; i < 200; ++i) title += S("時");
     const std::string name = SavedPageName(kStamp, title);
     const std::string utf8 = Utf8FromSjis(name);
     EXPECT_LE(utf8.size(), kLongestPageFileName);

@@ -1,17 +1,18 @@
-#include "support/ReliabilityTestSupport.h"
-#include "support/core/TempFolder.h"
-#include "text/Files.h"
-#include "text/Lines.h"
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <random>
 #include <set>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
+
+#include "support/ReliabilityTestSupport.h"
+#include "support/core/TempFolder.h"
+#include "text/Files.h"
+#include "text/Lines.h"
 
 using namespace torepal;
 
@@ -31,8 +32,7 @@ void Put(const std::filesystem::path& p, const std::string& bytes)
 std::vector<std::string> Names(const std::filesystem::path& folder)
 {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -94,8 +94,7 @@ TEST(AtomicWrite, ANameThatNearlyFillsTheLimitCanStillBeSaved)
     // 83 three-byte characters and ".txt": 253 bytes, legal; the temporary
     // with its dot and suffix would not be, if it kept the whole name.
     std::string name;
-    for (int i = 0; i < 83; ++i)
-        name += "腕";
+    for (int i = 0; i < 83; ++i) name += "腕";
     name += ".txt";
     ASSERT_EQ(name.size(), 253u);
     ASSERT_EQ(WriteFileAtomically(dir / name, "bytes"), WriteStatus::Ok);
@@ -117,7 +116,8 @@ TEST(AtomicWrite, ReplacingKeepsTheOldFilesPermissions)
 {
     TempFolder dir;
     Put(dir / "t.txt", "old");
-    std::filesystem::permissions(dir / "t.txt", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(dir / "t.txt",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     ASSERT_EQ(WriteFileAtomically(dir / "t.txt", "new"), WriteStatus::Ok);
     EXPECT_EQ(std::filesystem::status(dir / "t.txt").permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
@@ -164,8 +164,7 @@ TEST(AtomicWrite, KillingTheWriterAtRandomMomentsNeverTearsTheFile)
     Put(target, first);
     std::set<std::string> complete{first};
     const std::vector<std::string> versions{Version('A', size), Version('B', size / 3), Version('C', 2 * size)};
-    for (const std::string& v : versions)
-        complete.insert(v);
+    for (const std::string& v : versions) complete.insert(v);
 
     const unsigned seed = std::random_device{}();
     std::mt19937 rng(seed);
@@ -177,8 +176,7 @@ TEST(AtomicWrite, KillingTheWriterAtRandomMomentsNeverTearsTheFile)
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            for (unsigned i = 0;; ++i)
-                WriteFileAtomically(target, versions[i % versions.size()]);
+            for (unsigned i = 0;; ++i) WriteFileAtomically(target, versions[i % versions.size()]);
         }
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicros(rng)));
         ::kill(child, SIGKILL);
@@ -187,10 +185,9 @@ TEST(AtomicWrite, KillingTheWriterAtRandomMomentsNeverTearsTheFile)
         ASSERT_TRUE(WIFSIGNALED(status));
 
         const std::string now = Slurp(target);
-        ASSERT_EQ(complete.count(now), 1u) << "torn file after kill " << round << " (seed " << seed << "), "
-                                           << now.size() << " bytes";
-        if (now != before)
-            ++changed;
+        ASSERT_EQ(complete.count(now), 1u)
+            << "torn file after kill " << round << " (seed " << seed << "), " << now.size() << " bytes";
+        if (now != before) ++changed;
         // What a kill leaves beside the file is one hidden temporary of the
         // killed process at most.
         for (const std::string& name : Names(dir.path())) {
@@ -199,8 +196,7 @@ TEST(AtomicWrite, KillingTheWriterAtRandomMomentsNeverTearsTheFile)
             }
         }
         for (const std::string& name : Names(dir.path()))
-            if (name != "plate.ini")
-                std::filesystem::remove(dir / name);
+            if (name != "plate.ini") std::filesystem::remove(dir / name);
     }
     // Writes did happen between the kills (else the test proves nothing).
     EXPECT_GT(changed, 0) << "seed " << seed;

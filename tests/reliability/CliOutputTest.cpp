@@ -4,17 +4,18 @@
 
 #ifdef TOREPAL_CLI
 
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <iterator>
+
 #include "app/ProjectFile.h"
 #include "support/core/TempFolder.h"
 #include "text/Files.h"
 #include "text/Lines.h"
-
-#include <fcntl.h>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <iterator>
-#include <spawn.h>
-#include <sys/wait.h>
 
 extern char** environ;
 
@@ -33,14 +34,12 @@ int RunWithOutputTo(const char* output, const std::vector<std::string>& args, co
     std::string tool = TOREPAL_CLI;
     argv.push_back(tool.data());
     std::vector<std::string> copies = args;
-    for (std::string& a : copies)
-        argv.push_back(a.data());
+    for (std::string& a : copies) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -2;
+    if (spawned != 0) return -2;
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -2,18 +2,19 @@
 // refused without allocating them, and a file far larger than any real one
 // is refused before it is read.
 
-#include "app/ProjectFile.h"
-#include "store/Archive.h"
-#include "store/SettingsFiles.h"
-#include "support/core/TempFolder.h"
-#include "text/Files.h"
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <new>
+
+#include "app/ProjectFile.h"
+#include "store/Archive.h"
+#include "store/SettingsFiles.h"
+#include "support/core/TempFolder.h"
+#include "text/Files.h"
 
 // The replacement operators below pair malloc with free on purpose.
 #if defined(__GNUC__) && !defined(__clang__)
@@ -28,8 +29,7 @@ std::atomic<std::size_t> g_largest{0};
 
 void Note(std::size_t size)
 {
-    if (!g_watching.load(std::memory_order_relaxed))
-        return;
+    if (!g_watching.load(std::memory_order_relaxed)) return;
     std::size_t seen = g_largest.load();
     while (size > seen && !g_largest.compare_exchange_weak(seen, size)) {
     }
@@ -51,21 +51,31 @@ public:
 void* operator new(std::size_t size)
 {
     Note(size);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
+    if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
 void* operator new[](std::size_t size)
 {
     Note(size);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
+    if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 using namespace torepal;
 
@@ -92,10 +102,10 @@ TEST(Limits, TheAllocationWatchSeesALargeAllocation)
 TEST(Limits, LengthPrefixesClaimingGigabytesFailAtOnceWithoutAllocating)
 {
     const std::string claims[] = {
-        std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7),                      // u32 2^31-1
-        std::string("\xFF\xFF\xFF\xFE\xFF\xFF\xFF", 7),                      // u32 2^32-2
-        std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F\0\0\0\0", 15),  // u64 2^31-1
-        std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 10),          // UTF-16, 2^31-1 units
+        std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7),                                   // u32 2^31-1
+        std::string("\xFF\xFF\xFF\xFE\xFF\xFF\xFF", 7),                                   // u32 2^32-2
+        std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F\0\0\0\0", 15),          // u64 2^31-1
+        std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 10),                      // UTF-16, 2^31-1 units
         std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 15),  // u64 2^64-1
     };
     for (const std::string& bytes : claims) {

@@ -1,12 +1,12 @@
 // Saved names from bytes that are not valid Shift-JIS (a damaged project
 // file can bring them): each must still be one file inside back/.
 
+#include <gtest/gtest.h>
+
 #include "mail/MailFiles.h"
 #include "plate/SavedPages.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
-
-#include <gtest/gtest.h>
 
 using namespace torepal;
 
@@ -20,20 +20,17 @@ void ExpectOneFileInBack(const std::string& name)
 {
     const std::filesystem::path path = JoinSjis("/program", "back/" + name);
     EXPECT_EQ(path.parent_path(), std::filesystem::path("/program/back")) << Utf8FromSjis(name);
-    for (unsigned char c : Utf8FromSjis(name))
-        EXPECT_GE(c, 0x20) << Utf8FromSjis(name);
+    for (unsigned char c : Utf8FromSjis(name)) EXPECT_GE(c, 0x20) << Utf8FromSjis(name);
 }
 
 }  // namespace
 
 TEST(SavedNames, PageNamesFromUndecodableTitlesStayInBack)
 {
-    for (const std::string& title : kBroken)
-        ExpectOneFileInBack(SavedPageName("1", title));
+    for (const std::string& title : kBroken) ExpectOneFileInBack(SavedPageName("1", title));
 }
 
 TEST(SavedNames, MailNamesFromUndecodableItemsStayInBack)
 {
-    for (const std::string& item : kBroken)
-        ExpectOneFileInBack(SavedMailName("1", item));
+    for (const std::string& item : kBroken) ExpectOneFileInBack(SavedMailName("1", item));
 }

@@ -1,10 +1,10 @@
 // クロネコヤマト, 佐川急便 and ゆうパック blocks, with the prices worked out
 // from the printed tariffs.
 
+#include <gtest/gtest.h>
+
 #include "shipping/ShippingText.h"
 #include "support/ShippingTestSupport.h"
-
-#include <gtest/gtest.h>
 
 using namespace torepal;
 using namespace torepal::shipping_test;
@@ -12,8 +12,7 @@ using namespace torepal::shipping_test;
 namespace {
 
 // WeightList positions.
-constexpr int k25g = 0, k2kg = 12, k3kg = 13, k10kg = 18, k11kg = 19, k20kg = 25, k21kg = 26, k25kg = 27,
-              k30kg = 28;
+constexpr int k25g = 0, k2kg = 12, k3kg = 13, k10kg = 18, k11kg = 19, k20kg = 25, k21kg = 26, k25kg = 27, k30kg = 28;
 // SizeList positions.
 constexpr int k60 = 0, k80 = 2, k140 = 6, k150 = 7, k160 = 8, k170 = 9;
 // PrefectureList positions.
@@ -49,27 +48,29 @@ using Prices = std::vector<int>;
 
 TEST(YamatoRates, FromHokkaidoAtTheSmallestClassIsTheWholeBlock)
 {
-    const std::string expected = S(
-        "<br>▼クロネコヤマト<br>"
-        "【北海道】 740円 （北海道）<br>"
-        "【北東北】 950円 （青森県、秋田県、岩手県）<br>"
-        "【南東北】 1050円 （宮城県、山形県、福島県）<br>"
-        "【関　東】 1160円 （茨城県、栃木県、群馬県、埼玉県、千葉県、神奈川県、東京都、山梨県）<br>"
-        "【信　越】 1160円 （新潟県、長野県）<br>"
-        "【中　部】 1260円 （静岡県、愛知県、三重県、岐阜県）<br>"
-        "【北　陸】 1260円 （富山県、石川県、福井県）<br>"
-        "【関　西】 1470円 （大阪府、京都府、滋賀県、奈良県、和歌山県、兵庫県）<br>"
-        "【中　国】 1580円 （岡山県、広島県、山口県、鳥取県、島根県）<br>"
-        "【四　国】 1680円 （香川県、徳島県、愛媛県、高知県）<br>"
-        "【九　州】 1790円 （福岡県、佐賀県、長崎県、熊本県、大分県、宮崎県、鹿児島県）<br>"
-        "【沖　縄】 1890円 （沖　縄）<br>");
+    const std::string expected =
+        S("<br>▼クロネコヤマト<br>"
+          "【北海道】 740円 （北海道）<br>"
+          "【北東北】 950円 （青森県、秋田県、岩手県）<br>"
+          "【南東北】 1050円 （宮城県、山形県、福島県）<br>"
+          "【関　東】 1160円 （茨城県、栃木県、群馬県、埼玉県、千葉県、神奈川県、東京都、山梨県）<br>"
+          "【信　越】 1160円 （新潟県、長野県）<br>"
+          "【中　部】 1260円 （静岡県、愛知県、三重県、岐阜県）<br>"
+          "【北　陸】 1260円 （富山県、石川県、福井県）<br>"
+          "【関　西】 1470円 （大阪府、京都府、滋賀県、奈良県、和歌山県、兵庫県）<br>"
+          "【中　国】 1580円 （岡山県、広島県、山口県、鳥取県、島根県）<br>"
+          "【四　国】 1680円 （香川県、徳島県、愛媛県、高知県）<br>"
+          "【九　州】 1790円 （福岡県、佐賀県、長崎県、熊本県、大分県、宮崎県、鹿児島県）<br>"
+          "【沖　縄】 1890円 （沖　縄）<br>");
     const std::string block = Yamato(k25g, k60, kHokkaido);
     EXPECT_EQ(block, expected);
     // The header's ▼ is 81 A5; the label of 関東 holds an ideographic space
     // (81 40) and is followed by an ASCII blank; the tail opens with an
     // ASCII blank and a full-width parenthesis.
     EXPECT_EQ(block.substr(4, 2), "\x81\xA5");
-    EXPECT_NE(block.find("\x81\x79\x8A\xD6\x81\x40\x93\x8C\x81\x7A\x20" "1160\x89\x7E\x20\x81\x69"), std::string::npos)
+    EXPECT_NE(block.find("\x81\x79\x8A\xD6\x81\x40\x93\x8C\x81\x7A\x20"
+                         "1160\x89\x7E\x20\x81\x69"),
+              std::string::npos)
         << Hex(block);
 }
 
@@ -164,21 +165,21 @@ TEST(SagawaRates, ChugokuToMinamiKyushuCostsMoreThanTheWayBack)
 
 TEST(YuPackRates, FromTokyoTheOwnLineReplacesTheTokyoRegion)
 {
-    const std::string expected = S(
-        "<br>▼ゆうパック<br>"
-        "【東京都】 600円 （東京都）<br>"
-        "【北海道】 1000円 （北海道）<br>"
-        "【東　北】 700円 （青森県、秋田県、岩手県、宮城県、山形県、福島県）<br>"
-        "【関　東】 700円 （茨城県、栃木県、群馬県、埼玉県、千葉県）<br>"
-        "【南関東】 700円 （神奈川県、山梨県）<br>"
-        "【信　越】 700円 （新潟県、長野県）<br>"
-        "【北　陸】 700円 （富山県、石川県、福井県）<br>"
-        "【東　海】 700円 （岐阜県、静岡県、愛知県、三重県）<br>"
-        "【近　畿】 800円 （滋賀県、京都府、大阪府、兵庫県、奈良県、和歌山県）<br>"
-        "【中　国】 900円 （鳥取県、島根県、岡山県、広島県、山口県）<br>"
-        "【四　国】 900円 （徳島県、香川県、愛媛県、高知県）<br>"
-        "【九　州】 1100円 （福岡県、佐賀県、長崎県、熊本県、大分県、宮崎県、鹿児島県）<br>"
-        "【沖　縄】 1200円 （沖　縄）<br>");
+    const std::string expected =
+        S("<br>▼ゆうパック<br>"
+          "【東京都】 600円 （東京都）<br>"
+          "【北海道】 1000円 （北海道）<br>"
+          "【東　北】 700円 （青森県、秋田県、岩手県、宮城県、山形県、福島県）<br>"
+          "【関　東】 700円 （茨城県、栃木県、群馬県、埼玉県、千葉県）<br>"
+          "【南関東】 700円 （神奈川県、山梨県）<br>"
+          "【信　越】 700円 （新潟県、長野県）<br>"
+          "【北　陸】 700円 （富山県、石川県、福井県）<br>"
+          "【東　海】 700円 （岐阜県、静岡県、愛知県、三重県）<br>"
+          "【近　畿】 800円 （滋賀県、京都府、大阪府、兵庫県、奈良県、和歌山県）<br>"
+          "【中　国】 900円 （鳥取県、島根県、岡山県、広島県、山口県）<br>"
+          "【四　国】 900円 （徳島県、香川県、愛媛県、高知県）<br>"
+          "【九　州】 1100円 （福岡県、佐賀県、長崎県、熊本県、大分県、宮崎県、鹿児島県）<br>"
+          "【沖　縄】 1200円 （沖　縄）<br>");
     EXPECT_EQ(YuPack(k25g, k60, kTokyo), expected);
     EXPECT_EQ(RegionLinesOf(expected, "<br>▼ゆうパック<br>").size(), 13u);
 }

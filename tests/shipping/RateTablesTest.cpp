@@ -1,17 +1,17 @@
 // What the printed tariffs say about themselves, checked against the
 // program's copies of them, and the pick lists against their printed order.
 
-#include "shipping/ParcelLists.h"
-#include "shipping/RateTables.h"
-#include "shipping/ShippingText.h"
-#include "support/ShippingTestSupport.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <set>
 #include <span>
+
+#include "shipping/ParcelLists.h"
+#include "shipping/RateTables.h"
+#include "shipping/ShippingText.h"
+#include "support/ShippingTestSupport.h"
 
 using namespace torepal;
 using namespace torepal::shipping_test;
@@ -31,8 +31,7 @@ std::vector<std::string> SplitList(const std::string& utf8)
 std::vector<std::string> PrefectureNames()
 {
     std::vector<std::string> names;
-    for (const std::string& p : PrefectureList())
-        names.push_back(Utf8FromSjis(p));
+    for (const std::string& p : PrefectureList()) names.push_back(Utf8FromSjis(p));
     return names;
 }
 
@@ -76,8 +75,7 @@ std::multiset<std::string> AllTailNames(const std::array<RegionRow, N>& regions)
 {
     std::multiset<std::string> all;
     for (const RegionRow& r : regions)
-        for (const std::string& n : SplitList(r.prefectures))
-            all.insert(n);
+        for (const std::string& n : SplitList(r.prefectures)) all.insert(n);
     return all;
 }
 
@@ -86,8 +84,7 @@ std::string Letters(int origin)
 {
     std::string s;
     for (const char* c = kYahooTiers[origin]; *c; ++c)
-        if (*c != ' ')
-            s += *c;
+        if (*c != ' ') s += *c;
     return s;
 }
 
@@ -96,8 +93,7 @@ int DestinationOf(int origin)
 {
     const std::string name = origin == 46 ? "沖縄県" : PrefectureNames()[origin];
     for (int d = 0; d < 47; ++d)
-        if (name == kYahooDestinations[d])
-            return d;
+        if (name == kYahooDestinations[d]) return d;
     return -1;
 }
 
@@ -106,16 +102,14 @@ std::vector<std::string> TierNames(int origin, int tier)
     const std::string letters = Letters(origin);
     std::vector<std::string> names;
     for (int d = 0; d < 47; ++d)
-        if (letters[d] == "WXYZ"[tier - 1])
-            names.push_back(kYahooDestinations[d]);
+        if (letters[d] == "WXYZ"[tier - 1]) names.push_back(kYahooDestinations[d]);
     return names;
 }
 
 std::string Joined(const std::vector<std::string>& names)
 {
     std::string s;
-    for (const std::string& n : names)
-        s += (s.empty() ? "" : "、") + n;
+    for (const std::string& n : names) s += (s.empty() ? "" : "、") + n;
     return s;
 }
 
@@ -127,8 +121,7 @@ TEST(ParcelLists, HoldThePrintedEntriesInOrder)
 {
     auto joined = [](const std::vector<std::string>& list) {
         std::string s;
-        for (const std::string& e : list)
-            s += Utf8FromSjis(e) + "|";
+        for (const std::string& e : list) s += Utf8FromSjis(e) + "|";
         return s;
     };
     EXPECT_EQ(joined(WeightList()),
@@ -177,8 +170,7 @@ TEST(RateTables, ClassAndGroupRunsCoverTheirLists)
 TEST(RateTables, RegionTailsListEveryPrefectureOnceAndMatchTheOriginGroups)
 {
     std::multiset<std::string> all;
-    for (const std::string& n : PrefectureNames())
-        all.insert(n);
+    for (const std::string& n : PrefectureNames()) all.insert(n);
     std::multiset<std::string> withoutOkinawa = all;
     withoutOkinawa.erase("沖　縄");
 
@@ -205,7 +197,8 @@ TEST(RateTables, YuPackRowsRiseBy200ButZoneOneFromClassFiveToSix)
     for (std::size_t z = 0; z < kYuPackZonePrices.size(); ++z)
         for (std::size_t c = 1; c < 7; ++c) {
             const int step = (z == 0 && c == 6) ? 100 : 200;
-            EXPECT_EQ(kYuPackZonePrices[z][c] - kYuPackZonePrices[z][c - 1], step) << "zone " << z + 1 << " class " << c;
+            EXPECT_EQ(kYuPackZonePrices[z][c] - kYuPackZonePrices[z][c - 1], step)
+                << "zone " << z + 1 << " class " << c;
         }
 }
 
@@ -214,8 +207,7 @@ TEST(RateTables, YuPackRowsRiseBy200ButZoneOneFromClassFiveToSix)
 TEST(RateTables, YamatoZoneMatrixIsSymmetric)
 {
     for (std::size_t i = 0; i < 12; ++i)
-        for (std::size_t j = 0; j < 12; ++j)
-            EXPECT_EQ(kYamatoZones[i][j], kYamatoZones[j][i]) << i + 1 << "/" << j + 1;
+        for (std::size_t j = 0; j < 12; ++j) EXPECT_EQ(kYamatoZones[i][j], kYamatoZones[j][i]) << i + 1 << "/" << j + 1;
     EXPECT_EQ(kYamatoZones[0][11], 12);  // 北海道 to 沖縄, the only zone 12
 }
 
@@ -224,8 +216,7 @@ TEST(RateTables, SagawaZoneMatrixIsSymmetricButChugokuMinamiKyushu)
     std::vector<std::pair<int, int>> asymmetric;
     for (int i = 0; i < 12; ++i)
         for (int j = i + 1; j < 12; ++j)
-            if (kSagawaZones[i][j] != kSagawaZones[j][i])
-                asymmetric.push_back({i + 1, j + 1});
+            if (kSagawaZones[i][j] != kSagawaZones[j][i]) asymmetric.push_back({i + 1, j + 1});
     EXPECT_EQ(asymmetric, (std::vector<std::pair<int, int>>{{9, 12}}));
     EXPECT_EQ(kSagawaZones[8][11], 2);  // 中国 to 南九州
     EXPECT_EQ(kSagawaZones[11][8], 1);  // 南九州 to 中国
@@ -236,8 +227,7 @@ TEST(RateTables, SagawaIdenticalRowsAreKantoShinetsuTokaiHokurikuAndTheTwoKyushu
     std::vector<std::pair<int, int>> identical;
     for (int i = 0; i < 12; ++i)
         for (int j = i + 1; j < 12; ++j)
-            if (kSagawaZones[i] == kSagawaZones[j])
-                identical.push_back({i + 1, j + 1});
+            if (kSagawaZones[i] == kSagawaZones[j]) identical.push_back({i + 1, j + 1});
     EXPECT_EQ(identical, (std::vector<std::pair<int, int>>{{4, 5}, {6, 7}, {11, 12}}));
 }
 
@@ -261,8 +251,7 @@ TEST(YahooTiers, DestinationsAreThePrefecturesWithOkinawaken)
 {
     std::set<std::string> destinations(kYahooDestinations.begin(), kYahooDestinations.end());
     EXPECT_EQ(destinations.size(), 47u);
-    for (int o = 0; o < 47; ++o)
-        EXPECT_GE(DestinationOf(o), 0) << o;
+    for (int o = 0; o < 47; ++o) EXPECT_GE(DestinationOf(o), 0) << o;
     EXPECT_EQ(std::string(kYahooDestinations[46]), "沖縄県");
 }
 
@@ -271,8 +260,7 @@ TEST(YahooTiers, IdenticalRowsAreExactlyTheFourPrintedPairs)
     std::vector<std::pair<int, int>> identical;
     for (int i = 0; i < 47; ++i)
         for (int j = i + 1; j < 47; ++j)
-            if (Letters(i) == Letters(j))
-                identical.push_back({i, j});
+            if (Letters(i) == Letters(j)) identical.push_back({i, j});
     EXPECT_EQ(identical, (std::vector<std::pair<int, int>>{{18, 19}, {30, 33}, {31, 34}, {44, 45}}));
 }
 
@@ -297,10 +285,8 @@ TEST(YahooTiers, TheSevenExceptionsHoldTheSamePrefecturesAsTheirTier)
         // Read the two misspellings as the prefectures they name.
         std::vector<std::string> read = SplitList(text);
         for (std::string& n : read) {
-            if (n == "香川")
-                n = "香川県";
-            if (n == "愛 知県")
-                n = "愛知県";
+            if (n == "香川") n = "香川県";
+            if (n == "愛 知県") n = "愛知県";
         }
         std::vector<std::string> expected = names;
         std::sort(read.begin(), read.end());
@@ -313,8 +299,7 @@ TEST(YahooTiers, TheSevenExceptionsHoldTheSamePrefecturesAsTheirTier)
 TEST(YahooTiers, EveryWrittenListFollowsTheMatrixButTheSevenExceptions)
 {
     std::map<std::pair<int, int>, std::string> exceptions;
-    for (const TierListException& e : kYahooTierListExceptions)
-        exceptions[{e.origin, e.tier}] = e.list;
+    for (const TierListException& e : kYahooTierListExceptions) exceptions[{e.origin, e.tier}] = e.list;
     const int prices[4] = {550, 640, 740, 920};
     for (int o = 0; o < 47; ++o) {
         std::string expected = "<br>▼Yahooゆうパック<br>";
@@ -334,10 +319,10 @@ TEST(YahooTiers, EveryWrittenListFollowsTheMatrixButTheSevenExceptions)
 TEST(RateTables, EveryLiteralConvertsToShiftJisWithoutLoss)
 {
     std::vector<std::string> literals = {
-        kTailOpen,          kTailClose,      kListSeparator,      kYamatoHeader,      kSagawaHeader,
-        kYuPackHeader,      kOwnLineOpen,    kOwnLineClose,       kOwnLineCloseAomori, kOkinawaOwnName,
-        kYahooHeader,       kYahooTierOpen,  kYahooTierClose,     kYahooListEnd,      kExpackHeader,
-        kKuronekoMailHeader, kSasshiHeader,  kTeikeigaiHeader,    kMailPriceEnd,
+        kTailOpen,           kTailClose,     kListSeparator,   kYamatoHeader,       kSagawaHeader,
+        kYuPackHeader,       kOwnLineOpen,   kOwnLineClose,    kOwnLineCloseAomori, kOkinawaOwnName,
+        kYahooHeader,        kYahooTierOpen, kYahooTierClose,  kYahooListEnd,       kExpackHeader,
+        kKuronekoMailHeader, kSasshiHeader,  kTeikeigaiHeader, kMailPriceEnd,
     };
     for (const std::span<const RegionRow> regions :
          {std::span<const RegionRow>(kYamatoRegions), std::span<const RegionRow>(kSagawaRegions),
@@ -346,15 +331,11 @@ TEST(RateTables, EveryLiteralConvertsToShiftJisWithoutLoss)
             literals.push_back(r.label);
             literals.push_back(r.prefectures);
         }
-    for (const char* d : kYahooDestinations)
-        literals.push_back(d);
-    for (const TierListException& e : kYahooTierListExceptions)
-        literals.push_back(e.list);
+    for (const char* d : kYahooDestinations) literals.push_back(d);
+    for (const TierListException& e : kYahooTierListExceptions) literals.push_back(e.list);
     for (const MailPriceRow& r : kMailClassPrices) {
-        if (r.sasshi)
-            literals.push_back(r.sasshi);
-        if (r.teikeigai)
-            literals.push_back(r.teikeigai);
+        if (r.sasshi) literals.push_back(r.sasshi);
+        if (r.teikeigai) literals.push_back(r.teikeigai);
     }
     for (const std::string& utf8 : literals) {
         const SjisConversion c = SjisFromUtf8(utf8);

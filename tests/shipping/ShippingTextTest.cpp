@@ -1,11 +1,11 @@
 // The mail classes and the order in which the blocks reach the text.
 
-#include "shipping/ShippingText.h"
-#include "support/ShippingTestSupport.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
+
+#include "shipping/ShippingText.h"
+#include "support/ShippingTestSupport.h"
 
 using namespace torepal;
 using namespace torepal::shipping_test;
@@ -45,8 +45,14 @@ const std::string& KuronekoMail()
     static const std::string s = S("<br><b>▼クロネコメール便</b><br>");
     return s;
 }
-std::string Sasshi(const char* price) { return S(std::string("<br><b>▼冊子小包</b><br> ") + price + "<br>"); }
-std::string Teikeigai(const char* price) { return S(std::string("<br><b>▼定形外郵便</b><br> ") + price + "<br>"); }
+std::string Sasshi(const char* price)
+{
+    return S(std::string("<br><b>▼冊子小包</b><br> ") + price + "<br>");
+}
+std::string Teikeigai(const char* price)
+{
+    return S(std::string("<br><b>▼定形外郵便</b><br> ") + price + "<br>");
+}
 
 }  // namespace
 
@@ -54,13 +60,15 @@ TEST(MailClassRates, LightestWeightWritesAllFourInOrder)
 {
     EXPECT_EQ(MailClasses(MailClassesTicked(), k25g), Expack() + KuronekoMail() + Sasshi("180円") + Teikeigai("120円"));
     // ＥＸＰＡＣＫ５００ is written in full-width letters and digits.
-    EXPECT_EQ(Hex(Expack()),
-              "3C 62 72 3E 3C 62 3E 81 A5 82 64 82 77 82 6F 82 60 82 62 82 6A 82 54 82 4F 82 4F 3C 2F 62 3E 3C 62 72 3E");
+    EXPECT_EQ(
+        Hex(Expack()),
+        "3C 62 72 3E 3C 62 3E 81 A5 82 64 82 77 82 6F 82 60 82 62 82 6A 82 54 82 4F 82 4F 3C 2F 62 3E 3C 62 72 3E");
 }
 
 TEST(MailClassRates, PricesFollowTheWeight)
 {
-    EXPECT_EQ(MailClasses(MailClassesTicked(), k250g), Expack() + KuronekoMail() + Sasshi("210円") + Teikeigai("240円"));
+    EXPECT_EQ(MailClasses(MailClassesTicked(), k250g),
+              Expack() + KuronekoMail() + Sasshi("210円") + Teikeigai("240円"));
     EXPECT_EQ(MailClasses(MailClassesTicked(), k1kg), Expack() + KuronekoMail() + Sasshi("340円") + Teikeigai("580円"));
     EXPECT_EQ(MailClasses(MailClassesTicked(), k2kg), Expack() + Sasshi("450円") + Teikeigai("850円"));
     EXPECT_EQ(MailClasses(MailClassesTicked(), k3kg), Expack() + Sasshi("590円") + Teikeigai("1150円"));
@@ -102,7 +110,8 @@ TEST(BuildShippingText, EverythingTickedGivesTheEightBlocksInRunOrder)
     BuildShippingTextCarriers(sdata, AllTicked(), parcel);
     EXPECT_EQ(sdata, yamato + sagawa + yuPack + yahoo);
     BuildShippingTextMailClasses(sdata, AllTicked(), parcel.weightIndex);
-    EXPECT_EQ(sdata, yamato + sagawa + yuPack + yahoo + Expack() + KuronekoMail() + Sasshi("180円") + Teikeigai("120円"));
+    EXPECT_EQ(sdata,
+              yamato + sagawa + yuPack + yahoo + Expack() + KuronekoMail() + Sasshi("180円") + Teikeigai("120円"));
 }
 
 TEST(BuildShippingText, NothingTickedGivesEmptyText)
@@ -145,7 +154,8 @@ TEST(BuildShippingText, AnIndexOutsideItsListIsReadAsTheFirstEntry)
     BuildShippingTextCarriers(first, AllTicked(), ParcelChoice{0, 0, 0});
     BuildShippingTextMailClasses(first, AllTicked(), 0);
     ASSERT_FALSE(first.empty());
-    for (const ParcelChoice& p : {ParcelChoice{-1, -1, -1}, ParcelChoice{29, 10, 47}, ParcelChoice{INT_MIN, 1000, INT_MAX}}) {
+    for (const ParcelChoice& p :
+         {ParcelChoice{-1, -1, -1}, ParcelChoice{29, 10, 47}, ParcelChoice{INT_MIN, 1000, INT_MAX}}) {
         BuildShippingTextCarriers(outside, AllTicked(), p);
         BuildShippingTextMailClasses(outside, AllTicked(), p.weightIndex);
         EXPECT_EQ(outside, first) << p.weightIndex << " " << p.sizeIndex << " " << p.originIndex;

@@ -1,10 +1,10 @@
 // Yahoo！ゆうパック blocks: four tier prices by weight, the tier lists by
 // origin, worked out from the printed tier matrix.
 
+#include <gtest/gtest.h>
+
 #include "shipping/ShippingText.h"
 #include "support/ShippingTestSupport.h"
-
-#include <gtest/gtest.h>
 
 using namespace torepal;
 using namespace torepal::shipping_test;
@@ -37,26 +37,26 @@ std::vector<int> TierPrices(const std::string& sjis)
 
 TEST(YahooYuPackRates, FromOkinawaIsTheWholeBlock)
 {
-    const std::string expected = S(
-        "<br>▼Yahooゆうパック<br>"
-        "【550円 の地域 】<br>福岡県、佐賀県、大分県、熊本県、長崎県、宮崎県、鹿児島県、沖縄県<br>"
-        "【640円 の地域 】<br>鳥取県、岡山県、島根県、広島県、山口県、香川県、徳島県、愛媛県、高知県<br>"
-        "【740円 の地域 】<br>滋賀県、京都府、大阪府、兵庫県、奈良県、和歌山県<br>"
-        "【920円 の地域 】<br>北海道、青森県、岩手県、秋田県、山形県、宮城県、福島県、茨城県、栃木県、群馬県、"
-        "埼玉県、千葉県、東京都、神奈川県、山梨県、新潟県、長野県、富山県、石川県、福井県、"
-        "静岡県、愛知県、岐阜県、三重県<br>");
+    const std::string expected =
+        S("<br>▼Yahooゆうパック<br>"
+          "【550円 の地域 】<br>福岡県、佐賀県、大分県、熊本県、長崎県、宮崎県、鹿児島県、沖縄県<br>"
+          "【640円 の地域 】<br>鳥取県、岡山県、島根県、広島県、山口県、香川県、徳島県、愛媛県、高知県<br>"
+          "【740円 の地域 】<br>滋賀県、京都府、大阪府、兵庫県、奈良県、和歌山県<br>"
+          "【920円 の地域 】<br>北海道、青森県、岩手県、秋田県、山形県、宮城県、福島県、茨城県、栃木県、群馬県、"
+          "埼玉県、千葉県、東京都、神奈川県、山梨県、新潟県、長野県、富山県、石川県、福井県、"
+          "静岡県、愛知県、岐阜県、三重県<br>");
     EXPECT_EQ(Yahoo(k25g, k60, kOkinawa), expected);
 }
 
 TEST(YahooYuPackRates, FromHokkaidoBeginsWithItsFirstThreeTiers)
 {
     const std::string block = Yahoo(k25g, k60, kHokkaido);
-    const std::string start = S(
-        "<br>▼Yahooゆうパック<br>"
-        "【550円 の地域 】<br>北海道、青森県<br>"
-        "【640円 の地域 】<br>岩手県、秋田県<br>"
-        "【740円 の地域 】<br>山形県、宮城県、福島県、新潟県<br>"
-        "【920円 の地域 】<br>茨城県、");
+    const std::string start =
+        S("<br>▼Yahooゆうパック<br>"
+          "【550円 の地域 】<br>北海道、青森県<br>"
+          "【640円 の地域 】<br>岩手県、秋田県<br>"
+          "【740円 の地域 】<br>山形県、宮城県、福島県、新潟県<br>"
+          "【920円 の地域 】<br>茨城県、");
     EXPECT_EQ(block.substr(0, start.size()), start);
     EXPECT_EQ(block.substr(block.size() - S("沖縄県<br>").size()), S("沖縄県<br>"));
 }

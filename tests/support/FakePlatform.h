@@ -2,21 +2,21 @@
 // The desktop for page tests: records every request, answers as the test
 // says, and never opens a real window, browser or mail program.
 
-#include "platform/Platform.h"
-#include "text/Encoding.h"
-
 #include <QDialog>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
+#include "text/Encoding.h"
+
 namespace torepal {
 
 class FakePlatform final : public Platform {
 public:
     // Answers.
-    std::deque<std::optional<Rgb>> colours;                       // next colour picker results
+    std::deque<std::optional<Rgb>> colours;                        // next colour picker results
     std::deque<std::optional<std::filesystem::path>> openChoices;  // next open-file dialog results
     std::deque<std::optional<std::filesystem::path>> saveChoices;  // next save-file dialog results
     bool clipboardWorks = true;
@@ -38,8 +38,7 @@ public:
     std::optional<Rgb> chooseColour() override
     {
         ++colourRequests;
-        if (colours.empty())
-            return std::nullopt;
+        if (colours.empty()) return std::nullopt;
         auto c = colours.front();
         colours.pop_front();
         return c;
@@ -66,8 +65,7 @@ public:
     }
     bool copyText(const std::string& text) override
     {
-        if (!clipboardWorks)
-            return false;
+        if (!clipboardWorks) return false;
         clipboard.push_back(text);
         return true;
     }
@@ -85,8 +83,7 @@ public:
     int runModal(QDialog& dialog) override
     {
         dialogTitles.push_back(dialog.windowTitle().toStdString());
-        if (dialogs.empty())
-            return QDialog::Rejected;
+        if (dialogs.empty()) return QDialog::Rejected;
         auto answer = std::move(dialogs.front());
         dialogs.pop_front();
         return answer(dialog);
@@ -97,8 +94,7 @@ public:
 private:
     static std::optional<std::filesystem::path> take(std::deque<std::optional<std::filesystem::path>>& q)
     {
-        if (q.empty())
-            return std::nullopt;
+        if (q.empty()) return std::nullopt;
         auto v = q.front();
         q.pop_front();
         return v;

@@ -2,10 +2,8 @@
 // The plate page under test: a fresh program folder, the fake desktop, the
 // bank store and the page, plus lookups of its controls by object name.
 
-#include "bank/BankStore.h"
-#include "plate/ui/CDTemplate.h"
-#include "support/FakePlatform.h"
-#include "text/Encoding.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,8 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -23,7 +19,11 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <unistd.h>
+
+#include "bank/BankStore.h"
+#include "plate/ui/CDTemplate.h"
+#include "support/FakePlatform.h"
+#include "text/Encoding.h"
 
 namespace torepal::platetest {
 
@@ -40,12 +40,10 @@ public:
     {
         static std::atomic<int> counter{0};
         const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("torepal-plate-" + std::to_string(::getpid()) + "-" + std::to_string(tick) + "-" +
-                 std::to_string(counter++));
+        path_ = std::filesystem::temp_directory_path() / ("torepal-plate-" + std::to_string(::getpid()) + "-" +
+                                                          std::to_string(tick) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
-        if (withBack)
-            std::filesystem::create_directory(path_ / "back");
+        if (withBack) std::filesystem::create_directory(path_ / "back");
     }
     ~TempProgramFolder()
     {
@@ -104,8 +102,7 @@ protected:
     std::size_t savedCount() const
     {
         std::size_t n = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(back()))
-            ++n;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(back())) ++n;
         return n;
     }
 };

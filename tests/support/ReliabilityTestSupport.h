@@ -3,14 +3,15 @@
 // file-size limit (the kernel refuses bytes past it, as a full disk does),
 // and a listing of what a folder holds afterwards.
 
-#include "text/Files.h"
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
+
+#include "text/Files.h"
 
 namespace torepal::reliability {
 
@@ -51,8 +52,7 @@ private:
 inline std::vector<std::string> FolderNames(const std::filesystem::path& folder)
 {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -60,12 +60,18 @@ inline std::vector<std::string> FolderNames(const std::filesystem::path& folder)
 inline const char* FaultName(WriteFault f)
 {
     switch (f) {
-    case WriteFault::None: return "None";
-    case WriteFault::Create: return "Create";
-    case WriteFault::Write: return "Write";
-    case WriteFault::Sync: return "Sync";
-    case WriteFault::Rename: return "Rename";
-    case WriteFault::CrashBeforeRename: return "CrashBeforeRename";
+        case WriteFault::None:
+            return "None";
+        case WriteFault::Create:
+            return "Create";
+        case WriteFault::Write:
+            return "Write";
+        case WriteFault::Sync:
+            return "Sync";
+        case WriteFault::Rename:
+            return "Rename";
+        case WriteFault::CrashBeforeRename:
+            return "CrashBeforeRename";
     }
     return "?";
 }

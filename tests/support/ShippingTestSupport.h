@@ -2,13 +2,13 @@
 // Helpers for the shipping tests: expected texts are written in UTF-8 and
 // converted here, and blocks are taken apart to compare prices and lines.
 
-#include "text/Encoding.h"
-
 #include <gtest/gtest.h>
 
 #include <regex>
 #include <string>
 #include <vector>
+
+#include "text/Encoding.h"
 
 namespace torepal::shipping_test {
 
@@ -54,8 +54,7 @@ inline std::string Hex(const std::string& bytes)
     static const char digits[] = "0123456789ABCDEF";
     std::string out;
     for (unsigned char b : bytes) {
-        if (!out.empty())
-            out += ' ';
+        if (!out.empty()) out += ' ';
         out += digits[b >> 4];
         out += digits[b & 15];
     }

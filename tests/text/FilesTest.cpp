@@ -1,10 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
 #include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
-
-#include <fstream>
-#include <gtest/gtest.h>
 
 using namespace torepal;
 
@@ -19,8 +20,8 @@ TEST(AtomicWrite, ReplacesTheFileWholeAndLeavesNoTemporary)
 
 TEST(AtomicWrite, EveryInjectedFaultKeepsTheOldFile)
 {
-    for (WriteFault f : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename,
-                         WriteFault::CrashBeforeRename}) {
+    for (WriteFault f :
+         {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename, WriteFault::CrashBeforeRename}) {
         TempFolder dir;
         Put(dir / "bank.ini", "good");
         {
@@ -63,7 +64,10 @@ TEST(FileNames, ShiftJisNamesBecomeUtf8PathsInsideTheFolder)
 TEST(FileNames, NamesShiftJisCannotHoldAreShownWithQuestionMarks)
 {
     bool exact = true;
-    EXPECT_EQ(SjisFileName("a\xE2\x99\xA5" "b.txt", &exact), "a?b.txt");
+    EXPECT_EQ(SjisFileName("a\xE2\x99\xA5"
+                           "b.txt",
+                           &exact),
+              "a?b.txt");
     EXPECT_FALSE(exact);
     EXPECT_EQ(SjisFileName("/x/腕時計.html", &exact), Sjis("腕時計.html"));
     EXPECT_TRUE(exact);
@@ -73,7 +77,7 @@ TEST(AtomicWrite, OnlyItsOwnHiddenTemporariesAreRecognised)
 {
     EXPECT_TRUE(IsSaveTemporaryName(".bank.ini.new-4242"));
     EXPECT_TRUE(IsSaveTemporaryName(Sjis(".【メール ～3月3日14時7分～ 】--時計.txt.new-7")));
-    EXPECT_FALSE(IsSaveTemporaryName("bank.ini.new-4242"));   // not hidden: the seller's own
+    EXPECT_FALSE(IsSaveTemporaryName("bank.ini.new-4242"));  // not hidden: the seller's own
     EXPECT_FALSE(IsSaveTemporaryName(".bank.ini.new-"));
     EXPECT_FALSE(IsSaveTemporaryName(".notes.new-draft"));
     EXPECT_FALSE(IsSaveTemporaryName(".hidden"));

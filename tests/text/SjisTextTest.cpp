@@ -1,10 +1,11 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <optional>
+
 #include "text/Encoding.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
-
-#include <gtest/gtest.h>
-#include <iconv.h>
-#include <optional>
 
 using namespace torepal;
 
@@ -33,7 +34,13 @@ TEST(Replace, NeverMatchesFromTheSecondByteOfADoubleByteCharacter)
     const std::string so = "\x83\x5C";
     EXPECT_EQ(Replaced(so + "\\", "\\", "/"), so + "/");
     // 表 is 95 5C; the search "\x5C" + "a" straddles 表 and "a".
-    EXPECT_EQ(Replaced("\x95\x5C" "a", "\x5C" "a", "X"), "\x95\x5C" "a");
+    EXPECT_EQ(Replaced("\x95\x5C"
+                       "a",
+                       "\x5C"
+                       "a",
+                       "X"),
+              "\x95\x5C"
+              "a");
     // A search for bytes 5C 83 straddling two characters is not matched.
     EXPECT_EQ(Replaced(so + so, "\x5C\x83", "X"), so + so);
 }
@@ -63,8 +70,20 @@ TEST(Replace, RunsOfLeadValuedBytesPairUpFromTheLastSingleByte)
     EXPECT_EQ(Replaced("a" + nichi + nichi, nichi, "X"), "aXX");
     // E0 E0 | E0 E0 | a: the last "E0 a" starts on a trail byte. With three
     // E0 (E0 E0 | E0 a) the third starts a character and "E0 a" matches.
-    EXPECT_EQ(Replaced("\xE0\xE0\xE0\xE0" "a", "\xE0" "a", "X"), "\xE0\xE0\xE0\xE0" "a");
-    EXPECT_EQ(Replaced("\xE0\xE0\xE0" "a", "\xE0" "a", "X"), "\xE0\xE0" "X");
+    EXPECT_EQ(Replaced("\xE0\xE0\xE0\xE0"
+                       "a",
+                       "\xE0"
+                       "a",
+                       "X"),
+              "\xE0\xE0\xE0\xE0"
+              "a");
+    EXPECT_EQ(Replaced("\xE0\xE0\xE0"
+                       "a",
+                       "\xE0"
+                       "a",
+                       "X"),
+              "\xE0\xE0"
+              "X");
 }
 
 TEST(Replace, ScanningGoesOnFromTheEndOfAMatch)
@@ -72,7 +91,11 @@ TEST(Replace, ScanningGoesOnFromTheEndOfAMatch)
     // A search ending in a lead byte: the text after the match is read from
     // there, so A0 stands alone and the next 82 A0 is a character.
     EXPECT_EQ(Replaced("A\x82\xA0", "A\x82", "X"), "X\xA0");
-    EXPECT_EQ(Replaced("A\x82\x82\xA0" "A\x82", "A\x82", "X"), "X\x82\xA0" "X");
+    EXPECT_EQ(Replaced("A\x82\x82\xA0"
+                       "A\x82",
+                       "A\x82", "X"),
+              "X\x82\xA0"
+              "X");
     // Near misses of a placeholder do not stop the search.
     EXPECT_EQ(Replaced("<T><Titl><Title><T>", "<Title>", "A"), "<T><Titl>A<T>");
 }
@@ -101,7 +124,10 @@ TEST(Encoding, UsesTheCodePage932Table)
 
 TEST(Encoding, ReportsCharactersCodePage932CannotHold)
 {
-    const SjisConversion c = SjisFromUtf8("a\xE2\x99\xA5" "b\xF0\x9F\x98\x80" "c\xE2\x99\xA5");
+    const SjisConversion c = SjisFromUtf8(
+        "a\xE2\x99\xA5"
+        "b\xF0\x9F\x98\x80"
+        "c\xE2\x99\xA5");
     EXPECT_EQ(c.text, "abc");
     ASSERT_EQ(c.unmappable.size(), 2u);
     EXPECT_EQ(c.unmappable[0], U'\u2665');
@@ -135,8 +161,7 @@ TEST(Lines, SavedFileReaderReachesAFixedPointWithTextModeWriting)
     const std::string shown = SavedFileLinesCrLf(onDisk);
     EXPECT_EQ(shown, "a\r\nb\r\n");
     std::string disk = ToTextMode(shown);
-    for (int i = 0; i < 10; ++i)
-        disk = ToTextMode(SavedFileLinesCrLf(disk));
+    for (int i = 0; i < 10; ++i) disk = ToTextMode(SavedFileLinesCrLf(disk));
     EXPECT_EQ(disk, onDisk);
     // A lone CR inside a line stays.
     EXPECT_EQ(SavedFileLinesCrLf("a\rb\n"), "a\rb\r\n");
@@ -171,8 +196,7 @@ std::optional<std::string> IconvOf(const std::string& utf8)
     char buffer[16];
     char* out = buffer;
     std::size_t outLeft = sizeof buffer;
-    if (iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
-        return std::nullopt;
+    if (iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
     return std::string(buffer, out);
 }
 
@@ -185,8 +209,7 @@ TEST(Encoding, CharactersSeenBeforeConvertAsTheFirstTime)
     // converts it alone; and a text of many of them as their bytes in a row.
     std::string text, expected;
     for (char32_t c = 1; c < 0x10000; ++c) {
-        if (c >= 0xD800 && c <= 0xDFFF)
-            continue;
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
         const std::string utf8 = Utf8Of(c);
         const std::optional<std::string> library = IconvOf(utf8);
         for (int round = 0; round < 2; ++round) {

@@ -1,9 +1,10 @@
-#include "text/Encoding.h"
-#include "text/Sorting.h"
+#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <vector>
+
+#include "text/Encoding.h"
+#include "text/Sorting.h"
 
 using namespace torepal;
 
@@ -31,8 +32,16 @@ TEST(ListOrder, SavedPagesSortByTheirShiftJisBytes)
 TEST(ListOrder, TheDifferingByteIsFoldedOnlyOnACharacterBoundary)
 {
     // After 83 83 (ャ) a letter starts a character and is folded: "a" < "B".
-    EXPECT_TRUE(SjisLess("\x83\x83" "a", "\x83\x83" "B"));
-    EXPECT_FALSE(SjisLess("\x83\x83" "B", "\x83\x83" "a"));
+    EXPECT_TRUE(
+        SjisLess("\x83\x83"
+                 "a",
+                 "\x83\x83"
+                 "B"));
+    EXPECT_FALSE(
+        SjisLess("\x83\x83"
+                 "B",
+                 "\x83\x83"
+                 "a"));
     // After 83 83 83 the letter is the trail byte of 83 xx: plain bytes,
     // so 42 < 61.
     EXPECT_TRUE(SjisLess("\x83\x83\x83\x42", "\x83\x83\x83\x61"));
@@ -47,9 +56,26 @@ TEST(ListOrder, TheDifferingByteIsFoldedOnlyOnACharacterBoundary)
 
 TEST(ListOrder, SortKeysGiveTheSameOrder)
 {
-    EXPECT_EQ(SjisSortKey("Ab\x83\x41" "C"), "ab\x83\x41" "c");
-    const std::vector<std::string> names = {"", "a", "A", "ab", "aB", "B", "\x83\x41", "\x83\x61", "\x83\x41" "A",
-                                            "\x83\x41" "a", "\x83\x83\x41", "\x83\x83" "a", "\x83",
+    EXPECT_EQ(SjisSortKey("Ab\x83\x41"
+                          "C"),
+              "ab\x83\x41"
+              "c");
+    const std::vector<std::string> names = {"",
+                                            "a",
+                                            "A",
+                                            "ab",
+                                            "aB",
+                                            "B",
+                                            "\x83\x41",
+                                            "\x83\x61",
+                                            "\x83\x41"
+                                            "A",
+                                            "\x83\x41"
+                                            "a",
+                                            "\x83\x83\x41",
+                                            "\x83\x83"
+                                            "a",
+                                            "\x83",
                                             "\x83\x83\x83\x42"};
     for (const std::string& a : names)
         for (const std::string& b : names)

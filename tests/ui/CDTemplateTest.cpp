@@ -1,12 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QTest>
+
 #include "plate/RenderPage.h"
 #include "plate/SavedPages.h"
 #include "plate/ui/CComplete.h"
 #include "store/SettingsFiles.h"
 #include "support/PlateTestSupport.h"
-
-#include <QDialog>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace torepal;
 using namespace torepal::platetest;
@@ -321,8 +322,7 @@ TEST_F(PlatePageTest, CompleteWithoutBackFolderTellsAndOffersThePage)
     platform.dialogs.push_back([&](QDialog& d) {
         auto* complete = dynamic_cast<CComplete*>(&d);
         EXPECT_NE(complete, nullptr);
-        if (complete)
-            offered = complete->page();
+        if (complete) offered = complete->page();
         return int(QDialog::Rejected);
     });
     button("completeButton")->click();

@@ -1,8 +1,4 @@
-#include "files/ui/CFileControl.h"
-#include "support/FakePlatform.h"
-#include "support/core/FileHelpers.h"
-#include "support/core/TempFolder.h"
-#include "text/Files.h"
+#include <gtest/gtest.h>
 
 #include <QDialog>
 #include <QLabel>
@@ -12,12 +8,16 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <fstream>
-#include <gtest/gtest.h>
+
+#include "files/ui/CFileControl.h"
+#include "support/FakePlatform.h"
+#include "support/core/FileHelpers.h"
+#include "support/core/TempFolder.h"
+#include "text/Files.h"
 
 using namespace torepal;
 
 namespace {
-
 
 // The page over a fresh program folder; back/ is made unless told not to.
 struct FilePage {
@@ -28,8 +28,7 @@ struct FilePage {
 
     explicit FilePage(bool withBack = true)
     {
-        if (withBack)
-            std::filesystem::create_directory(back);
+        if (withBack) std::filesystem::create_directory(back);
     }
     CFileControl& open()
     {
@@ -47,8 +46,7 @@ struct FilePage {
     QStringList rows() const
     {
         QStringList r;
-        for (int i = 0; i < list()->count(); ++i)
-            r << list()->item(i)->text();
+        for (int i = 0; i < list()->count(); ++i) r << list()->item(i)->text();
         return r;
     }
     QString selected() const
@@ -197,8 +195,7 @@ TEST(CFileControl, EmptyListSaysNothingExceptForDeleteAndMailer)
     CFileControl& page = p.open();
     page.tabSelected();
     EXPECT_FALSE(p.page->findChild<QLabel*>("folderHint")->isVisible());
-    for (const char* name : {"previewButton", "copyButton", "writeBackButton"})
-        p.click(name);
+    for (const char* name : {"previewButton", "copyButton", "writeBackButton"}) p.click(name);
     EXPECT_TRUE(p.platform.messages.empty());
     EXPECT_TRUE(p.platform.openedFiles.empty());
     EXPECT_TRUE(p.platform.clipboard.empty());

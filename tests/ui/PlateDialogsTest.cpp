@@ -1,10 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <QDialog>
+
 #include "plate/ui/CComplete.h"
 #include "plate/ui/CLink.h"
 #include "plate/ui/CMylink.h"
 #include "support/PlateTestSupport.h"
-
-#include <QDialog>
-#include <gtest/gtest.h>
 
 using namespace torepal;
 using namespace torepal::platetest;

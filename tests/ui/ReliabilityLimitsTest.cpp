@@ -3,17 +3,18 @@
 // what a save leaves behind after a crash does not become one of the
 // seller's files.
 
+#include <unistd.h>
+
+#include <QListWidget>
+#include <QTest>
+#include <chrono>
+
 #include "app/ProjectFile.h"
 #include "files/ui/CFileControl.h"
 #include "mail/ui/CMail.h"
 #include "support/AppTestSupport.h"
 #include "support/ReliabilityTestSupport.h"
-
-#include <QListWidget>
-#include <QTest>
-#include <chrono>
 #include "text/Lines.h"
-#include <unistd.h>
 
 namespace torepal {
 namespace {

@@ -5,19 +5,19 @@
 // bytes, and the seller is told (except after a real crash, where no one is
 // left to tell; the hook returns failure there too).
 
+#include <QListWidget>
+#include <QTest>
+
 #include "app/ProjectFile.h"
+#include "files/SavedFileList.h"
+#include "files/ui/CFileControl.h"
 #include "mail/MailFiles.h"
 #include "mail/MailMessages.h"
 #include "mail/ui/CMail.h"
 #include "mail/ui/CMailEdit.h"
-#include "files/SavedFileList.h"
-#include "files/ui/CFileControl.h"
 #include "plate/SavedPages.h"
 #include "support/AppTestSupport.h"
 #include "support/ReliabilityTestSupport.h"
-
-#include <QListWidget>
-#include <QTest>
 
 namespace torepal {
 namespace {
@@ -43,8 +43,7 @@ protected:
     {
         std::vector<std::string> left;
         for (const std::string& n : FolderNames(folder / relativeFolder))
-            if (!(GetParam() == WriteFault::CrashBeforeRename && IsWriteTemporary(n)))
-                left.push_back(n);
+            if (!(GetParam() == WriteFault::CrashBeforeRename && IsWriteTemporary(n))) left.push_back(n);
         std::sort(names.begin(), names.end());
         EXPECT_EQ(left, names) << FaultName(GetParam());
     }
@@ -107,7 +106,8 @@ TEST_P(SaveUnderFault, MailSaveKeepsTheOldMailAndTheForm)
     EXPECT_EQ(read(relative), "old mail");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0], U(MailNotSavedMessage(name)));
-    EXPECT_EQ(mail.findChild<QPlainTextEdit*>("bodyEdit")->toPlainText(), QStringLiteral("鈴木様\nありがとうございました。"));
+    EXPECT_EQ(mail.findChild<QPlainTextEdit*>("bodyEdit")->toPlainText(),
+              QStringLiteral("鈴木様\nありがとうございました。"));
     expectOnly("back", {U(name)});
 }
 
@@ -241,8 +241,10 @@ TEST_F(SaveWithRealFault, BackBeingAFileStopsPageAndMailSavesAndIsLeftAlone)
 
     EXPECT_EQ(read("back"), "a file, not a folder");
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0], U(PageNotSavedMessage(SavedPageName(FormatTimeStamp(platform.clock), Sjis("腕時計")), true)));
-    EXPECT_EQ(platform.messages[1], U(MailNotSavedMessage(SavedMailName(FormatTimeStamp(platform.clock), Sjis("腕時計")))));
+    EXPECT_EQ(platform.messages[0],
+              U(PageNotSavedMessage(SavedPageName(FormatTimeStamp(platform.clock), Sjis("腕時計")), true)));
+    EXPECT_EQ(platform.messages[1],
+              U(MailNotSavedMessage(SavedMailName(FormatTimeStamp(platform.clock), Sjis("腕時計")))));
 }
 
 TEST_F(SaveWithRealFault, ADiskThatFillsUpPartWayKeepsTheOldPageMailAndProject)

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QIconEngine>
 #include <QPainter>
-
 #include <array>
 #include <map>
 
@@ -43,8 +42,7 @@ public:
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> sizes;
-        for (int s : kIconSizes)
-            sizes.push_back(QSize(s, s));
+        for (int s : kIconSizes) sizes.push_back(QSize(s, s));
         return sizes;
     }
 
@@ -63,8 +61,7 @@ private:
                 break;
             }
         QIcon& icon = loaded_[chosen];
-        if (icon.isNull())
-            icon.addFile(QStringLiteral(":/icons/torepal-%1.png").arg(chosen), QSize(chosen, chosen));
+        if (icon.isNull()) icon.addFile(QStringLiteral(":/icons/torepal-%1.png").arg(chosen), QSize(chosen, chosen));
         return icon;
     }
 

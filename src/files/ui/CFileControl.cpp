@@ -1,9 +1,5 @@
 #include "files/ui/CFileControl.h"
 
-#include "mail/Mailto.h"
-#include "platform/Platform.h"
-#include "platform/ui/QtText.h"
-
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +8,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include "mail/Mailto.h"
+#include "platform/Platform.h"
+#include "platform/ui/QtText.h"
 
 namespace torepal {
 
@@ -56,13 +56,11 @@ CFileControl::CFileControl(Platform& platform, std::filesystem::path programFold
     page->addLayout(buttons);
 
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
-        if (selectedRow() >= 0)
-            showSelected();
+        if (selectedRow() >= 0) showSelected();
     });
 }
 
-QPushButton* CFileControl::addButton(const QString& caption, const char* objectName,
-                                     void (CFileControl::*operation)())
+QPushButton* CFileControl::addButton(const QString& caption, const char* objectName, void (CFileControl::*operation)())
 {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(objectName));
@@ -78,13 +76,13 @@ void CFileControl::keyPressEvent(QKeyEvent* event)
     // Enter and Escape do nothing here: they must not reach the main
     // window, where Escape would close the program.
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
     }
 }
 
@@ -94,14 +92,12 @@ void CFileControl::refreshList()
     const bool folderExists = files_.refresh();
     folderHint_->setVisible(!folderExists);
     list_->clear();
-    for (const SavedFile& entry : files_.entries())
-        list_->addItem(ToQt(entry.name));
+    for (const SavedFile& entry : files_.entries()) list_->addItem(ToQt(entry.name));
 }
 
 void CFileControl::selectFirst()
 {
-    if (list_->count() == 0)
-        return;
+    if (list_->count() == 0) return;
     const QSignalBlocker blocker(list_);
     list_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 }
@@ -116,8 +112,7 @@ void CFileControl::tabSelected()
 int CFileControl::selectedRow() const
 {
     const QList<QListWidgetItem*> selected = list_->selectedItems();
-    if (selected.isEmpty())
-        return -1;
+    if (selected.isEmpty()) return -1;
     const int row = list_->row(selected.front());
     return row < static_cast<int>(files_.size()) ? row : -1;
 }
@@ -144,8 +139,7 @@ void CFileControl::deleteFile()
             platform_.showMessage(FileMessages().nothingSelected);
             return;
         }
-        if (!files_.remove(static_cast<std::size_t>(row)))
-            platform_.showMessage(FileMessages().deleteFailed);
+        if (!files_.remove(static_cast<std::size_t>(row))) platform_.showMessage(FileMessages().deleteFailed);
         refreshList();
     }
     selectFirst();
@@ -174,40 +168,36 @@ void CFileControl::startMailer()
 void CFileControl::preview()
 {
     const int row = selectedRow();
-    if (row < 0)
-        return;
+    if (row < 0) return;
     platform_.openFile(files_.pathOf(static_cast<std::size_t>(row)));
 }
 
 void CFileControl::copyText()
 {
-    if (selectedRow() < 0)
-        return;
+    if (selectedRow() < 0) return;
     platform_.copyText(text_);
 }
 
 void CFileControl::writeBack()
 {
     const int row = selectedRow();
-    if (row < 0)
-        return;
+    if (row < 0) return;
     FieldReader reader;
     const std::string text = reader.multiline(edit_, QStringLiteral("ファイルの内容"));
-    if (!reader.reportTo(platform_))
-        return;
+    if (!reader.reportTo(platform_)) return;
     switch (files_.writeBack(static_cast<std::size_t>(row), loaded_, text)) {
-    case WriteBackStatus::Written:
-        text_ = text;
-        break;
-    case WriteBackStatus::NotLoaded:
-        platform_.showMessage(FileMessages().notLoaded);
-        break;
-    case WriteBackStatus::NotAFile:
-        platform_.showMessage(FileMessages().notAFile);
-        break;
-    case WriteBackStatus::Failed:
-        platform_.showMessage(FileMessages().writeFailed);
-        break;
+        case WriteBackStatus::Written:
+            text_ = text;
+            break;
+        case WriteBackStatus::NotLoaded:
+            platform_.showMessage(FileMessages().notLoaded);
+            break;
+        case WriteBackStatus::NotAFile:
+            platform_.showMessage(FileMessages().notAFile);
+            break;
+        case WriteBackStatus::Failed:
+            platform_.showMessage(FileMessages().writeFailed);
+            break;
     }
 }
 

@@ -4,11 +4,11 @@
 // opens it with its associated program, copies it, hands it to the mail
 // program and deletes it.
 
-#include "files/SavedFileList.h"
-
 #include <QWidget>
 #include <filesystem>
 #include <string>
+
+#include "files/SavedFileList.h"
 
 class QLabel;
 class QListWidget;

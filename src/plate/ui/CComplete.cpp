@@ -1,12 +1,12 @@
 #include "plate/ui/CComplete.h"
 
+#include <QPushButton>
+
 #include "platform/Platform.h"
 #include "platform/ui/QtText.h"
 #include "text/Encoding.h"
 #include "text/SjisText.h"
 #include "ui_CComplete.h"
-
-#include <QPushButton>
 
 namespace torepal {
 

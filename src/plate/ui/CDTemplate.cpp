@@ -1,5 +1,20 @@
 #include "plate/ui/CDTemplate.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cstdio>
+
 #include "bank/BankStore.h"
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
@@ -14,22 +29,6 @@
 #include "platform/ui/QtText.h"
 #include "shipping/ParcelLists.h"
 #include "store/SettingsFiles.h"
-
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QVBoxLayout>
-
-#include <cstdio>
 
 namespace torepal {
 namespace {
@@ -49,18 +48,17 @@ constexpr ColourLabels kOtherLabels = {"【　枠カラー　】", "【バック
 
 // The highest selection for which a carrier box stays enabled. Selections
 // are signed, so no selection (-1) enables.
-constexpr int kYamatoHeaviest = 27;       // "～25kg"
-constexpr int kSasshiHeaviest = 13;       // "～3kg"
-constexpr int kTeikeigaiHeaviest = 14;    // "～4kg"
-constexpr int kKuronekoMailHeaviest = 11; // "～1kg"
-constexpr int kYahooYuPackHeaviest = 26;  // "～21kg"
-constexpr int kLargestSize = 8;           // "160size", for クロネコヤマト and 佐川急便
-constexpr int kSagawaLastOrigin = 45;     // 鹿児島県: 佐川急便 does not send from 沖縄
+constexpr int kYamatoHeaviest = 27;        // "～25kg"
+constexpr int kSasshiHeaviest = 13;        // "～3kg"
+constexpr int kTeikeigaiHeaviest = 14;     // "～4kg"
+constexpr int kKuronekoMailHeaviest = 11;  // "～1kg"
+constexpr int kYahooYuPackHeaviest = 26;   // "～21kg"
+constexpr int kLargestSize = 8;            // "160size", for クロネコヤマト and 佐川急便
+constexpr int kSagawaLastOrigin = 45;      // 鹿児島県: 佐川急便 does not send from 沖縄
 
 void FillCombo(QComboBox* combo, const std::vector<std::string>& entries)
 {
-    for (const std::string& entry : entries)
-        combo->addItem(ToQt(entry));
+    for (const std::string& entry : entries) combo->addItem(ToQt(entry));
 }
 
 QPushButton* Button(const QString& caption, const char* name)
@@ -155,8 +153,7 @@ void CDTemplate::buildForm()
     othersTitleEdit_->setObjectName(QStringLiteral("othersTitleEdit"));
     othersEdit_ = new QPlainTextEdit;
     othersEdit_->setObjectName(QStringLiteral("othersEdit"));
-    for (QPlainTextEdit* edit : {itemsEdit_, transEdit_, othersEdit_})
-        edit->setTabChangesFocus(true);
+    for (QPlainTextEdit* edit : {itemsEdit_, transEdit_, othersEdit_}) edit->setTabChangesFocus(true);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(Heading(QStringLiteral("-----商品タイトル------"), titleEdit_));
@@ -198,10 +195,9 @@ void CDTemplate::buildForm()
     sasshiBox_ = CheckBox(QStringLiteral("冊子小包"), "sasshiBox");
     kuronekoMailBox_ = CheckBox(QStringLiteral("クロネコメール便"), "kuronekoMailBox");
     expackBox_ = CheckBox(QStringLiteral("EXPACK500"), "expackBox");
-    QCheckBox* const onScreen[] = {yamatoBox_,   sagawaBox_, yuPackBox_,      yahooYuPackBox_,
+    QCheckBox* const onScreen[] = {yamatoBox_,    sagawaBox_, yuPackBox_,       yahooYuPackBox_,
                                    teikeigaiBox_, sasshiBox_, kuronekoMailBox_, expackBox_};
-    for (int i = 0; i < 8; ++i)
-        carrierGrid->addWidget(onScreen[i], i / 3, i % 3);
+    for (int i = 0; i < 8; ++i) carrierGrid->addWidget(onScreen[i], i / 3, i % 3);
 
     weightCombo_ = new QComboBox;
     weightCombo_->setObjectName(QStringLiteral("weightCombo"));
@@ -352,8 +348,7 @@ bool CDTemplate::pull(bool tellSeller)
     std::string fcolor = r.line(colourEdits_[2], QStringLiteral("カラー3"));
     std::string yahooId = r.line(yahooIdEdit_, QStringLiteral("Yahoo ID"));
     if (!r.ok()) {
-        if (tellSeller)
-            r.reportTo(platform_);
+        if (tellSeller) r.reportTo(platform_);
         return false;
     }
     state_.Title = std::move(title);
@@ -386,8 +381,7 @@ void CDTemplate::push()
 PlateFlags CDTemplate::flags() const
 {
     PlateFlags f;
-    for (std::size_t i = 0; i < accountBoxes_.size(); ++i)
-        f.payment.accounts[i] = accountBoxes_[i]->isChecked();
+    for (std::size_t i = 0; i < accountBoxes_.size(); ++i) f.payment.accounts[i] = accountBoxes_[i]->isChecked();
     f.payment.yahooEasy = yahooEasyBox_->isChecked();
     f.payment.stamps = stampsBox_->isChecked();
     f.carriers.yamato = yamatoBox_->isChecked();
@@ -407,8 +401,7 @@ PlateFlags CDTemplate::flags() const
 
 void CDTemplate::setFlags(const PlateFlags& f)
 {
-    for (std::size_t i = 0; i < accountBoxes_.size(); ++i)
-        accountBoxes_[i]->setChecked(f.payment.accounts[i]);
+    for (std::size_t i = 0; i < accountBoxes_.size(); ++i) accountBoxes_[i]->setChecked(f.payment.accounts[i]);
     yahooEasyBox_->setChecked(f.payment.yahooEasy);
     stampsBox_->setChecked(f.payment.stamps);
     yamatoBox_->setChecked(f.carriers.yamato);
@@ -448,12 +441,19 @@ void CDTemplate::typeChanged()
     state_.templateType = SelectedIndex(typeCombo_);
     const ColourLabels* labels = nullptr;
     switch (state_.templateType) {
-    case 0: labels = &kType1Labels; break;
-    case 1: labels = &kType2Labels; break;
-    case 2:
-    case 3:
-    case 4: labels = &kOtherLabels; break;
-    default: return;  // no selection: the labels stay as they are
+        case 0:
+            labels = &kType1Labels;
+            break;
+        case 1:
+            labels = &kType2Labels;
+            break;
+        case 2:
+        case 3:
+        case 4:
+            labels = &kOtherLabels;
+            break;
+        default:
+            return;  // no selection: the labels stay as they are
     }
     colourLabels_[0]->setText(QString::fromUtf8(labels->first));
     colourLabels_[1]->setText(QString::fromUtf8(labels->second));
@@ -498,8 +498,7 @@ void CDTemplate::takeSelections()
 
 void CDTemplate::clearForm()
 {
-    if (!pull())
-        return;
+    if (!pull()) return;
     state_.Title.clear();
     state_.Items.clear();
     state_.trans.clear();
@@ -540,10 +539,8 @@ void CDTemplate::loadPlateSettings()
 
 bool CDTemplate::savePlateSettings()
 {
-    if (!pull())
-        return false;
-    const CPSave record =
-        PlateSettingsRecord(state_, flags(), SelectedIndex(originCombo_), SelectedIndex(typeCombo_));
+    if (!pull()) return false;
+    const CPSave record = PlateSettingsRecord(state_, flags(), SelectedIndex(originCombo_), SelectedIndex(typeCombo_));
     if (!StorePlateFile(programFolder_, record)) {
         platform_.showMessage(StoreFailedMessage(kPlateFile));
         return false;
@@ -566,23 +563,19 @@ void CDTemplate::loadAccounts()
         platform_.showMessage(DamagedSettingsMessage(kBankFile, loaded.keptCopy));
     state_.accounts = loaded.record.rows;
     CaptionAccountBoxes(accountBoxes(), state_.accounts);
-    if (pulled)
-        push();
+    if (pulled) push();
 }
 
 void CDTemplate::editAccounts()
 {
     // The other page's editor may have written bank.ini since this copy
     // was read; editing the old copy would undo that edit.
-    if (bank_.isStale(accountsGeneration_))
-        loadAccounts();
+    if (bank_.isStale(accountsGeneration_)) loadAccounts();
     Accounts rows = state_.accounts;
-    if (!EditAccounts(platform_, this, rows))
-        return;
+    if (!EditAccounts(platform_, this, rows)) return;
     state_.accounts = rows;
     CaptionAccountBoxes(accountBoxes(), state_.accounts);
-    if (!bank_.store(state_.accounts, accountsGeneration_))
-        platform_.showMessage(StoreFailedMessage(kBankFile));
+    if (!bank_.store(state_.accounts, accountsGeneration_)) platform_.showMessage(StoreFailedMessage(kBankFile));
 }
 
 void CDTemplate::setProjectAccounts(const Accounts& rows)
@@ -605,8 +598,7 @@ void CDTemplate::setProjectAccounts(const Accounts& rows)
 void CDTemplate::editBoothText()
 {
     CMylink dialog(platform_, state_.mytext, this);
-    if (platform_.runModal(dialog) == QDialog::Accepted)
-        state_.mytext = dialog.text();
+    if (platform_.runModal(dialog) == QDialog::Accepted) state_.mytext = dialog.text();
 }
 
 void CDTemplate::makeLinkTag()
@@ -617,11 +609,9 @@ void CDTemplate::makeLinkTag()
 
 void CDTemplate::choosePaletteColour(int which)
 {
-    if (which < 0 || which > 2)
-        return;
+    if (which < 0 || which > 2) return;
     const std::optional<Rgb> colour = platform_.chooseColour();
-    if (!colour || !pull())
-        return;
+    if (!colour || !pull()) return;
     std::string* const targets[] = {&state_.color, &state_.bgcolor, &state_.fcolor};
     *targets[which] = PaletteText(*colour);
     push();
@@ -644,8 +634,7 @@ void CDTemplate::showResult(const std::string& page)
 
 void CDTemplate::finishAndSave()
 {
-    if (!pull())
-        return;
+    if (!pull()) return;
     const std::string stamp = FormatTimeStamp(platform_.now());
     render();
     push();
@@ -660,8 +649,7 @@ void CDTemplate::finishAndSave()
 
 void CDTemplate::preview()
 {
-    if (!pull())
-        return;
+    if (!pull()) return;
     state_.page.clear();
     render();
     push();
@@ -676,8 +664,7 @@ void CDTemplate::preview()
 
 void CDTemplate::finishAndShow()
 {
-    if (!pull())
-        return;
+    if (!pull()) return;
     CComplete dialog(platform_, this);
     render();
     dialog.setPage(state_.page);
@@ -688,13 +675,13 @@ void CDTemplate::finishAndShow()
 void CDTemplate::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
     }
 }
 

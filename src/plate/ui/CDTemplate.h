@@ -6,13 +6,13 @@
 // radios and combo selections stay in their controls and are read when
 // needed.
 
-#include "plate/PlateState.h"
-
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+
+#include "plate/PlateState.h"
 
 class QCheckBox;
 class QComboBox;
@@ -33,8 +33,7 @@ class CDTemplate : public QWidget {
 public:
     // Builds the form: the combo lists, the defaults (中央 on, 左寄せ off,
     // リンクしない on), then the plate settings from plate.ini.
-    CDTemplate(Platform& platform, BankStore& bank, std::filesystem::path programFolder,
-               QWidget* parent = nullptr);
+    CDTemplate(Platform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~CDTemplate() override;
 
     // Reads bank.ini into the page's copy of the accounts and captions the

@@ -1,12 +1,12 @@
 #include "plate/ui/CLink.h"
 
+#include <QPushButton>
+
 #include "plate/LinkTag.h"
 #include "platform/Platform.h"
 #include "platform/ui/QtText.h"
 #include "text/Encoding.h"
 #include "ui_CLink.h"
-
-#include <QPushButton>
 
 namespace torepal {
 
@@ -26,8 +26,7 @@ void CLink::accept()
     FieldReader reader;
     const std::string text = reader.line(ui_->linkTextEdit, QStringLiteral("リンクする文章"));
     const std::string address = reader.line(ui_->linkAddressEdit, QStringLiteral("リンクするURL"));
-    if (!reader.reportTo(platform_))
-        return;
+    if (!reader.reportTo(platform_)) return;
 
     tag_ = LinkTag(address, text);
     if (!platform_.copyText(tag_)) {

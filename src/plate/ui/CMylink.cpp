@@ -1,10 +1,10 @@
 #include "plate/ui/CMylink.h"
 
+#include <QPushButton>
+
 #include "platform/Platform.h"
 #include "platform/ui/QtText.h"
 #include "ui_CMylink.h"
-
-#include <QPushButton>
 
 namespace torepal {
 
@@ -23,8 +23,7 @@ void CMylink::accept()
 {
     FieldReader reader;
     std::string edited = reader.line(ui_->boothTextEdit, QStringLiteral("マイブースのリンク時の紹介文"));
-    if (!reader.reportTo(platform_))
-        return;
+    if (!reader.reportTo(platform_)) return;
     text_ = std::move(edited);
     QDialog::accept();
 }

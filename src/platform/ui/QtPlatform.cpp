@@ -1,7 +1,5 @@
 #include "platform/ui/QtPlatform.h"
 
-#include "platform/ui/QtText.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -11,6 +9,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
+
+#include "platform/ui/QtText.h"
 
 namespace torepal {
 
@@ -27,8 +27,7 @@ QWidget* QtPlatform::parent() const
 std::optional<Rgb> QtPlatform::chooseColour()
 {
     const QColor c = QColorDialog::getColor(Qt::black, parent());
-    if (!c.isValid())
-        return std::nullopt;
+    if (!c.isValid()) return std::nullopt;
     return Rgb{c.red(), c.green(), c.blue()};
 }
 
@@ -54,8 +53,7 @@ std::optional<std::filesystem::path> QtPlatform::chooseFileToOpen(const FileDial
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(ToQt(r.defaultSuffix));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return PathOf(dialog.selectedFiles().front());
 }
 
@@ -67,15 +65,14 @@ std::optional<std::filesystem::path> QtPlatform::chooseFileToSave(const FileDial
     dialog.setDefaultSuffix(ToQt(r.defaultSuffix));
     // An existing project file is replaced without a question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return PathOf(dialog.selectedFiles().front());
 }
 
 void QtPlatform::showMessage(const std::string& text, const std::string& caption)
 {
-    QMessageBox box(QMessageBox::NoIcon, caption.empty() ? ProgramTitle() : ToQt(caption),
-                    ToQtMultiline(text), QMessageBox::Ok, parent());
+    QMessageBox box(QMessageBox::NoIcon, caption.empty() ? ProgramTitle() : ToQt(caption), ToQtMultiline(text),
+                    QMessageBox::Ok, parent());
     box.exec();
 }
 
@@ -89,8 +86,7 @@ void QtPlatform::showUnicodeMessage(const std::string& utf8Text)
 bool QtPlatform::copyText(const std::string& text)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return false;
+    if (!clipboard) return false;
     const QString value = ToQt(text);
     clipboard->setText(value);
     return clipboard->text() == value;
@@ -104,10 +100,9 @@ bool QtPlatform::openFile(const std::filesystem::path& path)
 
 bool QtPlatform::openUri(const std::string& asciiUri)
 {
-    const QUrl url = QUrl::fromEncoded(QByteArray(asciiUri.data(), static_cast<qsizetype>(asciiUri.size())),
-                                       QUrl::StrictMode);
-    if (!url.isValid())
-        return false;
+    const QUrl url =
+        QUrl::fromEncoded(QByteArray(asciiUri.data(), static_cast<qsizetype>(asciiUri.size())), QUrl::StrictMode);
+    if (!url.isValid()) return false;
     return QDesktopServices::openUrl(url);
 }
 

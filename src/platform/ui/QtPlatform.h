@@ -1,9 +1,9 @@
 #pragma once
 // The desktop as Qt offers it on Linux.
 
-#include "platform/Platform.h"
-
 #include <QString>
+
+#include "platform/Platform.h"
 
 class QWidget;
 

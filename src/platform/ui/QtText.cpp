@@ -1,12 +1,12 @@
 #include "platform/ui/QtText.h"
 
-#include "platform/Platform.h"
-#include "text/Encoding.h"
-
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+
+#include "platform/Platform.h"
+#include "text/Encoding.h"
 
 namespace torepal {
 
@@ -30,8 +30,7 @@ std::string FieldReader::text(const QString& value, const QString& fieldName)
     if (!conv.ok()) {
         QString chars;
         for (char32_t c : conv.unmappable) {
-            if (!chars.isEmpty())
-                chars += QStringLiteral("、");
+            if (!chars.isEmpty()) chars += QStringLiteral("、");
             chars += QStringLiteral("「") + QString::fromUcs4(&c, 1) +
                      QStringLiteral("」(U+%1)").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
         }
@@ -55,15 +54,15 @@ std::string FieldReader::multiline(const QPlainTextEdit* edit, const QString& fi
 
 QString FieldReader::problemMessage() const
 {
-    return QStringLiteral("次の文字はShift-JISで表せないため、使うことができません。\n"
-                          "別の文字に置き換えてから、もう一度操作してください。\n\n") +
+    return QStringLiteral(
+               "次の文字はShift-JISで表せないため、使うことができません。\n"
+               "別の文字に置き換えてから、もう一度操作してください。\n\n") +
            problems_.join(QLatin1Char('\n'));
 }
 
 bool FieldReader::reportTo(Platform& platform) const
 {
-    if (ok())
-        return true;
+    if (ok()) return true;
     const QByteArray utf8 = problemMessage().toUtf8();
     platform.showUnicodeMessage(std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     return false;
@@ -82,8 +81,7 @@ void SetLine(QLineEdit* edit, const std::string& sjis)
 void SetMultiline(QPlainTextEdit* edit, const std::string& sjis)
 {
     const QString value = ToQtMultiline(sjis);
-    if (edit->toPlainText() != value)
-        edit->setPlainText(value);
+    if (edit->toPlainText() != value) edit->setPlainText(value);
 }
 
 int SelectedIndex(const QComboBox* combo)

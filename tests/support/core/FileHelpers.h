@@ -2,12 +2,12 @@
 // Reading and writing whole files in tests, and the write-fault hook held
 // for one scope.
 
-#include "text/Files.h"
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "text/Files.h"
 
 namespace torepal {
 
