@@ -17,13 +17,7 @@
 
 namespace torepal {
 
-// The selected entries of the plate form's four combos, -1 for none.
-struct ProjectSelections {
-    int weight = 0;  // combo 1082
-    int size = 0;    // combo 1083
-    int origin = 0;  // combo 1084
-    int type = 0;    // combo 1104
-};
+using ProjectSelections = PlateSelections;
 
 struct ProjectRecord {
     // Plate form: texts (multi-line ones hold CR LF), boxes, radios, combos.

@@ -63,4 +63,13 @@ struct PlateFlags {
     bool linkOn = false;  // 1110 リンクする
 };
 
+// The selected entries of the plate form's four combos (weight, size,
+// origin, type), -1 for none: only a project file can leave one unselected.
+struct PlateSelections {
+    int weight = 0;
+    int size = 0;
+    int origin = 0;
+    int type = 0;
+};
+
 }  // namespace torepal

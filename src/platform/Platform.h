@@ -11,8 +11,6 @@
 #include <optional>
 #include <string>
 
-class QDialog;
-
 namespace torepal {
 
 struct LocalTime {
@@ -63,10 +61,6 @@ public:
     virtual bool openUri(const std::string& asciiUri) = 0;
 
     virtual LocalTime now() = 0;
-
-    // Runs a modal dialog and returns its result (QDialog::Accepted or
-    // Rejected). The fake lets a test fill in the dialog and press a button.
-    virtual int runModal(QDialog& dialog) = 0;
 };
 
 // "%d月%d日%d時%d分", no leading zeros: the stamp in saved page and mail names.

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "text/Encoding.h"
 
 namespace torepal {
 
-class FakePlatform final : public Platform {
+class FakePlatform final : public DesktopPlatform {
 public:
     // Answers.
     std::deque<std::optional<Rgb>> colours;                        // next colour picker results

@@ -16,7 +16,7 @@
 #include "mail/ui/CMail.h"
 #include "plate/PageTemplates.h"
 #include "plate/ui/CDTemplate.h"
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtPlatform.h"
 #include "text/Files.h"
 #include "text/Lines.h"
@@ -46,7 +46,7 @@ void NoDefaultButtons(QWidget* page)
 
 }  // namespace
 
-MainDialog::MainDialog(Platform& platform, std::filesystem::path programFolder, QWidget* parent)
+MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent)
     : QDialog(parent), platform_(platform), folder_(std::move(programFolder)), bank_(folder_)
 {
     setObjectName(QStringLiteral("mainDialog"));

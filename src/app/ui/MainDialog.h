@@ -19,7 +19,7 @@ namespace torepal {
 class CDTemplate;
 class CFileControl;
 class CMail;
-class Platform;
+class DesktopPlatform;
 
 class MainDialog : public QDialog {
     Q_OBJECT
@@ -27,7 +27,7 @@ class MainDialog : public QDialog {
 public:
     // Creates the pages and reads the settings from `programFolder`
     // (plate.ini, bank.ini, status.ini), in the program's start-up order.
-    MainDialog(Platform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
+    MainDialog(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~MainDialog() override;
 
     CDTemplate& platePage() { return *plate_; }
@@ -62,7 +62,7 @@ private:
     void tabChanged(int index);
     bool focusIsInsideAPage() const;
 
-    Platform& platform_;
+    DesktopPlatform& platform_;
     std::filesystem::path folder_;
     BankStore bank_;
     std::string projectText_;

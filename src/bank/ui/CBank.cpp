@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 #include "ui_CBank.h"
 
@@ -33,7 +33,7 @@ bool IsBankRow(std::size_t row)
 
 }  // namespace
 
-CBank::CBank(Platform& platform, QWidget* parent)
+CBank::CBank(DesktopPlatform& platform, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CBank>()), platform_(platform)
 {
     ui_->setupUi(this);
@@ -116,7 +116,7 @@ void CBank::accept()
     QDialog::accept();
 }
 
-bool EditAccounts(Platform& platform, QWidget* parent, Accounts& rows)
+bool EditAccounts(DesktopPlatform& platform, QWidget* parent, Accounts& rows)
 {
     Accounts shown;
     for (std::size_t row = 0; row < kAccountCount; ++row) {

@@ -19,14 +19,14 @@ class CBank;
 
 namespace torepal {
 
-class Platform;
+class DesktopPlatform;
 
 class CBank : public QDialog {
     Q_OBJECT
 
 public:
     // `platform` is told when a typed character cannot be held in Shift-JIS.
-    explicit CBank(Platform& platform, QWidget* parent = nullptr);
+    explicit CBank(DesktopPlatform& platform, QWidget* parent = nullptr);
     ~CBank() override;
 
     // Shows the rows: texts in the edits, each combo at its row's kind (a
@@ -50,7 +50,7 @@ private:
     };
 
     std::unique_ptr<Ui::CBank> ui_;
-    Platform& platform_;
+    DesktopPlatform& platform_;
     std::array<RowWidgets, kAccountCount> widgets_;
     Accounts rows_;
 };
@@ -60,6 +60,6 @@ private:
 // back (bank rows whole; postal rows branch, number, holder and kind) and
 // returns true. Cancel returns false and leaves `rows` alone. The page then
 // recaptions its boxes and stores bank.ini.
-bool EditAccounts(Platform& platform, QWidget* parent, Accounts& rows);
+bool EditAccounts(DesktopPlatform& platform, QWidget* parent, Accounts& rows);
 
 }  // namespace torepal

@@ -10,12 +10,12 @@
 #include <QVBoxLayout>
 
 #include "mail/Mailto.h"
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 
 namespace torepal {
 
-CFileControl::CFileControl(Platform& platform, std::filesystem::path programFolder, QWidget* parent)
+CFileControl::CFileControl(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent)
     : QWidget(parent), platform_(platform), files_(std::move(programFolder))
 {
     list_ = new QListWidget(this);

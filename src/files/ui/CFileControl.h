@@ -17,13 +17,13 @@ class QPushButton;
 
 namespace torepal {
 
-class Platform;
+class DesktopPlatform;
 
 class CFileControl : public QWidget {
     Q_OBJECT
 
 public:
-    CFileControl(Platform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
+    CFileControl(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
 
     // Re-lists the folder (at start-up).
     void refreshList();
@@ -46,7 +46,7 @@ private:
     int selectedRow() const;
     QPushButton* addButton(const QString& caption, const char* objectName, void (CFileControl::*operation)());
 
-    Platform& platform_;
+    DesktopPlatform& platform_;
     SavedFileList files_;
     // The text as last shown or written back: what copy and the mail
     // hand-off take, whatever has been typed since.

@@ -19,7 +19,7 @@
 #include "mail/MailMessages.h"
 #include "mail/Mailto.h"
 #include "mail/ui/CMailEdit.h"
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 #include "store/SettingsFiles.h"
 #include "text/Files.h"
@@ -47,7 +47,7 @@ QPushButton* MakeButton(const QString& caption, const char* objectName)
 
 }  // namespace
 
-CMail::CMail(Platform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent)
+CMail::CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent)
     : QWidget(parent), platform_(platform), bank_(bank), folder_(std::move(programFolder))
 {
     setObjectName(QStringLiteral("CMail"));

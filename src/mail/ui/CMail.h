@@ -26,12 +26,12 @@ namespace torepal {
 
 class CMailEdit;
 class FieldReader;
-class Platform;
+class DesktopPlatform;
 
 class CMail : public QWidget {
     Q_OBJECT
 public:
-    CMail(Platform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent = nullptr);
+    CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~CMail() override;
 
     // Once, after the main window has made the page: the template list
@@ -86,7 +86,7 @@ private:
     void openTemplateEditor();
     void editAccounts();
 
-    Platform& platform_;
+    DesktopPlatform& platform_;
     BankStore& bank_;
     std::filesystem::path folder_;
     MailState state_;

@@ -4,13 +4,13 @@
 #include <QSignalBlocker>
 
 #include "mail/MailMessages.h"
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 #include "ui_CMailEdit.h"
 
 namespace torepal {
 
-CMailEdit::CMailEdit(Platform& platform, std::filesystem::path programFolder, QWidget* parent)
+CMailEdit::CMailEdit(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent)
     : QDialog(parent), platform_(platform), folder_(std::move(programFolder)), ui_(std::make_unique<Ui::CMailEdit>())
 {
     ui_->setupUi(this);

@@ -17,12 +17,12 @@ class CMailEdit;
 
 namespace torepal {
 
-class Platform;
+class DesktopPlatform;
 
 class CMailEdit : public QDialog {
     Q_OBJECT
 public:
-    CMailEdit(Platform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
+    CMailEdit(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~CMailEdit() override;
 
     // Lists the templates afresh, selects the first and loads it. With no
@@ -40,7 +40,7 @@ public:
 private:
     void loadSelected();
 
-    Platform& platform_;
+    DesktopPlatform& platform_;
     std::filesystem::path folder_;
     std::unique_ptr<Ui::CMailEdit> ui_;
     std::vector<TemplateEntry> templates_;

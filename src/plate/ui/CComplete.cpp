@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 #include "text/Encoding.h"
 #include "text/SjisText.h"
@@ -10,7 +10,7 @@
 
 namespace torepal {
 
-CComplete::CComplete(Platform& platform, QWidget* parent)
+CComplete::CComplete(DesktopPlatform& platform, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CComplete>()), platform_(platform)
 {
     ui_->setupUi(this);

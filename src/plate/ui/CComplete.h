@@ -14,13 +14,13 @@ class CComplete;
 
 namespace torepal {
 
-class Platform;
+class DesktopPlatform;
 
 class CComplete : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CComplete(Platform& platform, QWidget* parent = nullptr);
+    explicit CComplete(DesktopPlatform& platform, QWidget* parent = nullptr);
     ~CComplete() override;
 
     // The page text and the shown text both become `page`; the byte count
@@ -33,7 +33,7 @@ public:
 
 private:
     std::unique_ptr<Ui::CComplete> ui_;
-    Platform& platform_;
+    DesktopPlatform& platform_;
     std::string page_;
 };
 

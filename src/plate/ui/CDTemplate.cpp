@@ -25,7 +25,7 @@
 #include "plate/ui/CComplete.h"
 #include "plate/ui/CLink.h"
 #include "plate/ui/CMylink.h"
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 #include "shipping/ParcelLists.h"
 #include "store/SettingsFiles.h"
@@ -115,7 +115,7 @@ std::string PaletteText(const Rgb& c)
 
 }  // namespace
 
-CDTemplate::CDTemplate(Platform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent)
+CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent)
     : QWidget(parent), platform_(platform), bank_(bank), programFolder_(std::move(programFolder))
 {
     setObjectName(QStringLiteral("platePage"));

@@ -25,7 +25,7 @@ class QRadioButton;
 namespace torepal {
 
 class BankStore;
-class Platform;
+class DesktopPlatform;
 
 class CDTemplate : public QWidget {
     Q_OBJECT
@@ -33,7 +33,8 @@ class CDTemplate : public QWidget {
 public:
     // Builds the form: the combo lists, the defaults (中央 on, 左寄せ off,
     // リンクしない on), then the plate settings from plate.ini.
-    CDTemplate(Platform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent = nullptr);
+    CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder,
+               QWidget* parent = nullptr);
     ~CDTemplate() override;
 
     // Reads bank.ini into the page's copy of the accounts and captions the
@@ -81,9 +82,7 @@ public:
     PlateFlags flags() const;
     void setFlags(const PlateFlags& flags);
 
-    struct Selections {
-        int weight = 0, size = 0, origin = 0, type = 0;
-    };
+    using Selections = PlateSelections;
     Selections selections() const;
     // Sets the four combos (-1 clears a selection), then runs the type,
     // weight, size and origin handlers in that order.
@@ -108,7 +107,7 @@ private:
     void showResult(const std::string& page);
     std::array<QCheckBox*, 6> accountBoxes() const;
 
-    Platform& platform_;
+    DesktopPlatform& platform_;
     BankStore& bank_;
     std::filesystem::path programFolder_;
     PlateState state_;

@@ -3,14 +3,14 @@
 #include <QPushButton>
 
 #include "plate/LinkTag.h"
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 #include "text/Encoding.h"
 #include "ui_CLink.h"
 
 namespace torepal {
 
-CLink::CLink(Platform& platform, QWidget* parent)
+CLink::CLink(DesktopPlatform& platform, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CLink>()), platform_(platform)
 {
     ui_->setupUi(this);

@@ -12,14 +12,14 @@ class CLink;
 
 namespace torepal {
 
-class Platform;
+class DesktopPlatform;
 
 class CLink : public QDialog {
     Q_OBJECT
 
 public:
     // Starts with an empty text and the address "http://".
-    explicit CLink(Platform& platform, QWidget* parent = nullptr);
+    explicit CLink(DesktopPlatform& platform, QWidget* parent = nullptr);
     ~CLink() override;
 
     // "作成": reads both edits, makes the tag and copies it. The dialog
@@ -32,7 +32,7 @@ public:
 
 private:
     std::unique_ptr<Ui::CLink> ui_;
-    Platform& platform_;
+    DesktopPlatform& platform_;
     std::string tag_;
 };
 

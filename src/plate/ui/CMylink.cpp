@@ -2,13 +2,13 @@
 
 #include <QPushButton>
 
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 #include "ui_CMylink.h"
 
 namespace torepal {
 
-CMylink::CMylink(Platform& platform, const std::string& text, QWidget* parent)
+CMylink::CMylink(DesktopPlatform& platform, const std::string& text, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CMylink>()), platform_(platform), text_(text)
 {
     ui_->setupUi(this);

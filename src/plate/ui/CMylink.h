@@ -11,13 +11,13 @@ class CMylink;
 
 namespace torepal {
 
-class Platform;
+class DesktopPlatform;
 
 class CMylink : public QDialog {
     Q_OBJECT
 
 public:
-    CMylink(Platform& platform, const std::string& text, QWidget* parent = nullptr);
+    CMylink(DesktopPlatform& platform, const std::string& text, QWidget* parent = nullptr);
     ~CMylink() override;
 
     // The text as confirmed with "OK" (the given text until then).
@@ -29,7 +29,7 @@ public:
 
 private:
     std::unique_ptr<Ui::CMylink> ui_;
-    Platform& platform_;
+    DesktopPlatform& platform_;
     std::string text_;
 };
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "platform/Platform.h"
+#include "platform/ui/DesktopPlatform.h"
 
 class QWidget;
 
@@ -12,7 +12,7 @@ namespace torepal {
 // "トレパル Ver 1.3.3": the main window's title and every message box caption.
 QString ProgramTitle();
 
-class QtPlatform final : public Platform {
+class QtPlatform final : public DesktopPlatform {
 public:
     // Dialogs and message boxes are parented to `window` once it is set.
     void setWindow(QWidget* window) { window_ = window; }
