@@ -11,7 +11,7 @@ std::string BuildPaymentText(const PaymentTicks& ticks, const Accounts& accounts
     static const std::string paruru = Sjis("<br><b>▼ぱるる</b><br>");
     // The box reads "振替口座"; the page tells the buyer "郵便振替".
     static const std::string furikae = Sjis("<br><b>▼郵便振替</b><br>");
-    static const std::string yahooEasy = Sjis("<br><b>▼Yahoo!かんたん決算</b><br>");
+    static const std::string yahooEasy = Sjis("<br><b>▼Yahoo!かんたん決済</b><br>");
     static const std::string stamps = Sjis("<br><b>▼切手</b><br>");
 
     std::string text;

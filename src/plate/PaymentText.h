@@ -11,7 +11,7 @@
 namespace torepal {
 
 // The lines of the ticked boxes in a fixed order (banks 1 to 4, ぱるる,
-// 郵便振替, Yahoo!かんたん決算, 切手), whatever order they were ticked in;
+// 郵便振替, Yahoo!かんたん決済, 切手), whatever order they were ticked in;
 // empty when no box is on. Bank names are inserted as stored.
 std::string BuildPaymentText(const PaymentTicks& ticks, const Accounts& accounts);
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "mail/ComposeMail.h"
+#include "mail/MailChecks.h"
 #include "mail/MailFiles.h"
 #include "mail/Mailto.h"
 #include "store/SettingsFiles.h"
@@ -75,12 +76,16 @@ std::set<std::string> BracketedWords(const std::string& sjis)
 
 // --- Sample mail templates --------------------------------------------------
 
-TEST(SampleTemplates, AreListedInTheirNumberedOrderWithTheThankYouMailFirst)
+// A new seller's list opens on the first 取引ナビ message; the older mail
+// samples follow in their numbered order.
+TEST(SampleTemplates, AreListedInTheirNumberedOrderWithTheFirstTradeMessageFirst)
 {
     const std::vector<TemplateEntry> templates = ListTemplates(kProgram);
     std::vector<std::string> names;
     for (const TemplateEntry& entry : templates) names.push_back(Utf8FromSjis(entry.name));
-    EXPECT_EQ(names, (std::vector<std::string>{"01_落札のお礼.txt", "02_発送のお知らせ.txt", "03_ご入金のお願い.txt",
+    EXPECT_EQ(names, (std::vector<std::string>{"00_取引ナビ1_落札のご連絡.txt", "00_取引ナビ2_ご入金のお礼.txt",
+                                               "00_取引ナビ3_発送のご連絡.txt", "00_取引ナビ4_受け取りのお礼.txt",
+                                               "01_落札のお礼.txt", "02_発送のお知らせ.txt", "03_ご入金のお願い.txt",
                                                "04_受け取りのお礼.txt"}));
 }
 
@@ -175,6 +180,47 @@ TEST(SampleTemplates, ThankYouMailStatesTheTotalAndTheAccounts)
     EXPECT_NE(body.find("\r\n\r\n銀行名：みずほ銀行\r\n支店名：本店\r\n名義：ヤマダ　ハナコ\r\n口座番号：1234567\r\n"
                         "口座種別：普通口座\r\n\r\n"),
               std::string::npos);
+}
+
+// The 取引ナビ messages: filled from a seller's values, none leaves a
+// placeholder, and none carries what a message on the site may not (an
+// account, a mail or outside address) even with accounts ticked on the page.
+TEST(SampleTemplates, TradeMessagesComposeCompletelyWithinTheSiteRules)
+{
+    MailState state;
+    state.myname = Sjis("山田花子");
+    state.post = Sjis("東京都世田谷区桜丘三丁目十二番八号");
+    state.zip = "156-0054";
+    state.tel = "03-1234-5678";
+    state.ktel = "090-1234-5678";
+    state.item = Sjis("手巻き腕時計");
+    state.name = "hanako_buyer_2026";
+    state.transmen = Sjis("ゆうパック");
+    state.transnum = "1234-5678-9012";
+    state.fauc = "12800";
+    state.ftrans = "1100";
+    state.accounts[0] = {Sjis("みずほ銀行"), Sjis("世田谷支店"), "1234567", Sjis("ヤマダ　ハナコ"), 0};
+    state.useAccount = {true, false, false, false, false, false};
+
+    int seen = 0;
+    for (const TemplateEntry& entry : ListTemplates(kProgram)) {
+        if (Utf8FromSjis(entry.name).find("取引ナビ") == std::string::npos) continue;
+        SCOPED_TRACE(entry.path.string());
+        ++seen;
+        const std::string bytes = Read(entry.path);
+        MailState mail = state;
+        ComposeMail(mail, bytes);
+        EXPECT_TRUE(BracketedWords(mail.body).empty());
+        EXPECT_EQ(bytes.find("[bank]"), std::string::npos);
+        EXPECT_EQ(bytes.find("[tel]"), std::string::npos);
+        EXPECT_EQ(bytes.find("[post]"), std::string::npos);
+        const std::string body = Utf8FromSjis(mail.body);
+        EXPECT_EQ(body.find("みずほ銀行"), std::string::npos);
+        EXPECT_EQ(body.find("@"), std::string::npos);
+        EXPECT_EQ(body.find("http"), std::string::npos);
+        EXPECT_TRUE(CheckMail(mail, bytes).empty());
+    }
+    EXPECT_EQ(seen, 4);
 }
 
 // --- Help page -------------------------------------------------------------

@@ -29,7 +29,7 @@ TEST(PaymentText, LinesFollowTheBoxOrderNotTheTickingOrder)
     PaymentTicks ticks;
     ticks.yahooEasy = true;
     ticks.accounts[0] = true;
-    EXPECT_EQ(BuildPaymentText(ticks, TwoBanks()), S("<br><b>▼みずほ銀行</b><br><br><b>▼Yahoo!かんたん決算</b><br>"));
+    EXPECT_EQ(BuildPaymentText(ticks, TwoBanks()), S("<br><b>▼みずほ銀行</b><br><br><b>▼Yahoo!かんたん決済</b><br>"));
 }
 
 TEST(PaymentText, EveryBoxOn)
@@ -46,7 +46,7 @@ TEST(PaymentText, EveryBoxOn)
                                                      "<br><b>▼</b><br>"
                                                      "<br><b>▼ぱるる</b><br>"
                                                      "<br><b>▼郵便振替</b><br>"
-                                                     "<br><b>▼Yahoo!かんたん決算</b><br>"
+                                                     "<br><b>▼Yahoo!かんたん決済</b><br>"
                                                      "<br><b>▼切手</b><br>"));
 }
 

@@ -378,7 +378,7 @@ std::string ExpectedFullPage(int type, const FullForm& form, bool left)
         "<br><b>▼みずほ銀行</b><br>"
         "<br><b>▼ぱるる</b><br>"
         "<br><b>▼郵便振替</b><br>"
-        "<br><b>▼Yahoo!かんたん決算</b><br>";
+        "<br><b>▼Yahoo!かんたん決済</b><br>";
     const std::string others =
         Fill(p.others, {{"<TOthers>", "注意事項"}, {"<Others>", "ノークレーム・ノーリターンで<br>お願いします。"}});
     std::string item = Fill(p.item, {{"<Title>", "腕時計 ステンレス"},
