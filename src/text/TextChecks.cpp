@@ -170,10 +170,13 @@ std::vector<std::string> FindPhoneNumbers(std::string_view sjis)
         }
         std::size_t end = at;
         while (end < f.size() && inRun(f[end].c)) ++end;
+        // A bracket stays when its partner does: "(03)1234-5678".
         std::size_t first = at;
-        while (first < end && !IsDigit(f[first].c)) ++first;
+        while (first < end && f[first].c == '-') ++first;
+        const bool opened = first < end && f[first].c == '(';
         std::size_t last = end;
-        while (last > first && !IsDigit(f[last - 1].c)) --last;
+        while (last > first && !IsDigit(f[last - 1].c) && !(opened && f[last - 1].c == ')' && last - 1 > first + 1))
+            --last;
         // Glued to a letter or a dot, the digits are a model number, a
         // version or part of an address.
         const bool glued = (at > 0 && (IsLetter(f[at - 1].c) || f[at - 1].c == '.' || f[at - 1].c == '_')) ||

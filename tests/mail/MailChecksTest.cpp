@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "mail/ComposeMail.h"
+#include "mail/MailChecks.h"
+#include "text/Encoding.h"
+
+using namespace torepal;
+
+namespace {
+
+std::string S(const char* utf8)
+{
+    return Sjis(utf8);
+}
+
+bool Mentions(const CheckResult& r, const char* utf8)
+{
+    return r.advice.find(S(utf8)) != std::string::npos;
+}
+
+MailState Seller()
+{
+    MailState state;
+    state.myname = S("山田花子");
+    state.item = S("腕時計");
+    state.fauc = "3000";
+    state.ftrans = " 800 ";
+    state.accounts[0] = {S("みずほ銀行"), S("本店"), "1234567", S("ヤマダ　ハナコ"), 0};
+    return state;
+}
+
+std::vector<CheckResult> Composed(MailState state, const std::string& templateText)
+{
+    ComposeMail(state, templateText);
+    return CheckMail(state, templateText);
+}
+
+}  // namespace
+
+TEST(MailChecks, AMessageWithinTheRulesHasNothingToSay)
+{
+    EXPECT_TRUE(Composed(Seller(), S("[name] 様\r\n合計：[sum] 円\r\n[myname]\r\n")).empty());
+}
+
+TEST(MailChecks, AddressesInTheComposedText)
+{
+    MailState state = Seller();
+    state.myname = S("山田（hanako@example.jp）");
+    const std::vector<CheckResult> r = Composed(state, S("[myname]\r\n詳しくは www.example.jp で\r\n"));
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].field, S("メール本文"));
+    EXPECT_TRUE(Mentions(r[0], "hanako@example.jp"));
+    EXPECT_TRUE(Mentions(r[1], "www.example.jp"));
+}
+
+TEST(MailChecks, BankDetailsFilledInCarryTheNote)
+{
+    MailState state = Seller();
+    state.useAccount[0] = true;
+    const std::vector<CheckResult> r = Composed(state, "[bank]");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_TRUE(Mentions(r[0], "取引ナビ"));
+}
+
+TEST(MailChecks, BankAskedForWithNoAccountTicked)
+{
+    const std::vector<CheckResult> r = Composed(Seller(), "[bank]");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].field, S("振込み口座"));
+}
+
+TEST(MailChecks, ATickedAccountWithEmptyDetailsNamesWhatIsMissing)
+{
+    MailState state = Seller();
+    state.accounts[0].number.clear();
+    state.accounts[kParuruRow] = {"", "", "12345671", ""};
+    state.useAccount = {true, false, false, false, true, false};
+    const std::vector<CheckResult> r = Composed(state, S("[name] 様\r\n"));
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_TRUE(Mentions(r[0], "「みずほ銀行」の口座番号が空"));
+    EXPECT_TRUE(Mentions(r[1], "「ぱるる」の記号・名義が空"));
+}
+
+TEST(MailChecks, PricesThatAreNotNumbers)
+{
+    MailState state = Seller();
+    state.fauc = "1,000";
+    state.ftrans = S("８００");
+    const std::vector<CheckResult> r = Composed(state, "[sum]");
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].field, S("落札金額"));
+    EXPECT_EQ(r[1].field, S("送料"));
+    // A template that never uses the prices does not ask for them.
+    EXPECT_TRUE(Composed(state, "[name]").empty());
+    // Only [ftrans] used: only the fee counts.
+    state.fauc = "";
+    EXPECT_EQ(Composed(state, "[ftrans]").size(), 1u);
+}
+
+TEST(MailChecks, PlainNumbers)
+{
+    EXPECT_TRUE(IsPlainNumber("3000"));
+    EXPECT_TRUE(IsPlainNumber(" 800\t"));
+    EXPECT_FALSE(IsPlainNumber(""));
+    EXPECT_FALSE(IsPlainNumber("  "));
+    EXPECT_FALSE(IsPlainNumber("-5"));
+    EXPECT_FALSE(IsPlainNumber("800円"));
+}

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include "plate/ListingChecks.h"
+#include "plate/PageTemplates.h"
+#include "plate/PlateTestText.h"
+
+using namespace torepal;
+using plate_test::S;
+
+namespace {
+
+// A listing the site takes as it is: a short title, plain texts, valid
+// colours, paid through Yahoo!かんたん決済, sent by クロネコヤマト within
+// its limits (～25g, 60size, 北海道).
+struct Form {
+    PlateState state;
+    PlateFlags flags;
+    PlateSelections selections;
+
+    Form()
+    {
+        state.Title = S("腕時計 ステンレス");
+        state.Items = S("ステンレス製の腕時計です。\r\n動作確認済み。");
+        state.trans = S("入金確認後、3日以内に発送します。");
+        state.color = "#ff8000";
+        state.bgcolor = "#fff";
+        state.fcolor = "Black";
+        flags.payment.yahooEasy = true;
+        flags.carriers.yamato = true;
+    }
+
+    std::vector<CheckResult> check() const { return CheckListing(state, flags, selections); }
+};
+
+std::string Repeat(const std::string& s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+bool Mentions(const CheckResult& r, const char* utf8)
+{
+    return r.advice.find(S(utf8)) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(ListingChecks, ACleanListingHasNothingToSay)
+{
+    EXPECT_TRUE(Form().check().empty());
+}
+
+TEST(ListingChecks, TitleOf65CharactersPassesAnd66IsReported)
+{
+    Form f;
+    f.state.Title = Repeat(S("あ"), 65);  // 130 bytes, 65 characters
+    EXPECT_TRUE(f.check().empty());
+    f.state.Title = Repeat(S("あ"), 66);
+    const std::vector<CheckResult> r = f.check();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].field, S("商品タイトル"));
+    EXPECT_TRUE(Mentions(r[0], "66文字"));
+    f.state.Title = Repeat("a", 66);
+    EXPECT_EQ(f.check().size(), 1u);
+}
+
+TEST(ListingChecks, TitleCountIsInCharacters)
+{
+    EXPECT_EQ(TitleCharacterCount(Repeat(S("あ"), 33)), 33u);
+    EXPECT_EQ(TitleCountText(S("腕時計 ｱｲ")), "6/65");
+    EXPECT_EQ(TitleCountText(""), "0/65");
+}
+
+TEST(ListingChecks, AddressesAndNumbersInAnyTextFieldAreReportedByField)
+{
+    Form f;
+    f.state.Items = S("質問はmail@example.jpへ");
+    f.state.Others = S("電話：０３－１２３４－５６７８");
+    f.state.TOthers = S("http://shop.example.com");
+    const std::vector<CheckResult> r = f.check();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].field, S("商品情報"));
+    EXPECT_TRUE(Mentions(r[0], "mail@example.jp"));
+    EXPECT_EQ(r[1].field, S("追加項目の見出し"));
+    EXPECT_EQ(r[2].field, S("追加項目の内容"));
+    EXPECT_TRUE(Mentions(r[2], "０３－１２３４－５６７８"));
+    EXPECT_TRUE(Mentions(r[2], "取引ナビ"));
+}
+
+TEST(ListingChecks, TheCreditLineAndTheSitesOwnAddressesAreNotReported)
+{
+    Form f;
+    f.state.Others = CreditLine() + "https://auctions.yahoo.co.jp/jp/booth/seller_1";
+    EXPECT_TRUE(f.check().empty());
+}
+
+TEST(ListingChecks, BoothTextCountsOnlyWhenTheBannerIsOn)
+{
+    Form f;
+    f.state.mytext = "a@b.jp";
+    EXPECT_TRUE(f.check().empty());
+    f.flags.linkOff = false;
+    f.flags.linkOn = true;
+    ASSERT_EQ(f.check().size(), 1u);
+    EXPECT_EQ(f.check()[0].field, S("テキストリンク"));
+}
+
+TEST(ListingChecks, ColoursABrowserDoesNotRead)
+{
+    Form f;
+    f.state.color = S("あか");
+    f.state.fcolor = "#ff80";
+    const std::vector<CheckResult> r = f.check();
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].field, S("カラー1（枠カラー）"));
+    EXPECT_TRUE(Mentions(r[0], "あか"));
+    EXPECT_EQ(r[1].field, S("カラー3（文字カラー）"));
+
+    for (const char* good : {"#F80", "#00ff00", "ff8000", "RebeccaPurple", "navy", ""}) {
+        f.state.color = good;
+        f.state.fcolor = good;
+        EXPECT_TRUE(f.check().empty()) << good;
+    }
+    for (const char* bad : {"#ggg", "red blue", "#12345", "ff80000", "reds"}) {
+        f.state.color = bad;
+        EXPECT_EQ(f.check().size(), 1u) << bad;
+    }
+}
+
+TEST(ListingChecks, ColourTwoOfTypeOneIsNeverWritten)
+{
+    Form f;
+    f.state.bgcolor = S("あか");
+    f.selections.type = 0;  // タイプ１ disables the colour 2 edit
+    EXPECT_TRUE(f.check().empty());
+    f.selections.type = 1;
+    ASSERT_EQ(f.check().size(), 1u);
+    EXPECT_EQ(f.check()[0].field, S("カラー2"));
+}
+
+TEST(ListingChecks, PaymentBoxesOtherThanTheSitesOwnService)
+{
+    Form f;
+    f.state.accounts[0].bankName = S("みずほ銀行");
+    f.flags.payment.accounts = {true, false, false, true, true, true};
+    f.flags.payment.stamps = true;
+    const std::vector<CheckResult> r = f.check();
+    ASSERT_EQ(r.size(), 5u);
+    for (const CheckResult& one : r) {
+        EXPECT_EQ(one.field, S("支払い方法"));
+        EXPECT_TRUE(Mentions(one, "2018年3月1日"));
+    }
+    EXPECT_TRUE(Mentions(r[0], "みずほ銀行"));
+    EXPECT_TRUE(Mentions(r[1], "「銀行4」"));  // never registered
+    EXPECT_TRUE(Mentions(r[2], "ぱるる"));
+    EXPECT_TRUE(Mentions(r[3], "振替口座"));
+    EXPECT_TRUE(Mentions(r[4], "切手"));
+}
+
+TEST(ListingChecks, EndedAndRenamedServicesWithTheirDates)
+{
+    Form f;
+    f.flags.carriers.yamato = false;
+    f.flags.carriers.expack = true;
+    f.flags.carriers.kuronekoMail = true;
+    f.flags.carriers.yahooYuPack = true;
+    f.flags.carriers.sasshi = true;
+    const std::vector<CheckResult> r = f.check();
+    ASSERT_EQ(r.size(), 4u);  // in the order of the boxes on the form
+    EXPECT_TRUE(Mentions(r[0], "Yahoo！ゆうパック") && Mentions(r[0], "2009年4月"));
+    EXPECT_TRUE(Mentions(r[1], "ゆうメール") && Mentions(r[1], "2007年10月"));
+    EXPECT_TRUE(Mentions(r[2], "クロネコメール便") && Mentions(r[2], "2015年3月31日"));
+    EXPECT_TRUE(Mentions(r[3], "2010年3月31日") && Mentions(r[3], "2014年3月31日"));
+    for (const CheckResult& one : r) EXPECT_EQ(one.field, S("配送業者"));
+}
+
+TEST(ListingChecks, ATickedCarrierThatWritesNothingForTheParcel)
+{
+    Form f;
+    f.selections.weight = 28;  // ～30kg: beyond クロネコヤマト's 25kg
+    ASSERT_EQ(f.check().size(), 1u);
+    EXPECT_TRUE(Mentions(f.check()[0], "クロネコヤマト"));
+
+    Form okinawa;
+    okinawa.flags.carriers.yamato = false;
+    okinawa.flags.carriers.sagawa = true;
+    okinawa.selections.origin = 46;  // 沖　縄: no 佐川急便 price
+    ASSERT_EQ(okinawa.check().size(), 1u);
+    EXPECT_TRUE(Mentions(okinawa.check()[0], "佐川急便"));
+    okinawa.selections.origin = 45;
+    EXPECT_TRUE(okinawa.check().empty());
+
+    Form heavy;
+    heavy.flags.carriers.teikeigai = true;
+    heavy.selections.weight = 14;  // ～4kg: 定形外郵便 still has a price
+    EXPECT_TRUE(heavy.check().empty());
+    heavy.selections.weight = 15;  // ～5kg: none
+    ASSERT_EQ(heavy.check().size(), 1u);
+    EXPECT_TRUE(Mentions(heavy.check()[0], "定形外郵便"));
+}
+
+TEST(ListingChecks, MachineDependentCharactersButNotHalfWidthKana)
+{
+    Form f;
+    f.state.Title = S("腕時計①") + "\xB1\xB2";  // ｱｲ
+    const std::vector<CheckResult> r = f.check();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].field, S("商品タイトル"));
+    EXPECT_TRUE(Mentions(r[0], "①"));
+}
