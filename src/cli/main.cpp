@@ -12,6 +12,7 @@
 #include "app/ProjectFile.h"
 #include "mail/ComposeMail.h"
 #include "mail/MailState.h"
+#include "plate/ListingChecks.h"
 #include "plate/PlateState.h"
 #include "plate/RenderPage.h"
 #include "text/Encoding.h"
@@ -35,6 +36,10 @@ const char* const kUsageText =
     "  torepal-cli mail FILE.tpf TEMPLATE.txt\n"
     "      Writes the mail that \"プレビュー・更新\" shows for the project's mail\n"
     "      fields, account ticks and six accounts with that template.\n"
+    "  torepal-cli check FILE.tpf\n"
+    "      Writes the checks before the page goes out, one per line as the\n"
+    "      form shows them (nothing when there is nothing to say). They are\n"
+    "      advice, not errors: the exit status stays 0.\n"
     "  torepal-cli --help\n"
     "\n"
     "Output is Shift-JIS, as the program writes it. No settings file is read.\n"
@@ -132,6 +137,20 @@ int Mail(const std::string& file, const std::string& templateFile)
     return Write(state.body);
 }
 
+int Check(const std::string& file)
+{
+    int status = kDone;
+    const std::optional<ProjectRecord> record = ReadProject(file, status);
+    if (!record) return status;
+    PlateState state;
+    ApplyProjectToPlate(*record, state);
+    // The form shows what a project's selections become in its combos.
+    const PlateSelections selections = ProjectSelectionsInLists(record->selections);
+    std::string lines;
+    for (const CheckResult& result : CheckListing(state, record->flags, selections)) lines += CheckLine(result) + "\n";
+    return Write(lines);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -145,6 +164,10 @@ int main(int argc, char** argv)
     if (command == "render") {
         if (argc != 3) return Usage("render takes one project file");
         return Render(argv[2]);
+    }
+    if (command == "check") {
+        if (argc != 3) return Usage("check takes one project file");
+        return Check(argv[2]);
     }
     if (command == "mail") {
         if (argc != 4) return Usage("mail takes a project file and a template file");

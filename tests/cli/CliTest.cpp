@@ -200,3 +200,47 @@ TEST_F(Cli, MailWithATemplateWithoutPlaceholdersGivesItsLines)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "one\r\ntwo\r\n\r\nlast\r\n");
 }
+
+// "check": the plate checks of the project, one per line in Shift-JIS,
+// exit 0 whatever they say.
+TEST_F(Cli, CheckPrintsThePlateChecksOnePerLine)
+{
+    // Listing() ticks bank 2 (りそな銀行) and 切手; クロネコヤマト at ～100g,
+    // 80size from 東京都 has a price, and its colours are valid.
+    const CliResult r = run({"check", project(Listing())});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    const std::string payment = Sjis("支払い方法：「");
+    const std::string since = Sjis("」は、2018年3月1日から使えません");
+    EXPECT_EQ(r.out.find(payment + Sjis("りそな銀行") + since), 0u);
+    EXPECT_NE(r.out.find("\n" + payment + Sjis("切手") + since), std::string::npos);
+    EXPECT_EQ(Lines(r.out), 2u);
+    EXPECT_EQ(r.out.back(), '\n');
+
+    // A project within the site's rules prints nothing.
+    ProjectRecord clean = Listing();
+    clean.flags.payment = PaymentTicks{};
+    clean.flags.payment.yahooEasy = true;
+    const CliResult quiet = run({"check", project(clean, "clean.tpf")});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_TRUE(quiet.out.empty());
+
+    // A title of 66 characters and a telephone number in full-width digits.
+    ProjectRecord loud = clean;
+    loud.Title = std::string(66, 'x');
+    loud.Items = Sjis("電話：０９０－１２３４－５６７８");
+    const CliResult two = run({"check", project(loud, "loud.tpf")});
+    EXPECT_EQ(two.status, 0);
+    EXPECT_EQ(Lines(two.out), 2u);
+    EXPECT_EQ(two.out.find(Sjis("商品タイトル：65文字を超えています（66文字）")), 0u);
+    EXPECT_NE(two.out.find(Sjis("商品情報：電話番号「０９０－１２３４－５６７８」")), std::string::npos);
+}
+
+TEST_F(Cli, CheckOfAnUnreadableFileExitsWithTwo)
+{
+    const CliResult r = run({"check", (dir_ / "missing.tpf").string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(Lines(r.err), 1u);
+    EXPECT_EQ(run({"check"}).status, 1);
+}
