@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+#include "plate/ListingChecks.h"
+#include "platform/ui/ChecksView.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
 #include "text/Encoding.h"
@@ -25,6 +27,14 @@ void CComplete::setPage(const std::string& page)
     page_ = page;
     ui_->pageEdit->setPlainText(ToQtMultiline(page));
     ui_->byteCountEdit->setText(QString::fromStdString(ByteCountText(page)));
+}
+
+void CComplete::setListing(std::string_view title, const std::vector<CheckResult>& checks)
+{
+    ui_->titleCountEdit->setText(QString::fromStdString(TitleCountText(title)));
+    ui_->titleCountEdit->setVisible(true);
+    ui_->titleCountLabel->setVisible(true);
+    ui_->checksView->setChecks(checks);
 }
 
 void CComplete::copyPage()

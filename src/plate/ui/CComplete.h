@@ -7,6 +7,10 @@
 #include <QDialog>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/TextChecks.h"
 
 namespace Ui {
 class CComplete;
@@ -27,6 +31,11 @@ public:
     // is its length in Shift-JIS bytes.
     void setPage(const std::string& page);
     const std::string& page() const { return page_; }
+
+    // The checks of the finished listing beside the byte count, and the
+    // title's character count ("n/65"). Until this is called the dialog
+    // shows the page and its byte count only.
+    void setListing(std::string_view title, const std::vector<CheckResult>& checks);
 
     // "クリップボードへコピー".
     void copyPage();

@@ -1,0 +1,55 @@
+#include "platform/ui/ChecksView.h"
+
+#include <QListWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/ui/QtText.h"
+
+namespace torepal {
+namespace {
+
+constexpr int kShownRows = 4;  // beyond this the list scrolls, so the form keeps its room
+
+}  // namespace
+
+ChecksView::ChecksView(QWidget* parent) : QWidget(parent), list_(new QListWidget(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
+    list_->setObjectName(QStringLiteral("checksList"));
+    list_->setAccessibleName(QStringLiteral("確認事項"));
+    list_->setWordWrap(true);
+    list_->setSelectionMode(QAbstractItemView::NoSelection);
+    list_->setFocusPolicy(Qt::TabFocus);
+    list_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setHidden(true);
+}
+
+void ChecksView::setChecks(const std::vector<CheckResult>& checks)
+{
+    list_->clear();
+    for (const CheckResult& check : checks) {
+        auto* item = new QListWidgetItem(ToQt(CheckLine(check)), list_);
+        item->setToolTip(ToQt(check.advice));
+    }
+    const int rows = std::min(static_cast<int>(checks.size()), kShownRows);
+    const int rowHeight = list_->fontMetrics().height() + 4;
+    list_->setFixedHeight(rows * rowHeight + 2 * list_->frameWidth() + 2);
+    setHidden(checks.empty());
+}
+
+int ChecksView::count() const
+{
+    return list_->count();
+}
+
+QStringList ChecksView::lines() const
+{
+    QStringList out;
+    for (int i = 0; i < list_->count(); ++i) out << list_->item(i)->text();
+    return out;
+}
+
+}  // namespace torepal

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "plate/ListingChecks.h"
+#include "plate/ui/CComplete.h"
+#include "platform/ui/ChecksView.h"
+#include "support/PlateTestSupport.h"
+
+using namespace torepal;
+using namespace torepal::platetest;
+
+TEST(ChecksView, HiddenWhileThereIsNothingToSay)
+{
+    ChecksView view;
+    view.show();
+    EXPECT_FALSE(view.isVisible());
+    view.setChecks({{S("商品タイトル"), S("短くしてください。")}, {S("配送業者"), S("外してください。")}});
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(view.lines(), (QStringList{QStringLiteral("商品タイトル：短くしてください。"),
+                                         QStringLiteral("配送業者：外してください。")}));
+    view.clear();
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(view.count(), 0);
+}
+
+TEST(CComplete, ShowsTheListingChecksAndTheTitleCountBesideTheByteCount)
+{
+    FakePlatform platform;
+    CComplete dialog(platform);
+    dialog.setPage(S("<b>腕時計</b>"));
+    dialog.show();
+    auto* titleCount = dialog.findChild<QLineEdit*>(QStringLiteral("titleCountEdit"));
+    auto* checks = dialog.findChild<ChecksView*>(QStringLiteral("checksView"));
+    ASSERT_NE(titleCount, nullptr);
+    ASSERT_NE(checks, nullptr);
+    // Without the listing the dialog is as it always was.
+    EXPECT_FALSE(titleCount->isVisible());
+    EXPECT_FALSE(checks->isVisible());
+
+    PlateState state;
+    state.Title = S("腕時計");
+    PlateFlags flags;
+    flags.payment.stamps = true;
+    dialog.setListing(state.Title, CheckListing(state, flags, PlateSelections{}));
+    EXPECT_TRUE(titleCount->isVisible());
+    EXPECT_EQ(titleCount->text(), QStringLiteral("3/65"));
+    EXPECT_TRUE(checks->isVisible());
+    ASSERT_EQ(checks->count(), 1);
+    EXPECT_TRUE(checks->lines()[0].startsWith(QStringLiteral("支払い方法：「切手」は、2018年3月1日から")));
+}
