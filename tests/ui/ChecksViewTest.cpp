@@ -12,8 +12,9 @@ using namespace torepal::platetest;
 
 TEST(ChecksView, HiddenWhileThereIsNothingToSay)
 {
-    ChecksView view;
-    view.show();
+    QWidget page;  // as on a page: the view decides its own visibility
+    auto& view = *new ChecksView(&page);
+    page.show();
     EXPECT_FALSE(view.isVisible());
     view.setChecks({{S("商品タイトル"), S("短くしてください。")}, {S("配送業者"), S("外してください。")}});
     EXPECT_TRUE(view.isVisible());
