@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/ProjectFile.h"
+#include "app/ProjectMapping.h"
 #include "mail/ComposeMail.h"
 #include "mail/MailState.h"
 #include "plate/ListingChecks.h"
@@ -102,11 +103,14 @@ int Render(const std::string& file)
     int status = kDone;
     const std::optional<ProjectRecord> record = ReadProject(file, status);
     if (!record) return status;
-    PlateState state;
-    ApplyProjectToPlate(*record, state);
-    RenderPage(state, record->flags);
+    PlateState plate;
+    PlateFlags flags;
+    PlateSelections selections;
+    MailState mail;
+    FormsFromProject(*record, plate, flags, selections, mail);
+    RenderPage(plate, flags);
     // "完成" writes the page in text mode.
-    return Write(ToTextMode(state.page));
+    return Write(ToTextMode(plate.page));
 }
 
 int Mail(const std::string& file, const std::string& templateFile)
@@ -117,24 +121,15 @@ int Mail(const std::string& file, const std::string& templateFile)
     const std::optional<std::string> templateBytes = ReadFile(templateFile, status);
     if (!templateBytes) return status;
 
-    const ProjectRecord& r = *record;
-    MailState state;
-    state.myname = r.myname;
-    state.zip = r.zip;
-    state.tel = r.tel;
-    state.post = r.post;
-    state.ktel = r.ktel;
-    state.item = r.item;
-    state.name = r.name;
-    state.fauc = r.fauc;
-    state.bidderMail = r.bidderMail;
-    state.transnum = r.transnum;
-    state.transmen = r.transmen;
-    state.ftrans = r.ftrans;
-    state.useAccount = r.useAccount;
-    state.accounts = r.accounts;
-    ComposeMail(state, *templateBytes);
-    return Write(state.body);
+    PlateState plate;
+    PlateFlags flags;
+    PlateSelections selections;
+    MailState mail;
+    FormsFromProject(*record, plate, flags, selections, mail);
+    // No bank.ini is read here: the project's own accounts fill the mail.
+    mail.accounts = record->accounts;
+    ComposeMail(mail, *templateBytes);
+    return Write(mail.body);
 }
 
 int Check(const std::string& file)

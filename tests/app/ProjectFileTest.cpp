@@ -194,9 +194,10 @@ TEST(ProjectText, NoSelectionIsMinusOneAndLastPrefectureIsFortySix)
 TEST(ProjectText, TicksAndRadiosStandInLayoutOrder)
 {
     const std::string text = BuildProjectText(FilledForm());
-    // 1042, 1070, 1071, 1072, 1073, 1074, 1092, 1086
+    // the four bank boxes, ぱるる, 振替口座, Yahoo!かんたん決算, 切手
     EXPECT_NE(text.find("[TM2]\r\n,1,0,1,0,1,1,0,1\r\n"), std::string::npos);
-    // 1075 ヤマト, 1076 佐川, 1077, 1078, 1106, 1079, 1080, 1081 EXPACK500
+    // クロネコヤマト, 佐川急便, ゆうパック, Yahoo！ゆうパック, 定形外郵便, 冊子小包,
+    // クロネコメール便, EXPACK500
     EXPECT_NE(text.find("[TM3]\r\n,0,1,0,0,0,0,0,1\r\n"), std::string::npos);
     EXPECT_NE(text.find("[TM4]\r\n,28,9,46,4,0,1,0,1\r\n"), std::string::npos);
     EXPECT_NE(text.find("[MP2]\r\n,0,1,0,0,0,1\r\n"), std::string::npos);

@@ -359,14 +359,30 @@ TEST(CFileControl, EnterAndEscapeDoNothing)
 
     auto* list = page->findChild<QListWidget*>("savedFileList");
     auto* remove = page->findChild<QPushButton*>("deleteButton");
-    for (QWidget* w : std::initializer_list<QWidget*>{list, remove, page}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{list, page}) {
         w->setFocus();
         QTest::keyClick(w, Qt::Key_Return);
         QTest::keyClick(w, Qt::Key_Enter);
         QTest::keyClick(w, Qt::Key_Escape);
     }
+    // Escape on a focused button does not press it either.
+    remove->setFocus();
+    QTest::keyClick(remove, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.result(), 0);
     EXPECT_TRUE(std::filesystem::exists(p.back / "1.txt"));
     EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(CFileControl, EnterOnTheFocusedCopyButtonCopiesTheFile)
+{
+    FilePage p;
+    Put(p.back / "1.txt", "one\r\r\n");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    QPushButton* copy = p.button("copyButton");
+    copy->setFocus();
+    QTest::keyClick(copy, Qt::Key_Return);
+    ASSERT_EQ(p.platform.clipboard.size(), 1u);
+    EXPECT_EQ(p.platform.clipboard[0], "one\r\n");
 }

@@ -331,5 +331,20 @@ TEST_F(MailPage, EnterAndEscapeDoNothingOnThePage)
     EXPECT_TRUE(platform.openedUris.empty());
 }
 
+TEST_F(MailPage, EnterBreaksALineInTheMailAndPressesTheFocusedButton)
+{
+    body()->setFocus();
+    QTest::keyClicks(body(), QStringLiteral("a"));
+    QTest::keyClick(body(), Qt::Key_Return);
+    QTest::keyClicks(body(), QStringLiteral("b"));
+    EXPECT_EQ(bodyText(), "a\nb");
+
+    QPushButton* copy = Button(page(), "copyButton");
+    copy->setFocus();
+    QTest::keyClick(copy, Qt::Key_Enter);
+    EXPECT_EQ(platform.clipboard, (std::vector<std::string>{"a\r\nb"}));
+    EXPECT_TRUE(page().isVisible());
+}
+
 }  // namespace
 }  // namespace torepal

@@ -2,13 +2,11 @@
 
 #include <QAction>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 #include "app/ProjectFile.h"
+#include "app/ProjectMapping.h"
 #include "app/ui/CAbout.h"
 #include "app/ui/CNew.h"
 #include "app/ui/ProgramIcon.h"
@@ -17,71 +15,54 @@
 #include "plate/PageTemplates.h"
 #include "plate/ui/CDTemplate.h"
 #include "platform/ui/DesktopPlatform.h"
+#include "platform/ui/PageKeys.h"
 #include "platform/ui/QtPlatform.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
+#include "ui_MainDialog.h"
 
 namespace torepal {
 namespace {
 
 enum Tab { kPlateTab = 0, kMailTab = 1, kFileTab = 2 };
 
-QAction* AddItem(QMenu* menu, const QString& label, const char* objectName)
-{
-    QAction* action = menu->addAction(label);
-    action->setObjectName(QString::fromLatin1(objectName));
-    return action;
-}
-
-// Enter presses no button anywhere in the window: a focused button only
-// reacts to the space bar or a click.
-void NoDefaultButtons(QWidget* page)
-{
-    for (QPushButton* button : page->findChildren<QPushButton*>()) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
-}
-
 }  // namespace
 
 MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent)
-    : QDialog(parent), platform_(platform), folder_(std::move(programFolder)), bank_(folder_)
+    : QDialog(parent),
+      platform_(platform),
+      folder_(std::move(programFolder)),
+      bank_(folder_),
+      ui_(std::make_unique<Ui::MainDialog>())
 {
-    setObjectName(QStringLiteral("mainDialog"));
+    ui_->setupUi(this);
     setWindowTitle(ProgramTitle());
     setWindowIcon(ProgramIcon());
     // A caption with the close box; no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
 
-    auto* layout = new QVBoxLayout(this);
-    menuBar_ = new QMenuBar(this);
-    menuBar_->setObjectName(QStringLiteral("mainMenu"));
-    layout->setMenuBar(menuBar_);
-    buildMenu();
-
-    tabs_ = new QTabWidget(this);
-    tabs_->setObjectName(QStringLiteral("pageTabs"));
-    tabs_->setAccessibleName(QStringLiteral("ページ"));
-    layout->addWidget(tabs_);
+    // A dialog's form cannot place a menu bar; its layout can.
+    ui_->mainLayout->setMenuBar(ui_->mainMenu);
+    connectMenu();
 
     // The pages in the program's order: the mail page, then the plate page
     // (which reads plate.ini as it is made), then the file page.
     mail_ = new CMail(platform_, bank_, folder_);
     plate_ = new CDTemplate(platform_, bank_, folder_);
     files_ = new CFileControl(platform_, folder_);
-    tabs_->addTab(plate_, QStringLiteral("プレート作成"));
-    tabs_->addTab(mail_, QStringLiteral("メール作成"));
-    tabs_->addTab(files_, QStringLiteral("ファイル管理"));
+    ui_->pageTabs->addTab(plate_, QStringLiteral("プレート作成"));
+    ui_->pageTabs->addTab(mail_, QStringLiteral("メール作成"));
+    ui_->pageTabs->addTab(files_, QStringLiteral("ファイル管理"));
+    // Every page has the same Enter and Escape, the plate page included.
     for (QWidget* page : {static_cast<QWidget*>(plate_), static_cast<QWidget*>(mail_), static_cast<QWidget*>(files_)})
-        NoDefaultButtons(page);
+        InstallPageKeys(*page);
 
     // Only the plate page shows; the tab switch refreshes start only now,
     // so nothing is read twice during start-up.
-    tabs_->setCurrentIndex(kPlateTab);
-    connect(tabs_, &QTabWidget::currentChanged, this, &MainDialog::tabChanged);
+    ui_->pageTabs->setCurrentIndex(kPlateTab);
+    connect(ui_->pageTabs, &QTabWidget::currentChanged, this, &MainDialog::tabChanged);
 
     mail_->startUp();  // templates, bank.ini, status.ini, captions
     files_->refreshList();
@@ -91,41 +72,30 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
 
 MainDialog::~MainDialog() = default;
 
-void MainDialog::buildMenu()
+QTabWidget& MainDialog::tabs()
 {
-    QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル（&F）"));
-    file->setObjectName(QStringLiteral("fileMenu"));
-    connect(AddItem(file, QStringLiteral("新規作成（&N）"), "newAction"), &QAction::triggered, this,
-            &MainDialog::newForms);
-    connect(AddItem(file, QStringLiteral("開く（&O）"), "openAction"), &QAction::triggered, this,
-            &MainDialog::openProject);
-    connect(AddItem(file, QStringLiteral("保存（&S）"), "saveAction"), &QAction::triggered, this,
-            &MainDialog::saveProject);
-    file->addSeparator();
-    connect(AddItem(file, QStringLiteral("終了（&E）"), "exitAction"), &QAction::triggered, this,
-            &MainDialog::exitProgram);
+    return *ui_->pageTabs;
+}
 
+QMenuBar& MainDialog::menu()
+{
+    return *ui_->mainMenu;
+}
+
+void MainDialog::connectMenu()
+{
+    connect(ui_->newAction, &QAction::triggered, this, &MainDialog::newForms);
+    connect(ui_->openAction, &QAction::triggered, this, &MainDialog::openProject);
+    connect(ui_->saveAction, &QAction::triggered, this, &MainDialog::saveProject);
+    connect(ui_->exitAction, &QAction::triggered, this, &MainDialog::exitProgram);
     // The settings items act on the plate page whichever tab is shown.
-    QMenu* settings = menuBar_->addMenu(QStringLiteral("設定（&C）"));
-    settings->setObjectName(QStringLiteral("settingsMenu"));
-    connect(AddItem(settings, QStringLiteral("銀行口座編集（&G）"), "bankAction"), &QAction::triggered, this,
-            [this] { plate_->editAccounts(); });
-    connect(AddItem(settings, QStringLiteral("マイブーステキスト編集（&M）"), "boothTextAction"), &QAction::triggered,
-            this, [this] { plate_->editBoothText(); });
-
-    QMenu* help = menuBar_->addMenu(QStringLiteral("ヘルプ（&H）"));
-    help->setObjectName(QStringLiteral("helpMenu"));
-    connect(AddItem(help, QStringLiteral("ヘルプ表示"), "helpAction"), &QAction::triggered, this,
-            &MainDialog::showHelp);
-
+    connect(ui_->bankAction, &QAction::triggered, this, [this] { plate_->editAccounts(); });
+    connect(ui_->boothTextAction, &QAction::triggered, this, [this] { plate_->editBoothText(); });
+    connect(ui_->helpAction, &QAction::triggered, this, &MainDialog::showHelp);
     // The desktop gives the window no system menu to carry the about entry
-    // in, so the about box is reached from here alone.
-    QMenu* about = menuBar_->addMenu(QStringLiteral("バージョン情報（&A）"));
-    about->setObjectName(QStringLiteral("aboutMenu"));
-    connect(AddItem(about, QStringLiteral("バージョン表示（&A）"), "aboutAction"), &QAction::triggered, this,
-            &MainDialog::showAbout);
-    connect(AddItem(about, QStringLiteral("作者のホームページへ(&J)"), "makerPageAction"), &QAction::triggered, this,
-            &MainDialog::openMakerPage);
+    // in, so the about box is reached from the menu bar alone.
+    connect(ui_->aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
+    connect(ui_->makerPageAction, &QAction::triggered, this, &MainDialog::openMakerPage);
 }
 
 void MainDialog::tabChanged(int index)
@@ -181,17 +151,6 @@ void MainDialog::reject()
     exitProgram();
 }
 
-bool MainDialog::focusIsInsideAPage() const
-{
-    // Keys reach the window's focus widget first, so that is where an
-    // Escape that got this far was pressed.
-    const QWidget* focus = focusWidget();
-    for (const QWidget* page :
-         {static_cast<const QWidget*>(plate_), static_cast<const QWidget*>(mail_), static_cast<const QWidget*>(files_)})
-        if (focus && (focus == page || page->isAncestorOf(focus))) return true;
-    return false;
-}
-
 void MainDialog::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
@@ -200,9 +159,10 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
             event->accept();
             return;
         case Qt::Key_Escape:
+            // The pages keep their own Escape, so this one was pressed on
+            // the tabs: it ends the program.
             event->accept();
-            // Inside a page Escape does nothing; on the tabs it ends the program.
-            if (!focusIsInsideAPage()) exitProgram();
+            exitProgram();
             return;
         default:
             QDialog::keyPressEvent(event);
@@ -235,45 +195,10 @@ void MainDialog::saveProject()
     // The accounts saved are bank.ini's, as the mail page now reads them.
     mail_->loadAccounts();
 
-    PlateState& plate = plate_->state();
-    for (std::string* v :
-         {&plate.Title, &plate.TOthers, &plate.color, &plate.bgcolor, &plate.fcolor, &plate.yahooId, &plate.mytext})
-        *v = WithoutLineBreaks(*v);
+    KeepOneLineValuesOnOneLine(plate_->state(), mail_->state().accounts);
     plate_->push();
-    MailState& mail = mail_->state();
-    for (BankAccount& a : mail.accounts)
-        for (std::string* v : {&a.bankName, &a.branch, &a.number, &a.holder}) *v = WithoutLineBreaks(*v);
-
-    ProjectRecord r;
-    r.Title = plate.Title;
-    r.Items = plate.Items;
-    r.trans = plate.trans;
-    r.Others = plate.Others;
-    r.TOthers = plate.TOthers;
-    r.color = plate.color;
-    r.bgcolor = plate.bgcolor;
-    r.fcolor = plate.fcolor;
-    r.yahooId = plate.yahooId;
-    r.mytext = plate.mytext;
-    r.flags = plate_->flags();
-    const CDTemplate::Selections s = plate_->selections();
-    r.selections = ProjectSelections{s.weight, s.size, s.origin, s.type};
-
-    r.myname = mail.myname;
-    r.zip = mail.zip;
-    r.tel = mail.tel;
-    r.post = mail.post;
-    r.ktel = mail.ktel;
-    r.item = mail.item;
-    r.name = mail.name;
-    r.fauc = mail.fauc;
-    r.bidderMail = mail.bidderMail;
-    r.transnum = mail.transnum;
-    r.transmen = mail.transmen;
-    r.ftrans = mail.ftrans;
-    r.useAccount = mail_->ticks();
-    r.accounts = mail.accounts;
-    projectText_ = BuildProjectText(r);
+    projectText_ =
+        BuildProjectText(ProjectFromForms(plate_->state(), plate_->flags(), plate_->selections(), mail_->state()));
 
     const std::optional<std::filesystem::path> path = platform_.chooseFileToSave(ProjectFileDialog());
     if (!path) return;
@@ -302,34 +227,22 @@ void MainDialog::openProject()
 
     // The mail page takes the file's values as they are; what was typed
     // there is replaced, so it is not read first.
-    MailState& mail = mail_->state();
-    mail.myname = r.myname;
-    mail.zip = r.zip;
-    mail.tel = r.tel;
-    mail.post = r.post;
-    mail.ktel = r.ktel;
-    mail.item = r.item;
-    mail.name = r.name;
-    mail.fauc = r.fauc;
-    mail.bidderMail = r.bidderMail;
-    mail.transnum = r.transnum;
-    mail.transmen = r.transmen;
-    mail.ftrans = r.ftrans;
-    mail.useAccount = r.useAccount;
-    mail_->setTicks(r.useAccount);
+    MailFromProject(r, mail_->state());
+    mail_->setTicks(mail_->state().useAccount);
     mail_->push();
 
     // The plate page: cleared, then every value of the file. The file's
     // texts are shown first, so the clear reads back nothing it would have
     // to refuse (a character typed earlier that Shift-JIS cannot hold).
     PlateState& plate = plate_->state();
-    ApplyProjectToPlate(r, plate);
+    PlateFlags flags;
+    PlateSelections selections;
+    PlateFromProject(r, plate, flags, selections);
     plate_->push();
     plate_->clearForm();
-    ApplyProjectToPlate(r, plate);
-    plate_->setFlags(r.flags);
-    const ProjectSelections s = ProjectSelectionsInLists(r.selections);
-    plate_->setSelections(CDTemplate::Selections{s.weight, s.size, s.origin, s.type});
+    PlateFromProject(r, plate, flags, selections);
+    plate_->setFlags(flags);
+    plate_->setSelections(selections);
     // The project's accounts serve this page until its tab is chosen again;
     // bank.ini and the mail page's copy stay as they are.
     plate_->setProjectAccounts(r.accounts);

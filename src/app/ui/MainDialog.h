@@ -6,13 +6,17 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "bank/BankStore.h"
 
-class QAction;
 class QMenuBar;
 class QTabWidget;
+
+namespace Ui {
+class MainDialog;
+}
 
 namespace torepal {
 
@@ -33,8 +37,8 @@ public:
     CDTemplate& platePage() { return *plate_; }
     CMail& mailPage() { return *mail_; }
     CFileControl& filePage() { return *files_; }
-    QTabWidget& tabs() { return *tabs_; }
-    QMenuBar& menu() { return *menuBar_; }
+    QTabWidget& tabs();
+    QMenuBar& menu();
     BankStore& bankStore() { return bank_; }
 
     // The menu's commands.
@@ -49,7 +53,8 @@ public:
     // The last project text built by "保存（&S）" (CR LF line ends).
     const std::string& projectText() const { return projectText_; }
 
-    // Enter does nothing in this window.
+    // Enter does nothing in this window (a focused button in a page is
+    // pressed by the page's own keys).
     void accept() override;
     // The dialog's cancel command (Escape, the close box) ends the program.
     void reject() override;
@@ -58,9 +63,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildMenu();
+    void connectMenu();
     void tabChanged(int index);
-    bool focusIsInsideAPage() const;
 
     DesktopPlatform& platform_;
     std::filesystem::path folder_;
@@ -68,8 +72,7 @@ private:
     std::string projectText_;
     bool exited_ = false;
 
-    QMenuBar* menuBar_ = nullptr;
-    QTabWidget* tabs_ = nullptr;
+    std::unique_ptr<Ui::MainDialog> ui_;
     CMail* mail_ = nullptr;
     CDTemplate* plate_ = nullptr;
     CFileControl* files_ = nullptr;

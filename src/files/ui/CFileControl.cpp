@@ -1,105 +1,51 @@
 #include "files/ui/CFileControl.h"
 
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include "mail/Mailto.h"
 #include "platform/ui/DesktopPlatform.h"
+#include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
+#include "ui_CFileControl.h"
 
 namespace torepal {
 
 CFileControl::CFileControl(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent)
-    : QWidget(parent), platform_(platform), files_(std::move(programFolder))
+    : QWidget(parent), platform_(platform), files_(std::move(programFolder)), ui_(std::make_unique<Ui::CFileControl>())
 {
-    list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("savedFileList"));
-    list_->setAccessibleName(QStringLiteral("保存したファイルの一覧"));
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSortingEnabled(false);  // sorted in code, so the first entry is predictable
-
-    edit_ = new QPlainTextEdit(this);
-    edit_->setObjectName(QStringLiteral("fileTextEdit"));
-    edit_->setAccessibleName(QStringLiteral("ファイルの内容"));
-    edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    edit_->setTabChangesFocus(true);
-
-    folderHint_ = new QLabel(QStringLiteral("プログラムのフォルダーに「back」フォルダーがありません。"
-                                            "保存したプレートやメールはそこに置かれます。"),
-                             this);
-    folderHint_->setObjectName(QStringLiteral("folderHint"));
-    folderHint_->setWordWrap(true);
-    folderHint_->hide();
-
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(list_, 1);
-    lists->addWidget(edit_, 2);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addButton(QStringLiteral("ファイルの削除"), "deleteButton", &CFileControl::deleteFile));
-    buttons->addWidget(addButton(QStringLiteral("メーラー起動"), "mailerButton", &CFileControl::startMailer));
-    buttons->addWidget(addButton(QStringLiteral("プレビュー"), "previewButton", &CFileControl::preview));
-    buttons->addWidget(addButton(QStringLiteral("クリップボードへコピー"), "copyButton", &CFileControl::copyText));
-    buttons->addWidget(addButton(QStringLiteral("内容更新"), "writeBackButton", &CFileControl::writeBack));
-    buttons->addStretch(1);
-
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(folderHint_);
-    page->addLayout(lists, 1);
-    page->addLayout(buttons);
-
-    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+    ui_->setupUi(this);
+    ui_->folderHint->hide();  // until a listing finds no back/ folder
+    connect(ui_->deleteButton, &QPushButton::clicked, this, &CFileControl::deleteFile);
+    connect(ui_->mailerButton, &QPushButton::clicked, this, &CFileControl::startMailer);
+    connect(ui_->previewButton, &QPushButton::clicked, this, &CFileControl::preview);
+    connect(ui_->copyButton, &QPushButton::clicked, this, &CFileControl::copyText);
+    connect(ui_->writeBackButton, &QPushButton::clicked, this, &CFileControl::writeBack);
+    // The list is sorted in code (the form turns Qt's sorting off), so the
+    // first entry is predictable.
+    connect(ui_->savedFileList, &QListWidget::itemSelectionChanged, this, [this] {
         if (selectedRow() >= 0) showSelected();
     });
+    InstallPageKeys(*this);
 }
 
-QPushButton* CFileControl::addButton(const QString& caption, const char* objectName, void (CFileControl::*operation)())
-{
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromLatin1(objectName));
-    // Enter inside the page must not press a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    connect(button, &QPushButton::clicked, this, operation);
-    return button;
-}
-
-void CFileControl::keyPressEvent(QKeyEvent* event)
-{
-    // Enter and Escape do nothing here: they must not reach the main
-    // window, where Escape would close the program.
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
-}
+CFileControl::~CFileControl() = default;
 
 void CFileControl::refreshList()
 {
-    const QSignalBlocker blocker(list_);
+    const QSignalBlocker blocker(ui_->savedFileList);
     const bool folderExists = files_.refresh();
-    folderHint_->setVisible(!folderExists);
-    list_->clear();
-    for (const SavedFile& entry : files_.entries()) list_->addItem(ToQt(entry.name));
+    ui_->folderHint->setVisible(!folderExists);
+    ui_->savedFileList->clear();
+    for (const SavedFile& entry : files_.entries()) ui_->savedFileList->addItem(ToQt(entry.name));
 }
 
 void CFileControl::selectFirst()
 {
-    if (list_->count() == 0) return;
-    const QSignalBlocker blocker(list_);
-    list_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    if (ui_->savedFileList->count() == 0) return;
+    const QSignalBlocker blocker(ui_->savedFileList);
+    ui_->savedFileList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 }
 
 void CFileControl::tabSelected()
@@ -111,9 +57,9 @@ void CFileControl::tabSelected()
 
 int CFileControl::selectedRow() const
 {
-    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    const QList<QListWidgetItem*> selected = ui_->savedFileList->selectedItems();
     if (selected.isEmpty()) return -1;
-    const int row = list_->row(selected.front());
+    const int row = ui_->savedFileList->row(selected.front());
     return row < static_cast<int>(files_.size()) ? row : -1;
 }
 
@@ -126,7 +72,7 @@ void CFileControl::showSelected()
         loaded_ = shown.loaded;
     }
     // With nothing listed the box shows the text the page still holds.
-    SetMultiline(edit_, text_);
+    SetMultiline(ui_->fileTextEdit, text_);
 }
 
 void CFileControl::deleteFile()
@@ -147,7 +93,7 @@ void CFileControl::deleteFile()
     if (files_.empty()) {
         text_.clear();
         loaded_ = false;
-        SetMultiline(edit_, text_);
+        SetMultiline(ui_->fileTextEdit, text_);
     }
 }
 
@@ -183,7 +129,7 @@ void CFileControl::writeBack()
     const int row = selectedRow();
     if (row < 0) return;
     FieldReader reader;
-    const std::string text = reader.multiline(edit_, QStringLiteral("ファイルの内容"));
+    const std::string text = reader.multiline(ui_->fileTextEdit, QStringLiteral("ファイルの内容"));
     if (!reader.reportTo(platform_)) return;
     switch (files_.writeBack(static_cast<std::size_t>(row), loaded_, text)) {
         case WriteBackStatus::Written:

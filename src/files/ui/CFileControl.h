@@ -6,14 +6,14 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "files/SavedFileList.h"
 
-class QLabel;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
+namespace Ui {
+class CFileControl;
+}
 
 namespace torepal {
 
@@ -24,6 +24,7 @@ class CFileControl : public QWidget {
 
 public:
     CFileControl(DesktopPlatform& platform, std::filesystem::path programFolder, QWidget* parent = nullptr);
+    ~CFileControl() override;
 
     // Re-lists the folder (at start-up).
     void refreshList();
@@ -37,14 +38,10 @@ public:
     void copyText();
     void writeBack();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void showSelected();
     void selectFirst();
     int selectedRow() const;
-    QPushButton* addButton(const QString& caption, const char* objectName, void (CFileControl::*operation)());
 
     DesktopPlatform& platform_;
     SavedFileList files_;
@@ -53,9 +50,7 @@ private:
     std::string text_;
     bool loaded_ = false;
 
-    QListWidget* list_ = nullptr;
-    QPlainTextEdit* edit_ = nullptr;
-    QLabel* folderHint_ = nullptr;
+    std::unique_ptr<Ui::CFileControl> ui_;
 };
 
 }  // namespace torepal

@@ -1,17 +1,9 @@
 #include "mail/ui/CMail.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
@@ -20,149 +12,35 @@
 #include "mail/Mailto.h"
 #include "mail/ui/CMailEdit.h"
 #include "platform/ui/DesktopPlatform.h"
+#include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
 #include "store/SettingsFiles.h"
 #include "text/Files.h"
+#include "ui_CMail.h"
 
 namespace torepal {
-namespace {
-
-QLineEdit* AddLine(QFormLayout* form, const QString& label, const char* objectName)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QLatin1String(objectName));
-    form->addRow(label, edit);  // the label becomes the edit's buddy
-    return edit;
-}
-
-QPushButton* MakeButton(const QString& caption, const char* objectName)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QLatin1String(objectName));
-    // Enter inside the page does nothing, even when the main window is a dialog.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
-}  // namespace
 
 CMail::CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent)
-    : QWidget(parent), platform_(platform), bank_(bank), folder_(std::move(programFolder))
+    : QWidget(parent),
+      platform_(platform),
+      bank_(bank),
+      folder_(std::move(programFolder)),
+      ui_(std::make_unique<Ui::CMail>())
 {
-    setObjectName(QStringLiteral("CMail"));
-    buildPage();
+    ui_->setupUi(this);
+    accountBoxes_ = {ui_->account1Box, ui_->account2Box, ui_->account3Box,
+                     ui_->account4Box, ui_->account5Box, ui_->account6Box};
+    connect(ui_->previewButton, &QPushButton::clicked, this, &CMail::preview);
+    connect(ui_->saveButton, &QPushButton::clicked, this, &CMail::saveMail);
+    connect(ui_->mailerButton, &QPushButton::clicked, this, &CMail::startMailer);
+    connect(ui_->clearButton, &QPushButton::clicked, this, &CMail::clearParcelFields);
+    connect(ui_->copyButton, &QPushButton::clicked, this, &CMail::copyToClipboard);
+    connect(ui_->editTemplateButton, &QPushButton::clicked, this, &CMail::openTemplateEditor);
+    connect(ui_->editAccountsButton, &QPushButton::clicked, this, &CMail::editAccounts);
+    InstallPageKeys(*this);
 }
 
 CMail::~CMail() = default;
-
-void CMail::buildPage()
-{
-    auto* seller = new QGroupBox(QStringLiteral("出品者個人情報"));
-    seller->setObjectName(QStringLiteral("sellerGroup"));
-    auto* sellerForm = new QFormLayout(seller);
-    mynameEdit_ = AddLine(sellerForm, QStringLiteral("名前 "), "mynameEdit");
-    zipEdit_ = AddLine(sellerForm, QStringLiteral("郵便番号"), "zipEdit");
-    postEdit_ = AddLine(sellerForm, QStringLiteral("住所"), "postEdit");
-    telEdit_ = AddLine(sellerForm, QStringLiteral("電話番号"), "telEdit");
-    ktelEdit_ = AddLine(sellerForm, QStringLiteral("携帯番号"), "ktelEdit");
-
-    auto* item = new QGroupBox(QStringLiteral("落札商品に関する情報"));
-    item->setObjectName(QStringLiteral("itemGroup"));
-    auto* itemForm = new QFormLayout(item);
-    itemEdit_ = AddLine(itemForm, QStringLiteral("落札商品"), "itemEdit");
-    nameEdit_ = AddLine(itemForm, QStringLiteral("落札者(YahooID)"), "nameEdit");
-    faucEdit_ = AddLine(itemForm, QStringLiteral("落札金額"), "faucEdit");
-    bidderMailEdit_ = AddLine(itemForm, QStringLiteral("落札者メール"), "bidderMailEdit");
-
-    auto* delivery = new QGroupBox(QStringLiteral("配送に関する情報"));
-    delivery->setObjectName(QStringLiteral("deliveryGroup"));
-    auto* deliveryForm = new QFormLayout(delivery);
-    transmenEdit_ = AddLine(deliveryForm, QStringLiteral("配送業者"), "transmenEdit");
-    transnumEdit_ = AddLine(deliveryForm, QStringLiteral("荷物追跡番号"), "transnumEdit");
-    ftransEdit_ = AddLine(deliveryForm, QStringLiteral("送料"), "ftransEdit");
-
-    auto* accounts = new QGroupBox(QStringLiteral("振込み口座"));
-    accounts->setObjectName(QStringLiteral("accountGroup"));
-    auto* accountGrid = new QGridLayout(accounts);
-    for (std::size_t i = 0; i < kAccountCount; ++i) {
-        auto* box = new QCheckBox;
-        box->setObjectName(QStringLiteral("account%1Box").arg(i + 1));
-        accountBoxes_[i] = box;
-        accountGrid->addWidget(box, static_cast<int>(i / 2), static_cast<int>(i % 2));
-    }
-    QPushButton* editAccountsButton = MakeButton(QStringLiteral("口座情報編集"), "editAccountsButton");
-    accountGrid->addWidget(editAccountsButton, 3, 0, 1, 2);
-
-    auto* templates = new QGroupBox(QStringLiteral("メールテンプレート"));
-    templates->setObjectName(QStringLiteral("templateGroup"));
-    auto* templateLayout = new QVBoxLayout(templates);
-    auto* templateForm = new QFormLayout;
-    templateCombo_ = new QComboBox;
-    templateCombo_->setObjectName(QStringLiteral("templateCombo"));
-    templateCombo_->setEditable(false);
-    templateForm->addRow(QStringLiteral("プレート選択"), templateCombo_);
-    templateLayout->addLayout(templateForm);
-    QPushButton* editTemplateButton = MakeButton(QStringLiteral("メール編集"), "editTemplateButton");
-    templateLayout->addWidget(editTemplateButton);
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(seller);
-    left->addWidget(item);
-    left->addWidget(delivery);
-    left->addWidget(accounts);
-    left->addWidget(templates);
-    left->addStretch(1);
-
-    bodyEdit_ = new QPlainTextEdit;
-    bodyEdit_->setObjectName(QStringLiteral("bodyEdit"));
-    bodyEdit_->setAccessibleName(QStringLiteral("メール本文"));
-    bodyEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    bodyEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    bodyEdit_->setTabChangesFocus(true);
-
-    QPushButton* previewButton = MakeButton(QStringLiteral("プレビュー・更新"), "previewButton");
-    QPushButton* saveButton = MakeButton(QStringLiteral("保存"), "saveButton");
-    QPushButton* mailerButton = MakeButton(QStringLiteral("メーラー起動"), "mailerButton");
-    QPushButton* clearButton = MakeButton(QStringLiteral("クリアー"), "clearButton");
-    QPushButton* copyButton = MakeButton(QStringLiteral("クリップボードへコピー"), "copyButton");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(previewButton);
-    buttons->addWidget(saveButton);
-    buttons->addWidget(mailerButton);
-    buttons->addWidget(clearButton);
-    buttons->addWidget(copyButton);
-    buttons->addStretch(1);
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(bodyEdit_, 1);
-    right->addLayout(buttons);
-
-    auto* page = new QHBoxLayout(this);
-    page->addLayout(left, 0);
-    page->addLayout(right, 1);
-
-    connect(previewButton, &QPushButton::clicked, this, &CMail::preview);
-    connect(saveButton, &QPushButton::clicked, this, &CMail::saveMail);
-    connect(mailerButton, &QPushButton::clicked, this, &CMail::startMailer);
-    connect(clearButton, &QPushButton::clicked, this, &CMail::clearParcelFields);
-    connect(copyButton, &QPushButton::clicked, this, &CMail::copyToClipboard);
-    connect(editTemplateButton, &QPushButton::clicked, this, &CMail::openTemplateEditor);
-    connect(editAccountsButton, &QPushButton::clicked, this, &CMail::editAccounts);
-}
-
-void CMail::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();  // inside the page these keys do nothing
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
-}
 
 void CMail::startUp()
 {
@@ -187,9 +65,9 @@ void CMail::fillTemplates()
     // Filled once: templates added while the program runs show after a
     // restart (the editor lists the folder afresh each time it opens).
     templates_ = ListTemplates(folder_);
-    templateCombo_->clear();
-    for (const TemplateEntry& entry : templates_) templateCombo_->addItem(ToQt(entry.name));
-    templateCombo_->setCurrentIndex(templates_.empty() ? -1 : 0);
+    ui_->templateCombo->clear();
+    for (const TemplateEntry& entry : templates_) ui_->templateCombo->addItem(ToQt(entry.name));
+    ui_->templateCombo->setCurrentIndex(templates_.empty() ? -1 : 0);
 }
 
 void CMail::captionBoxes()
@@ -226,8 +104,8 @@ void CMail::clearParcelFields()
         push();
         return;
     }
-    for (QLineEdit* edit :
-         {itemEdit_, nameEdit_, faucEdit_, bidderMailEdit_, transnumEdit_, transmenEdit_, ftransEdit_})
+    for (QLineEdit* edit : {ui_->itemEdit, ui_->nameEdit, ui_->faucEdit, ui_->bidderMailEdit, ui_->transnumEdit,
+                            ui_->transmenEdit, ui_->ftransEdit})
         edit->clear();
 }
 
@@ -259,19 +137,19 @@ bool CMail::saveAccounts()
 bool CMail::pullInto(FieldReader& r)
 {
     MailState s = state_;
-    s.myname = r.line(mynameEdit_, QStringLiteral("名前"));
-    s.zip = r.line(zipEdit_, QStringLiteral("郵便番号"));
-    s.post = r.line(postEdit_, QStringLiteral("住所"));
-    s.tel = r.line(telEdit_, QStringLiteral("電話番号"));
-    s.ktel = r.line(ktelEdit_, QStringLiteral("携帯番号"));
-    s.item = r.line(itemEdit_, QStringLiteral("落札商品"));
-    s.name = r.line(nameEdit_, QStringLiteral("落札者(YahooID)"));
-    s.fauc = r.line(faucEdit_, QStringLiteral("落札金額"));
-    s.bidderMail = r.line(bidderMailEdit_, QStringLiteral("落札者メール"));
-    s.transmen = r.line(transmenEdit_, QStringLiteral("配送業者"));
-    s.transnum = r.line(transnumEdit_, QStringLiteral("荷物追跡番号"));
-    s.ftrans = r.line(ftransEdit_, QStringLiteral("送料"));
-    s.body = r.multiline(bodyEdit_, QStringLiteral("メール本文"));
+    s.myname = r.line(ui_->mynameEdit, QStringLiteral("名前"));
+    s.zip = r.line(ui_->zipEdit, QStringLiteral("郵便番号"));
+    s.post = r.line(ui_->postEdit, QStringLiteral("住所"));
+    s.tel = r.line(ui_->telEdit, QStringLiteral("電話番号"));
+    s.ktel = r.line(ui_->ktelEdit, QStringLiteral("携帯番号"));
+    s.item = r.line(ui_->itemEdit, QStringLiteral("落札商品"));
+    s.name = r.line(ui_->nameEdit, QStringLiteral("落札者(YahooID)"));
+    s.fauc = r.line(ui_->faucEdit, QStringLiteral("落札金額"));
+    s.bidderMail = r.line(ui_->bidderMailEdit, QStringLiteral("落札者メール"));
+    s.transmen = r.line(ui_->transmenEdit, QStringLiteral("配送業者"));
+    s.transnum = r.line(ui_->transnumEdit, QStringLiteral("荷物追跡番号"));
+    s.ftrans = r.line(ui_->ftransEdit, QStringLiteral("送料"));
+    s.body = r.multiline(ui_->bodyEdit, QStringLiteral("メール本文"));
     if (!r.ok()) return false;
     s.useAccount = ticks();
     state_ = std::move(s);
@@ -288,19 +166,19 @@ bool CMail::pull()
 
 void CMail::push()
 {
-    SetLine(mynameEdit_, state_.myname);
-    SetLine(zipEdit_, state_.zip);
-    SetLine(postEdit_, state_.post);
-    SetLine(telEdit_, state_.tel);
-    SetLine(ktelEdit_, state_.ktel);
-    SetLine(itemEdit_, state_.item);
-    SetLine(nameEdit_, state_.name);
-    SetLine(faucEdit_, state_.fauc);
-    SetLine(bidderMailEdit_, state_.bidderMail);
-    SetLine(transmenEdit_, state_.transmen);
-    SetLine(transnumEdit_, state_.transnum);
-    SetLine(ftransEdit_, state_.ftrans);
-    SetMultiline(bodyEdit_, state_.body);
+    SetLine(ui_->mynameEdit, state_.myname);
+    SetLine(ui_->zipEdit, state_.zip);
+    SetLine(ui_->postEdit, state_.post);
+    SetLine(ui_->telEdit, state_.tel);
+    SetLine(ui_->ktelEdit, state_.ktel);
+    SetLine(ui_->itemEdit, state_.item);
+    SetLine(ui_->nameEdit, state_.name);
+    SetLine(ui_->faucEdit, state_.fauc);
+    SetLine(ui_->bidderMailEdit, state_.bidderMail);
+    SetLine(ui_->transmenEdit, state_.transmen);
+    SetLine(ui_->transnumEdit, state_.transnum);
+    SetLine(ui_->ftransEdit, state_.ftrans);
+    SetMultiline(ui_->bodyEdit, state_.body);
     for (std::size_t i = 0; i < kAccountCount; ++i) accountBoxes_[i]->setChecked(state_.useAccount[i]);
 }
 
@@ -332,7 +210,7 @@ void CMail::preview()
 {
     // The template is read before anything else: if it cannot be, the mail
     // shown stays as it was.
-    const int index = templateCombo_->currentIndex();
+    const int index = ui_->templateCombo->currentIndex();
     if (index < 0 || static_cast<std::size_t>(index) >= templates_.size()) {
         platform_.showMessage(NoTemplateMessage());
         return;

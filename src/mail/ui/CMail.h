@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "bank/BankStore.h"
@@ -17,10 +18,10 @@
 #include "mail/MailState.h"
 
 class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
+
+namespace Ui {
+class CMail;
+}
 
 namespace torepal {
 
@@ -69,11 +70,7 @@ public:
     // The open template editor, if any (tests, the main window).
     CMailEdit* templateEditor() const;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    void buildPage();
     void fillTemplates();
     void captionBoxes();
     bool pullInto(FieldReader& reader);
@@ -94,20 +91,7 @@ private:
     std::vector<TemplateEntry> templates_;
     QPointer<CMailEdit> editor_;
 
-    QLineEdit* mynameEdit_ = nullptr;
-    QLineEdit* zipEdit_ = nullptr;
-    QLineEdit* postEdit_ = nullptr;
-    QLineEdit* telEdit_ = nullptr;
-    QLineEdit* ktelEdit_ = nullptr;
-    QLineEdit* itemEdit_ = nullptr;
-    QLineEdit* nameEdit_ = nullptr;
-    QLineEdit* faucEdit_ = nullptr;
-    QLineEdit* bidderMailEdit_ = nullptr;
-    QLineEdit* transmenEdit_ = nullptr;
-    QLineEdit* transnumEdit_ = nullptr;
-    QLineEdit* ftransEdit_ = nullptr;
-    QPlainTextEdit* bodyEdit_ = nullptr;
-    QComboBox* templateCombo_ = nullptr;
+    std::unique_ptr<Ui::CMail> ui_;
     std::array<QCheckBox*, kAccountCount> accountBoxes_{};
 };
 

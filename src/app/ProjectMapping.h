@@ -1,0 +1,40 @@
+#pragma once
+// Between the two forms' records and the project record: what "保存（&S）"
+// takes from the forms and what "開く（&O）" and torepal-cli give them. The
+// window and torepal-cli share these, so a project opened in either fills
+// the forms the same way.
+
+#include "app/ProjectFile.h"
+#include "bank/BankAccount.h"
+#include "mail/MailState.h"
+#include "plate/PlateState.h"
+
+namespace torepal {
+
+// The project of the forms as they are: the plate form's texts, ticks,
+// radio states and combo positions, and the mail form's texts, account
+// ticks and accounts. Nothing else of either record is kept.
+ProjectRecord ProjectFromForms(const PlateState& plate, const PlateFlags& flags, const PlateSelections& selections,
+                               const MailState& mail);
+
+// Before a save, the values the file holds on one line lose their line
+// breaks in the forms as well, so what the forms show is what was saved:
+// the plate form's title, extra title, colours, ID and booth text, and the
+// accounts.
+void KeepOneLineValuesOnOneLine(PlateState& plate, Accounts& accounts);
+
+// The plate form of a project: its values, the project's accounts, the
+// ticks and radio states, and the combo positions (one outside its list
+// leaves the combo without a selection).
+void PlateFromProject(const ProjectRecord& project, PlateState& plate, PlateFlags& flags, PlateSelections& selections);
+
+// The mail form of a project: its texts and account ticks. The accounts
+// stay the form's own (the window keeps bank.ini's); the rest of the record
+// (the mail text and what was filled into it) is left as it is.
+void MailFromProject(const ProjectRecord& project, MailState& mail);
+
+// Both forms at once.
+void FormsFromProject(const ProjectRecord& project, PlateState& plate, PlateFlags& flags, PlateSelections& selections,
+                      MailState& mail);
+
+}  // namespace torepal
