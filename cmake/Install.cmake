@@ -2,7 +2,8 @@
 # self-contained program folder and hooks it into the desktop:
 #
 #   P/lib/torepal/              the program folder: torepal, torepal-cli,
-#                               back/, file/ (sample templates), menu_help.html,
+#                               back/, file/ (sample templates), tariffs/
+#                               (current services' prices), menu_help.html,
 #                               torepal.png, plate.ini (defaults)
 #   P/bin/torepal, torepal-cli  launchers that run the programs in the folder
 #   P/share/applications/torepal.desktop
@@ -11,8 +12,8 @@
 #
 # The program keeps its settings and saved files beside itself, so the folder
 # has to be writable by the seller: a per-user prefix (~/.local) is the normal
-# install. Files the seller may have changed (the templates in file/ and
-# plate.ini) are laid down only where they do not exist yet, so installing a
+# install. Files the seller may have changed (the templates in file/, the
+# price files in tariffs/ and plate.ini) are laid down only where they do not exist yet, so installing a
 # new version never replaces them; the programs, the help page and the icons
 # are always replaced.
 
@@ -75,12 +76,14 @@ install(FILES ${TOREPAL_INSTALL_GEN}/${TOREPAL_APP_ID}.metainfo.xml
 # its absolute path under the prefix given then, and the seller's files are
 # laid down only where there are none.
 file(GLOB TOREPAL_SAMPLE_TEMPLATES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/program/file/*.txt)
+file(GLOB TOREPAL_TARIFF_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/program/tariffs/*.toml)
 install(CODE "
   set(TOREPAL_SOURCE_DIR [[${CMAKE_SOURCE_DIR}]])
   set(TOREPAL_INSTALL_GEN [[${TOREPAL_INSTALL_GEN}]])
   set(TOREPAL_PROGRAM_DIR [[${TOREPAL_PROGRAM_DIR}]])
   set(TOREPAL_DATAROOTDIR [[${CMAKE_INSTALL_DATAROOTDIR}]])
   set(TOREPAL_SAMPLE_TEMPLATES [[${TOREPAL_SAMPLE_TEMPLATES}]])
+  set(TOREPAL_TARIFF_FILES [[${TOREPAL_TARIFF_FILES}]])
   set(TOREPAL_DEFAULT_PLATE [[${TOREPAL_DEFAULT_PLATE}]])
 ")
 install(SCRIPT ${CMAKE_SOURCE_DIR}/cmake/InstallProgramFolder.cmake)

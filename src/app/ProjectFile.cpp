@@ -7,6 +7,7 @@
 
 #include "plate/PageTemplates.h"
 #include "shipping/ParcelLists.h"
+#include "shipping/TariffReader.h"
 #include "text/Encoding.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
@@ -33,6 +34,7 @@ constexpr std::array<std::size_t, kSections> kValueLines = {
 };
 
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kServicesMarker = "[CS1]";
 
 bool BeginsWith(std::string_view line, std::string_view marker)
 {
@@ -223,6 +225,12 @@ std::string BuildProjectText(const ProjectRecord& r)
         out += WithoutLineBreaks(a.number) + crlf;
         out += std::to_string(a.kind) + crlf;
     }
+
+    // Without a ticked service the file is the one the program always wrote.
+    std::string services;
+    for (const std::string& id : r.currentServices)
+        if (IsServiceId(id)) services += "," + id;
+    if (!services.empty()) out += crlf + std::string(kServicesMarker) + crlf + services + crlf;
     return out;
 }
 
@@ -361,6 +369,25 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
         a.holder = b.line(3);
         a.number = b.line(4);
         a.kind = DecimalValue(b.line(5));
+    }
+
+    // "[CS1]" may follow the last account's five lines; its one line lists
+    // ids after commas. A file without it has no current service ticked.
+    const Body& last = bodies[BK1 + kAccountCount - 1];
+    for (std::size_t i = last.first + kValueLines[kSections - 1]; i < n; ++i) {
+        if (lines[i] != kServicesMarker) continue;
+        if (i + 1 < n) {
+            std::string_view list = lines[i + 1];
+            while (!list.empty()) {
+                const std::size_t comma = list.find(',');
+                const std::string_view id = list.substr(0, comma);
+                list.remove_prefix(comma == std::string_view::npos ? list.size() : comma + 1);
+                if (IsServiceId(id) &&
+                    std::find(r.currentServices.begin(), r.currentServices.end(), id) == r.currentServices.end())
+                    r.currentServices.emplace_back(id);
+            }
+        }
+        break;
     }
     return r;
 }

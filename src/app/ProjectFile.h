@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bank/BankAccount.h"
 #include "plate/PlateState.h"
@@ -50,6 +51,10 @@ struct ProjectRecord {
     AccountTicks useAccount{};
 
     Accounts accounts;
+
+    // The ticked current services by id, in the order of their group. Held
+    // in a "[CS1]" section after the accounts, written only when there is one.
+    std::vector<std::string> currentServices;
 };
 
 // The file's text with CR LF line ends, as it is kept in memory. It goes to

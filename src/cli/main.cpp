@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ProjectFile.h"
 #include "app/ProjectMapping.h"
@@ -16,6 +17,9 @@
 #include "plate/ListingChecks.h"
 #include "plate/PlateState.h"
 #include "plate/RenderPage.h"
+#include "shipping/ServiceTicks.h"
+#include "shipping/TariffLookup.h"
+#include "shipping/TariffReader.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
@@ -30,10 +34,17 @@ constexpr int kBadFile = 2;
 
 const char* const kUsageText =
     "Usage:\n"
-    "  torepal-cli render FILE.tpf\n"
+    "  torepal-cli render FILE.tpf [--tariffs DIR]\n"
     "      Writes the listing page that \"完成\" saves right after the project\n"
     "      is opened (the project's values, ticks, selections, radio buttons\n"
-    "      and bank names), byte for byte as it lands in the file.\n"
+    "      and bank names), byte for byte as it lands in the file. The current\n"
+    "      services the project ticks are priced from the tariff files of DIR\n"
+    "      (default: tariffs/ beside this program); a service without a file\n"
+    "      is named on the error stream and left out.\n"
+    "  torepal-cli tariffs [DIR]\n"
+    "      Lists id, name, date and source of every current service in DIR\n"
+    "      (default: tariffs/ beside this program), and each file left out\n"
+    "      with its line and reason.\n"
     "  torepal-cli mail FILE.tpf TEMPLATE.txt\n"
     "      Writes the mail that \"プレビュー・更新\" shows for the project's mail\n"
     "      fields, account ticks and six accounts with that template.\n"
@@ -43,9 +54,10 @@ const char* const kUsageText =
     "      advice, not errors: the exit status stays 0.\n"
     "  torepal-cli --help\n"
     "\n"
-    "Output is Shift-JIS, as the program writes it. No settings file is read.\n"
+    "Output is Shift-JIS, as the program writes it, except the tariff list\n"
+    "(UTF-8, as the tariff files). No settings file is read.\n"
     "Exit status: 0 done, 1 wrong arguments, 2 a file that cannot be read or\n"
-    "is not a well-formed project file.\n";
+    "is not a well-formed project file, or a tariff file left out.\n";
 
 int Usage(const char* problem)
 {
@@ -98,17 +110,50 @@ int Write(std::string_view bytes)
     return kDone;
 }
 
-int Render(const std::string& file)
+std::filesystem::path DefaultTariffFolder()
+{
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return (ec ? std::filesystem::current_path(ec) : self.parent_path()) / kTariffFolderName;
+}
+
+int Tariffs(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "torepal-cli: %s: no such folder\n", folder.string().c_str());
+        return kBadFile;
+    }
+    const TariffFolder read = ReadTariffFolder(folder);
+    for (const Tariff& t : read.services) {
+        const std::string line = t.id + "\t" + t.name + "\t" + JapaneseDate(t.date) +
+                                 (t.dateKind == TariffDateKind::Effective ? "改定" : "時点") + "\t" + t.source + "\n";
+        if (const int status = Write(line); status != kDone) return status;
+    }
+    for (const TariffProblem& p : read.problems)
+        std::fprintf(stderr, "torepal-cli: %s\n", DescribeTariffProblem(p).c_str());
+    return read.problems.empty() ? kDone : kBadFile;
+}
+
+int Render(const std::string& file, const std::filesystem::path& tariffFolder)
 {
     int status = kDone;
     const std::optional<ProjectRecord> record = ReadProject(file, status);
     if (!record) return status;
+    std::vector<Tariff> current;
+    if (!record->currentServices.empty()) {
+        const TariffFolder tariffs = ReadTariffFolder(tariffFolder);
+        for (const std::string& id : UnknownServiceIds(record->currentServices, tariffs.services))
+            std::fprintf(stderr, "torepal-cli: %s: no valid tariff file for the current service \"%s\" in %s\n",
+                         file.c_str(), id.c_str(), tariffFolder.string().c_str());
+        current = TickedServices(tariffs.services, record->currentServices);
+    }
     PlateState plate;
     PlateFlags flags;
     PlateSelections selections;
     MailState mail;
     FormsFromProject(*record, plate, flags, selections, mail);
-    RenderPage(plate, flags);
+    RenderPage(plate, flags, current);
     // "完成" writes the page in text mode.
     return Write(ToTextMode(plate.page));
 }
@@ -157,8 +202,15 @@ int main(int argc, char** argv)
     if (argc < 2) return Usage("no command given");
     const std::string_view command = argv[1];
     if (command == "render") {
-        if (argc != 3) return Usage("render takes one project file");
-        return Render(argv[2]);
+        if (argc == 3) return Render(argv[2], DefaultTariffFolder());
+        if (argc == 5 && std::strcmp(argv[3], "--tariffs") == 0) return Render(argv[2], argv[4]);
+        if (argc == 5 && std::strcmp(argv[2], "--tariffs") == 0) return Render(argv[4], argv[3]);
+        return Usage("render takes one project file and, optionally, --tariffs DIR");
+    }
+    if (command == "tariffs") {
+        if (argc == 2) return Tariffs(DefaultTariffFolder());
+        if (argc == 3) return Tariffs(argv[2]);
+        return Usage("tariffs takes at most one folder");
     }
     if (command == "check") {
         if (argc != 3) return Usage("check takes one project file");

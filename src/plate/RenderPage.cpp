@@ -3,11 +3,12 @@
 #include "plate/PageTemplates.h"
 #include "plate/PaymentText.h"
 #include "shipping/ShippingText.h"
+#include "shipping/TariffLookup.h"
 #include "text/SjisText.h"
 
 namespace torepal {
 
-void RenderPage(PlateState& state, const PlateFlags& flags)
+void RenderPage(PlateState& state, const PlateFlags& flags, std::span<const Tariff> currentServices)
 {
     // The order of the steps is what the seller sees: the seller's texts go
     // in before the colour and line-break replacements (so placeholder text
@@ -30,6 +31,7 @@ void RenderPage(PlateState& state, const PlateFlags& flags)
     ReplaceAll(t.shipping, "<trans>", state.trans.empty() ? std::string() : state.trans + "<br><hr>");
 
     BuildShippingTextMailClasses(state.sdata, flags.carriers, state.weightIndex);
+    AppendCurrentServices(state.sdata, currentServices, parcel);
 
     if (!state.sdata.empty()) {
         ReplaceAll(frame, "<data2>", t.shipping);

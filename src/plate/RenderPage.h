@@ -5,7 +5,10 @@
 // into any field; a section that is not used leaves its placeholder in the
 // page, where a browser shows nothing of it.
 
+#include <span>
+
 #include "plate/PlateState.h"
+#include "shipping/Tariff.h"
 
 namespace torepal {
 
@@ -13,6 +16,11 @@ namespace torepal {
 // indices from the combos first) and the ticks and radios of `flags`;
 // rebuilds state.sdata and state.pdata from empty and overwrites
 // state.page.
-void RenderPage(PlateState& state, const PlateFlags& flags);
+//
+// `currentServices` are the ticked current services, in their group's order;
+// their blocks follow the built-in carriers and mail classes, and they alone
+// are enough to bring in the shipping section. Without them the page is the
+// one the built-in tariffs alone make.
+void RenderPage(PlateState& state, const PlateFlags& flags, std::span<const Tariff> currentServices = {});
 
 }  // namespace torepal

@@ -4,7 +4,8 @@ if(TARGET torepal-cli)
   add_executable(cli_tests ${CLI_TEST_SOURCES})
   target_include_directories(cli_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(cli_tests PRIVATE torepal_core GTest::gtest_main)
-  target_compile_definitions(cli_tests PRIVATE TOREPAL_CLI="$<TARGET_FILE:torepal-cli>")
+  target_compile_definitions(cli_tests PRIVATE TOREPAL_CLI="$<TARGET_FILE:torepal-cli>"
+                                              TOREPAL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(cli_tests torepal-cli)
   gtest_discover_tests(cli_tests DISCOVERY_MODE PRE_TEST)
 

@@ -62,6 +62,12 @@ layout)
   done
   [ "$n" -ge 3 ] || fail "only $n sample templates"
   [ "$(ls "$folder/file" | wc -l)" -eq "$n" ] || fail "file/ holds other files: $(ls "$folder/file")"
+  n=0
+  for t in "$source"/program/tariffs/*.toml; do
+    cmp "$t" "$folder/tariffs/$(basename "$t")" || fail "price file $(basename "$t") differs"
+    n=$((n + 1))
+  done
+  [ "$n" -ge 1 ] || fail "no price file in tariffs/"
   for settings in bank.ini status.ini; do
     [ ! -e "$folder/$settings" ] || fail "$settings is installed; it belongs to the seller"
   done
@@ -83,10 +89,12 @@ layout)
   first=$(ls "$folder/file" | head -1)
   printf 'edited\r\n' > "$folder/file/$first"
   printf 'seller' > "$folder/plate.ini"
+  printf '# seller\n' > "$folder/tariffs/teikeigai.toml"
   printf 'old' > "$folder/menu_help.html"
   cmake --install "$build" --prefix "$prefix" > "$work/$check/install2.log"
   [ "$(cat "$folder/file/$first")" = $'edited\r' ] || fail "a second install replaced the seller's template"
   [ "$(cat "$folder/plate.ini")" = seller ] || fail "a second install replaced the seller's plate.ini"
+  [ "$(cat "$folder/tariffs/teikeigai.toml")" = '# seller' ] || fail "a second install replaced the seller's price file"
   cmp "$source/program/menu_help.html" "$folder/menu_help.html" || fail "a second install kept the old help page"
 
   # A program folder outside the usual place: the desktop entry quotes it.

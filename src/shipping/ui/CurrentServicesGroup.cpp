@@ -1,0 +1,92 @@
+#include "shipping/ui/CurrentServicesGroup.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "shipping/TariffReader.h"
+
+namespace torepal {
+namespace {
+
+constexpr int kIdRole = Qt::UserRole;
+
+// Tariff texts are UTF-8 as in their files.
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CurrentServicesGroup::CurrentServicesGroup(QWidget* parent)
+    : QGroupBox(QStringLiteral("現行の配送サービス"), parent), list_(new QListWidget(this)), empty_(new QLabel(this))
+{
+    setObjectName(QStringLiteral("currentServicesGroup"));
+    list_->setObjectName(QStringLiteral("currentServicesList"));
+    list_->setAccessibleName(QStringLiteral("現行の配送サービス"));
+    list_->setSelectionMode(QAbstractItemView::NoSelection);
+    list_->setUniformItemSizes(true);
+    // About five rows: the plate form has little room to spare at 1280×800.
+    list_->setMaximumHeight(list_->fontMetrics().height() * 7);
+    empty_->setObjectName(QStringLiteral("currentServicesEmpty"));
+    empty_->setText(QStringLiteral("tariffs フォルダに料金ファイルがありません。"));
+    empty_->setWordWrap(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(list_);
+    layout->addWidget(empty_);
+    list_->hide();
+
+    connect(list_, &QListWidget::itemChanged, this, &CurrentServicesGroup::itemChanged);
+}
+
+void CurrentServicesGroup::setServices(const std::vector<Tariff>& services)
+{
+    const std::vector<std::string> ticked = tickedIds();
+    filling_ = true;
+    list_->clear();
+    for (const Tariff& t : services) {
+        const QString date = FromUtf8(JapaneseDate(t.date));
+        auto* item = new QListWidgetItem(FromUtf8(t.name) + QStringLiteral("（") + date + QStringLiteral("）"), list_);
+        item->setData(kIdRole, FromUtf8(t.id));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setToolTip(FromUtf8(t.carrier) + QStringLiteral("\n") + FromUtf8(t.source));
+        const bool on = std::find(ticked.begin(), ticked.end(), t.id) != ticked.end();
+        item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    }
+    filling_ = false;
+    list_->setVisible(!services.empty());
+    empty_->setVisible(services.empty());
+}
+
+std::vector<std::string> CurrentServicesGroup::tickedIds() const
+{
+    std::vector<std::string> ids;
+    for (int i = 0; i < list_->count(); ++i) {
+        const QListWidgetItem* item = list_->item(i);
+        if (item->checkState() == Qt::Checked) ids.push_back(item->data(kIdRole).toString().toStdString());
+    }
+    return ids;
+}
+
+void CurrentServicesGroup::setTickedIds(const std::vector<std::string>& ids)
+{
+    filling_ = true;
+    for (int i = 0; i < list_->count(); ++i) {
+        QListWidgetItem* item = list_->item(i);
+        const std::string id = item->data(kIdRole).toString().toStdString();
+        const bool on = std::find(ids.begin(), ids.end(), id) != ids.end();
+        item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    }
+    filling_ = false;
+}
+
+void CurrentServicesGroup::itemChanged(QListWidgetItem*)
+{
+    if (!filling_) emit tickedIdsChanged();
+}
+
+}  // namespace torepal

@@ -1,0 +1,47 @@
+#pragma once
+// The plate form's box of current shipping services: one tick per service
+// found in tariffs/, with its name and the date of its prices, in the order
+// the reader gives them. A scrolling list keeps it small beside the form.
+
+#include <QGroupBox>
+#include <string>
+#include <vector>
+
+#include "shipping/Tariff.h"
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+
+namespace torepal {
+
+class CurrentServicesGroup : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit CurrentServicesGroup(QWidget* parent = nullptr);
+
+    // Replaces the list. A service still listed keeps its tick; ticks of
+    // services no longer listed are dropped. Emits nothing.
+    void setServices(const std::vector<Tariff>& services);
+
+    // The ticked services' ids, in list order.
+    std::vector<std::string> tickedIds() const;
+
+    // Ticks exactly the listed services of `ids`; an id not listed is
+    // passed over (the caller tells the seller). Emits nothing.
+    void setTickedIds(const std::vector<std::string>& ids);
+
+signals:
+    // The seller ticked or unticked a service.
+    void tickedIdsChanged();
+
+private:
+    void itemChanged(QListWidgetItem* item);
+
+    QListWidget* list_;
+    QLabel* empty_;
+    bool filling_ = false;
+};
+
+}  // namespace torepal
