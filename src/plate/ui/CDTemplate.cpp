@@ -2,49 +2,28 @@
 
 #include <QButtonGroup>
 #include <QKeyEvent>
-#include <cstdio>
 
 #include "bank/BankStore.h"
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
 #include "plate/PageTemplates.h"
+#include "plate/PlateForm.h"
 #include "plate/PlateSettings.h"
 #include "plate/RenderPage.h"
 #include "plate/SavedPages.h"
+#include "plate/TemplateColours.h"
 #include "plate/ui/CComplete.h"
 #include "plate/ui/CLink.h"
 #include "plate/ui/CMylink.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
+#include "shipping/CarrierAvailability.h"
 #include "shipping/ParcelLists.h"
 #include "store/SettingsFiles.h"
 #include "ui_CDTemplate.h"
 
 namespace torepal {
 namespace {
-
-// Colour labels by template type: タイプ１ has no second colour. The blanks
-// are as the seller knows them: ideographic spaces around 枠カラー, ---
-// and 影カラー, ASCII blanks around 文字カラー except in タイプ１.
-struct ColourLabels {
-    const char* first;
-    const char* second;
-    const char* third;
-    bool secondEnabled;
-};
-constexpr ColourLabels kType1Labels = {"【　枠カラー　】", "【　---　】", "【文字カラー】", false};
-constexpr ColourLabels kType2Labels = {"【　枠カラー　】", "【　影カラー　】", "【 文字カラー 】", true};
-constexpr ColourLabels kOtherLabels = {"【　枠カラー　】", "【バックカラー】", "【 文字カラー 】", true};
-
-// The highest selection for which a carrier box stays enabled. Selections
-// are signed, so no selection (-1) enables.
-constexpr int kYamatoHeaviest = 27;        // "～25kg"
-constexpr int kSasshiHeaviest = 13;        // "～3kg"
-constexpr int kTeikeigaiHeaviest = 14;     // "～4kg"
-constexpr int kKuronekoMailHeaviest = 11;  // "～1kg"
-constexpr int kYahooYuPackHeaviest = 26;   // "～21kg"
-constexpr int kLargestSize = 8;            // "160size", for クロネコヤマト and 佐川急便
-constexpr int kSagawaLastOrigin = 45;      // 鹿児島県: 佐川急便 does not send from 沖縄
 
 void FillCombo(QComboBox* combo, const std::vector<std::string>& entries)
 {
@@ -64,12 +43,43 @@ void FreePair(QWidget* owner, QRadioButton* a, QRadioButton* b)
     group->addButton(b);
 }
 
-std::string PaletteText(const Rgb& c)
+void ApplyAvailability(const Ui::CDTemplate& ui, const CarrierAvailability& a)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "#%.2x%.2x%.2x", static_cast<unsigned>(c.red & 0xFF),
-                  static_cast<unsigned>(c.green & 0xFF), static_cast<unsigned>(c.blue & 0xFF));
-    return text;
+    auto apply = [](QCheckBox* box, const std::optional<bool>& enabled) {
+        if (enabled) box->setEnabled(*enabled);
+    };
+    apply(ui.yamatoBox, a.yamato);
+    apply(ui.sagawaBox, a.sagawa);
+    apply(ui.yahooYuPackBox, a.yahooYuPack);
+    apply(ui.teikeigaiBox, a.teikeigai);
+    apply(ui.sasshiBox, a.sasshi);
+    apply(ui.kuronekoMailBox, a.kuronekoMail);
+}
+
+// Every tick and radio of the form beside the flag it holds.
+std::array<std::pair<QAbstractButton*, bool&>, 20> FlagControls(const Ui::CDTemplate& ui, PlateFlags& f)
+{
+    bool* const accounts = f.payment.accounts.data();
+    return {{{ui.account1Box, accounts[0]},
+             {ui.account2Box, accounts[1]},
+             {ui.account3Box, accounts[2]},
+             {ui.account4Box, accounts[3]},
+             {ui.paruruBox, accounts[4]},
+             {ui.furikaeBox, accounts[5]},
+             {ui.yahooEasyBox, f.payment.yahooEasy},
+             {ui.stampsBox, f.payment.stamps},
+             {ui.yamatoBox, f.carriers.yamato},
+             {ui.sagawaBox, f.carriers.sagawa},
+             {ui.yuPackBox, f.carriers.yuPack},
+             {ui.yahooYuPackBox, f.carriers.yahooYuPack},
+             {ui.teikeigaiBox, f.carriers.teikeigai},
+             {ui.sasshiBox, f.carriers.sasshi},
+             {ui.kuronekoMailBox, f.carriers.kuronekoMail},
+             {ui.expackBox, f.carriers.expack},
+             {ui.centerRadio, f.center},
+             {ui.leftRadio, f.left},
+             {ui.linkOffRadio, f.linkOff},
+             {ui.linkOnRadio, f.linkOn}}};
 }
 
 }  // namespace
@@ -189,43 +199,14 @@ void CDTemplate::push()
 PlateFlags CDTemplate::flags() const
 {
     PlateFlags f;
-    const auto boxes = accountBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i) f.payment.accounts[i] = boxes[i]->isChecked();
-    f.payment.yahooEasy = m_ui->yahooEasyBox->isChecked();
-    f.payment.stamps = m_ui->stampsBox->isChecked();
-    f.carriers.yamato = m_ui->yamatoBox->isChecked();
-    f.carriers.sagawa = m_ui->sagawaBox->isChecked();
-    f.carriers.yuPack = m_ui->yuPackBox->isChecked();
-    f.carriers.yahooYuPack = m_ui->yahooYuPackBox->isChecked();
-    f.carriers.teikeigai = m_ui->teikeigaiBox->isChecked();
-    f.carriers.sasshi = m_ui->sasshiBox->isChecked();
-    f.carriers.kuronekoMail = m_ui->kuronekoMailBox->isChecked();
-    f.carriers.expack = m_ui->expackBox->isChecked();
-    f.center = m_ui->centerRadio->isChecked();
-    f.left = m_ui->leftRadio->isChecked();
-    f.linkOff = m_ui->linkOffRadio->isChecked();
-    f.linkOn = m_ui->linkOnRadio->isChecked();
+    for (const auto& [box, on] : FlagControls(*m_ui, f)) on = box->isChecked();
     return f;
 }
 
-void CDTemplate::setFlags(const PlateFlags& f)
+void CDTemplate::setFlags(const PlateFlags& flags)
 {
-    const auto boxes = accountBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i]->setChecked(f.payment.accounts[i]);
-    m_ui->yahooEasyBox->setChecked(f.payment.yahooEasy);
-    m_ui->stampsBox->setChecked(f.payment.stamps);
-    m_ui->yamatoBox->setChecked(f.carriers.yamato);
-    m_ui->sagawaBox->setChecked(f.carriers.sagawa);
-    m_ui->yuPackBox->setChecked(f.carriers.yuPack);
-    m_ui->yahooYuPackBox->setChecked(f.carriers.yahooYuPack);
-    m_ui->teikeigaiBox->setChecked(f.carriers.teikeigai);
-    m_ui->sasshiBox->setChecked(f.carriers.sasshi);
-    m_ui->kuronekoMailBox->setChecked(f.carriers.kuronekoMail);
-    m_ui->expackBox->setChecked(f.carriers.expack);
-    m_ui->centerRadio->setChecked(f.center);
-    m_ui->leftRadio->setChecked(f.left);
-    m_ui->linkOffRadio->setChecked(f.linkOff);
-    m_ui->linkOnRadio->setChecked(f.linkOn);
+    PlateFlags f = flags;
+    for (const auto& [box, on] : FlagControls(*m_ui, f)) box->setChecked(on);
 }
 
 CDTemplate::Selections CDTemplate::selections() const
@@ -249,51 +230,30 @@ void CDTemplate::setSelections(const Selections& s)
 void CDTemplate::typeChanged()
 {
     state_.templateType = SelectedIndex(m_ui->typeCombo);
-    const ColourLabels* labels = nullptr;
-    switch (state_.templateType) {
-        case 0:
-            labels = &kType1Labels;
-            break;
-        case 1:
-            labels = &kType2Labels;
-            break;
-        case 2:
-        case 3:
-        case 4:
-            labels = &kOtherLabels;
-            break;
-        default:
-            return;  // no selection: the labels stay as they are
-    }
-    m_ui->colorLabel->setText(QString::fromUtf8(labels->first));
-    m_ui->bgcolorLabel->setText(QString::fromUtf8(labels->second));
-    m_ui->fcolorLabel->setText(QString::fromUtf8(labels->third));
-    // Only the edit: the palette button of colour 2 stays usable.
-    m_ui->bgcolorEdit->setEnabled(labels->secondEnabled);
+    const std::optional<TypeColourLabels> labels = ColourLabels(state_.templateType);
+    if (!labels) return;
+    m_ui->colorLabel->setText(ToQt(labels->first));
+    m_ui->bgcolorLabel->setText(ToQt(labels->second));
+    m_ui->fcolorLabel->setText(ToQt(labels->third));
+    m_ui->bgcolorEdit->setEnabled(labels->secondEditable);
 }
 
 void CDTemplate::weightChanged()
 {
-    const int w = state_.weightIndex = SelectedIndex(m_ui->weightCombo);
-    m_ui->yamatoBox->setEnabled(w <= kYamatoHeaviest);
-    m_ui->sasshiBox->setEnabled(w <= kSasshiHeaviest);
-    m_ui->teikeigaiBox->setEnabled(w <= kTeikeigaiHeaviest);
-    m_ui->kuronekoMailBox->setEnabled(w <= kKuronekoMailHeaviest);
-    m_ui->yahooYuPackBox->setEnabled(w <= kYahooYuPackHeaviest);
+    state_.weightIndex = SelectedIndex(m_ui->weightCombo);
+    ApplyAvailability(*m_ui, AvailableCarriers(selections(), ParcelCombo::Weight));
 }
 
 void CDTemplate::sizeChanged()
 {
-    // クロネコヤマト depends on weight and size: the rule that ran last decides.
-    const int s = state_.sizeIndex = SelectedIndex(m_ui->sizeCombo);
-    m_ui->yamatoBox->setEnabled(s <= kLargestSize);
-    m_ui->sagawaBox->setEnabled(s <= kLargestSize);
+    state_.sizeIndex = SelectedIndex(m_ui->sizeCombo);
+    ApplyAvailability(*m_ui, AvailableCarriers(selections(), ParcelCombo::Size));
 }
 
 void CDTemplate::originChanged()
 {
-    const int o = state_.originIndex = SelectedIndex(m_ui->originCombo);
-    m_ui->sagawaBox->setEnabled(o <= kSagawaLastOrigin);
+    state_.originIndex = SelectedIndex(m_ui->originCombo);
+    ApplyAvailability(*m_ui, AvailableCarriers(selections(), ParcelCombo::Origin));
 }
 
 void CDTemplate::takeSelections()
@@ -309,54 +269,27 @@ void CDTemplate::takeSelections()
 void CDTemplate::clearForm()
 {
     if (!pull()) return;
-    state_.Title.clear();
-    state_.Items.clear();
-    state_.trans.clear();
-    m_ui->weightCombo->setCurrentIndex(0);
-    m_ui->sizeCombo->setCurrentIndex(0);
-    m_ui->originCombo->setCurrentIndex(0);
-    m_ui->typeCombo->setCurrentIndex(0);
-    m_ui->leftRadio->setChecked(false);
-    m_ui->centerRadio->setChecked(true);
+    PlateFlags f = flags();
+    Selections s = selections();
+    ClearPlateForm(state_, f, s);
+    setFlags(f);
+    setSelections(s);
     push();
-    typeChanged();
-    weightChanged();
-    sizeChanged();
-    originChanged();
 }
 
 void CDTemplate::loadPlateSettings()
 {
-    const Loaded<CPSave> loaded = LoadPlateFile(programFolder_);
-    if (loaded.status == LoadStatus::Damaged)
-        platform_.showMessage(DamagedSettingsMessage(kPlateFile, loaded.keptCopy));
-    // At the first start there is no file: the form keeps its defaults.
-    if (loaded.status != LoadStatus::Missing) {
-        PlateFlags f = flags();
-        int origin = 0;
-        int type = 0;
-        ApplyPlateSettings(loaded.record, state_, f, origin, type);
-        setFlags(f);
-        m_ui->originCombo->setCurrentIndex(origin);
-        m_ui->typeCombo->setCurrentIndex(type);
-        push();
-    }
-    typeChanged();
-    weightChanged();
-    sizeChanged();
-    originChanged();
+    PlateFlags f = flags();
+    Selections s = selections();
+    LoadPlateSettings(programFolder_, platform_, state_, f, s);
+    setFlags(f);
+    push();
+    setSelections(s);
 }
 
 bool CDTemplate::savePlateSettings()
 {
-    if (!pull()) return false;
-    const CPSave record =
-        PlateSettingsRecord(state_, flags(), SelectedIndex(m_ui->originCombo), SelectedIndex(m_ui->typeCombo));
-    if (!StorePlateFile(programFolder_, record)) {
-        platform_.showMessage(StoreFailedMessage(kPlateFile));
-        return false;
-    }
-    return true;
+    return pull() && SavePlateSettings(programFolder_, platform_, state_, flags(), selections());
 }
 
 std::array<QCheckBox*, 6> CDTemplate::accountBoxes() const
@@ -425,7 +358,7 @@ void CDTemplate::choosePaletteColour(int which)
     const std::optional<Rgb> colour = platform_.chooseColour();
     if (!colour || !pull()) return;
     std::string* const targets[] = {&state_.color, &state_.bgcolor, &state_.fcolor};
-    *targets[which] = PaletteText(*colour);
+    *targets[which] = PaletteColourText(*colour);
     push();
 }
 
@@ -450,13 +383,7 @@ void CDTemplate::finishAndSave()
     const std::string stamp = FormatTimeStamp(platform_.now());
     render();
     push();
-    const std::string name = SavedPageName(stamp, state_.Title);
-    if (WritePageFile(SavedPagePath(programFolder_, name), state_.page) != WriteStatus::Ok) {
-        std::error_code ec;
-        const bool folderMissing = !std::filesystem::is_directory(programFolder_ / "back", ec);
-        platform_.showMessage(PageNotSavedMessage(name, folderMissing));
-        showResult(state_.page);
-    }
+    if (!SaveFinishedPage(state_, stamp, programFolder_, platform_)) showResult(state_.page);
 }
 
 void CDTemplate::preview()
@@ -465,13 +392,7 @@ void CDTemplate::preview()
     state_.page.clear();
     render();
     push();
-    const std::filesystem::path path = PreviewPath(programFolder_);
-    if (WritePageFile(path, state_.page) != WriteStatus::Ok) {
-        platform_.showMessage(PreviewNotWrittenMessage());
-        showResult(state_.page);
-        return;
-    }
-    platform_.openFile(path);
+    if (!ShowPreview(state_.page, programFolder_, platform_)) showResult(state_.page);
 }
 
 void CDTemplate::finishAndShow()
