@@ -1,6 +1,5 @@
 #include "plate/ui/CDTemplate.h"
 
-#include <QButtonGroup>
 #include <QKeyEvent>
 
 #include "bank/BankStore.h"
@@ -17,6 +16,7 @@
 #include "plate/ui/CMylink.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
+#include "platform/ui/RadioPair.h"
 #include "shipping/CarrierAvailability.h"
 #include "shipping/ParcelLists.h"
 #include "store/SettingsFiles.h"
@@ -28,19 +28,6 @@ namespace {
 void FillCombo(QComboBox* combo, const std::vector<std::string>& entries)
 {
     for (const std::string& entry : entries) combo->addItem(ToQt(entry));
-}
-
-// The pair's states come from files as two plain flags, both or neither may
-// be on; a click makes the pair exclusive (see connectControls). A group of
-// their own that is not exclusive lets the pair hold any state, where
-// turning auto-exclusivity off would have screen readers call the buttons
-// check boxes.
-void FreePair(QWidget* owner, QRadioButton* a, QRadioButton* b)
-{
-    auto* group = new QButtonGroup(owner);
-    group->setExclusive(false);
-    group->addButton(a);
-    group->addButton(b);
 }
 
 void ApplyAvailability(const Ui::CDTemplate& ui, const CarrierAvailability& a)
@@ -92,8 +79,8 @@ CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesyst
       programFolder_(std::move(programFolder))
 {
     m_ui->setupUi(this);
-    FreePair(this, m_ui->centerRadio, m_ui->leftRadio);
-    FreePair(this, m_ui->linkOffRadio, m_ui->linkOnRadio);
+    new RadioPair(m_ui->centerRadio, m_ui->leftRadio, this);
+    new RadioPair(m_ui->linkOffRadio, m_ui->linkOnRadio, this);
 
     FillCombo(m_ui->weightCombo, WeightList());
     FillCombo(m_ui->sizeCombo, SizeList());
@@ -103,10 +90,7 @@ CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesyst
     m_ui->sizeCombo->setCurrentIndex(0);
     m_ui->originCombo->setCurrentIndex(0);
     m_ui->typeCombo->setCurrentIndex(0);
-    m_ui->centerRadio->setChecked(true);
-    m_ui->leftRadio->setChecked(false);
-    m_ui->linkOffRadio->setChecked(true);
-    m_ui->linkOnRadio->setChecked(false);
+    setFlags(PlateFlags{});  // nothing ticked, 中央 and リンクしない on
 
     connectControls();
     loadPlateSettings();
@@ -122,17 +106,6 @@ void CDTemplate::connectControls()
     connect(m_ui->weightCombo, changed, this, [this] { weightChanged(); });
     connect(m_ui->sizeCombo, changed, this, [this] { sizeChanged(); });
     connect(m_ui->originCombo, changed, this, [this] { originChanged(); });
-
-    auto pair = [this](QRadioButton* on, QRadioButton* off) {
-        connect(on, &QRadioButton::clicked, this, [on, off] {
-            on->setChecked(true);
-            off->setChecked(false);
-        });
-    };
-    pair(m_ui->centerRadio, m_ui->leftRadio);
-    pair(m_ui->leftRadio, m_ui->centerRadio);
-    pair(m_ui->linkOffRadio, m_ui->linkOnRadio);
-    pair(m_ui->linkOnRadio, m_ui->linkOffRadio);
 
     connect(m_ui->colorPaletteButton, &QPushButton::clicked, this, [this] { choosePaletteColour(0); });
     connect(m_ui->bgcolorPaletteButton, &QPushButton::clicked, this, [this] { choosePaletteColour(1); });
