@@ -1,5 +1,7 @@
 #include "plate/PlateSettings.h"
 
+#include "store/SettingsFiles.h"
+
 namespace torepal {
 
 CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int originSelection, int typeSelection)
@@ -60,6 +62,24 @@ void ApplyPlateSettings(const CPSave& r, PlateState& state, PlateFlags& flags, i
     state.TOthers = r.TOthers;
     state.Others = r.Others;
     state.mytext = r.mytext;
+}
+
+void LoadPlateSettings(const std::filesystem::path& programFolder, Platform& platform, PlateState& state,
+                       PlateFlags& flags, PlateSelections& selections)
+{
+    const Loaded<CPSave> loaded = LoadPlateFile(programFolder);
+    if (loaded.status == LoadStatus::Damaged) platform.showMessage(DamagedSettingsMessage(kPlateFile, loaded.keptCopy));
+    if (loaded.status == LoadStatus::Missing) return;
+    ApplyPlateSettings(loaded.record, state, flags, selections.origin, selections.type);
+}
+
+bool SavePlateSettings(const std::filesystem::path& programFolder, Platform& platform, const PlateState& state,
+                       const PlateFlags& flags, const PlateSelections& selections)
+{
+    if (StorePlateFile(programFolder, PlateSettingsRecord(state, flags, selections.origin, selections.type)))
+        return true;
+    platform.showMessage(StoreFailedMessage(kPlateFile));
+    return false;
 }
 
 }  // namespace torepal

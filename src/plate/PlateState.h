@@ -35,7 +35,7 @@ struct PlateState {
 // The eight payment boxes, in the order the payment text lists them.
 struct PaymentTicks {
     AccountTicks accounts{};  // 1042, 1070, 1071, 1072, 1073 ぱるる, 1074 振替口座
-    bool yahooEasy = false;   // 1092 "Yahoo!かんたん決算"
+    bool yahooEasy = false;   // 1092 "Yahoo!かんたん決済"
     bool stamps = false;      // 1086 "切手"
 };
 

@@ -50,4 +50,26 @@ std::string PreviewNotWrittenMessage()
         "ページは消えていません。次の画面でクリップボードへコピーできます。");
 }
 
+bool SaveFinishedPage(const PlateState& state, const std::string& stamp, const std::filesystem::path& programFolder,
+                      Platform& platform)
+{
+    const std::string name = SavedPageName(stamp, state.Title);
+    if (WritePageFile(SavedPagePath(programFolder, name), state.page) == WriteStatus::Ok) return true;
+    std::error_code ec;
+    const bool folderMissing = !std::filesystem::is_directory(programFolder / "back", ec);
+    platform.showMessage(PageNotSavedMessage(name, folderMissing));
+    return false;
+}
+
+bool ShowPreview(const std::string& page, const std::filesystem::path& programFolder, Platform& platform)
+{
+    const std::filesystem::path path = PreviewPath(programFolder);
+    if (WritePageFile(path, page) != WriteStatus::Ok) {
+        platform.showMessage(PreviewNotWrittenMessage());
+        return false;
+    }
+    platform.openFile(path);
+    return true;
+}
+
 }  // namespace torepal

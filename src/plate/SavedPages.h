@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "plate/PlateState.h"
+#include "platform/Platform.h"
 #include "text/FileNames.h"
 #include "text/Files.h"
 
@@ -38,5 +40,15 @@ WriteStatus WritePageFile(const std::filesystem::path& path, const std::string& 
 // caller shows it in the result dialog, where it can be copied.
 std::string PageNotSavedMessage(const std::string& name, bool folderMissing);
 std::string PreviewNotWrittenMessage();
+
+// "完成": writes the rendered `state.page` into back/ under the name made of
+// `stamp` and the title. False, and the seller told why, when it could not
+// be written; the caller then shows the page so it can still be copied.
+bool SaveFinishedPage(const PlateState& state, const std::string& stamp, const std::filesystem::path& programFolder,
+                      Platform& platform);
+
+// "プレビュー": writes the page to the preview file and has the desktop open
+// it. False, and the seller told, when the file could not be written.
+bool ShowPreview(const std::string& page, const std::filesystem::path& programFolder, Platform& platform);
 
 }  // namespace torepal

@@ -165,6 +165,67 @@ TEST_F(PlatePageTest, RadioClicksAreExclusivePerPair)
     EXPECT_TRUE(f.left && !f.center && f.linkOn && !f.linkOff);
 }
 
+TEST_F(PlatePageTest, ArrowKeysMoveWithinARadioPairAndChoose)
+{
+    QRadioButton* center = radio("centerRadio");
+    QRadioButton* left = radio("leftRadio");
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Down, Qt::Key_Up}) {
+        QRadioButton* from = center->isChecked() ? center : left;
+        QRadioButton* to = from == center ? left : center;
+        QTest::keyClick(from, key);
+        EXPECT_TRUE(to->isChecked()) << key;
+        EXPECT_FALSE(from->isChecked()) << key;
+    }
+    EXPECT_TRUE(center->isChecked());  // four moves lead back
+    // The booth pair is a pair of its own.
+    QTest::keyClick(radio("linkOffRadio"), Qt::Key_Down);
+    EXPECT_TRUE(radio("linkOnRadio")->isChecked());
+    EXPECT_FALSE(radio("linkOffRadio")->isChecked());
+    EXPECT_TRUE(center->isChecked());
+    // Space on the button that is on keeps it on.
+    QTest::keyClick(radio("linkOnRadio"), Qt::Key_Space);
+    EXPECT_TRUE(radio("linkOnRadio")->isChecked());
+    EXPECT_FALSE(radio("linkOffRadio")->isChecked());
+}
+
+TEST_F(PlatePageTest, AFileMayHoldBothOrNeitherAndAKeyMakesThePairExclusive)
+{
+    PlateFlags f = page->flags();
+    f.center = f.left = true;
+    f.linkOff = f.linkOn = false;
+    page->setFlags(f);
+    EXPECT_TRUE(radio("centerRadio")->isChecked() && radio("leftRadio")->isChecked());
+    EXPECT_FALSE(radio("linkOffRadio")->isChecked() || radio("linkOnRadio")->isChecked());
+
+    QTest::keyClick(radio("centerRadio"), Qt::Key_Right);
+    EXPECT_FALSE(radio("centerRadio")->isChecked());
+    EXPECT_TRUE(radio("leftRadio")->isChecked());
+    QTest::keyClick(radio("linkOnRadio"), Qt::Key_Left);
+    EXPECT_TRUE(radio("linkOffRadio")->isChecked());
+    EXPECT_FALSE(radio("linkOnRadio")->isChecked());
+}
+
+TEST_F(PlatePageTest, TabReachesEachRadioPairOnceAtTheButtonThatIsOn)
+{
+    radio("leftRadio")->click();
+    page->show();
+    page->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    combo("typeCombo")->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(combo("typeCombo")->hasFocus());
+    QTest::keyClick(combo("typeCombo"), Qt::Key_Tab);
+    EXPECT_TRUE(radio("leftRadio")->hasFocus());
+    QTest::keyClick(radio("leftRadio"), Qt::Key_Left);
+    EXPECT_TRUE(radio("centerRadio")->hasFocus());
+    EXPECT_TRUE(radio("centerRadio")->isChecked());
+    QTest::keyClick(radio("centerRadio"), Qt::Key_Tab);
+    EXPECT_TRUE(line("yahooIdEdit")->hasFocus());  // the pair is left with one Tab
+    QTest::keyClick(line("yahooIdEdit"), Qt::Key_Tab);
+    EXPECT_TRUE(radio("linkOffRadio")->hasFocus());
+    QTest::keyClick(radio("linkOffRadio"), Qt::Key_Tab);
+    EXPECT_TRUE(button("boothTextButton")->hasFocus());
+}
+
 TEST_F(PlatePageTest, ClearAfterType4)
 {
     combo("typeCombo")->setCurrentIndex(3);

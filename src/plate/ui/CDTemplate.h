@@ -6,6 +6,7 @@
 // radios and combo selections stay in their controls and are read when
 // needed.
 
+#include <QScopedPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -15,12 +16,10 @@
 #include "plate/PlateState.h"
 
 class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
+
+namespace Ui {
+class CDTemplate;
+}
 
 namespace torepal {
 
@@ -98,7 +97,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildForm();
     void connectControls();
     void loadPlateSettings();
     bool pull(bool tellSeller);
@@ -107,52 +105,12 @@ private:
     void showResult(const std::string& page);
     std::array<QCheckBox*, 6> accountBoxes() const;
 
+    const QScopedPointer<Ui::CDTemplate> m_ui;
     DesktopPlatform& platform_;
     BankStore& bank_;
     std::filesystem::path programFolder_;
     PlateState state_;
     std::uint64_t accountsGeneration_ = 0;
-
-    QLineEdit* titleEdit_ = nullptr;
-    QPlainTextEdit* itemsEdit_ = nullptr;
-    QPlainTextEdit* transEdit_ = nullptr;
-    QLineEdit* othersTitleEdit_ = nullptr;
-    QPlainTextEdit* othersEdit_ = nullptr;
-    std::array<QLineEdit*, 3> colourEdits_{};
-    std::array<QLabel*, 3> colourLabels_{};
-    std::array<QPushButton*, 3> paletteButtons_{};
-    QLineEdit* yahooIdEdit_ = nullptr;
-
-    QComboBox* typeCombo_ = nullptr;
-    QComboBox* weightCombo_ = nullptr;
-    QComboBox* sizeCombo_ = nullptr;
-    QComboBox* originCombo_ = nullptr;
-
-    std::array<QCheckBox*, 6> accountBoxes_{};
-    QCheckBox* yahooEasyBox_ = nullptr;
-    QCheckBox* stampsBox_ = nullptr;
-
-    QCheckBox* yamatoBox_ = nullptr;
-    QCheckBox* sagawaBox_ = nullptr;
-    QCheckBox* yuPackBox_ = nullptr;
-    QCheckBox* yahooYuPackBox_ = nullptr;
-    QCheckBox* teikeigaiBox_ = nullptr;
-    QCheckBox* sasshiBox_ = nullptr;
-    QCheckBox* kuronekoMailBox_ = nullptr;
-    QCheckBox* expackBox_ = nullptr;
-
-    QRadioButton* centerRadio_ = nullptr;
-    QRadioButton* leftRadio_ = nullptr;
-    QRadioButton* linkOffRadio_ = nullptr;
-    QRadioButton* linkOnRadio_ = nullptr;
-
-    QPushButton* bankButton_ = nullptr;
-    QPushButton* boothTextButton_ = nullptr;
-    QPushButton* completeButton_ = nullptr;
-    QPushButton* previewButton_ = nullptr;
-    QPushButton* completeCopyButton_ = nullptr;
-    QPushButton* clearButton_ = nullptr;
-    QPushButton* linkTagButton_ = nullptr;
 };
 
 }  // namespace torepal
