@@ -38,6 +38,9 @@ void SwitchOffEverythingButShowing(QWebEngineSettings* s)
     s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
     s->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
     s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    // Buyers' browsers show a Japanese page without a font of its own in a
+    // gothic (sans-serif) face; the engine's own default is a serif one.
+    s->setFontFamily(QWebEngineSettings::StandardFont, s->fontFamily(QWebEngineSettings::SansSerifFont));
 }
 
 }  // namespace
@@ -170,6 +173,8 @@ void PreviewWindow::applyWidth()
     const int css = widths_->checkedId() > 0 ? widths_->checkedId() : kDesktopWidth;
     frame_->setFixedWidth(qRound(css * zoom));
     view_->setZoomFactor(zoom);
+    // A phone's scroll bars float over the page and take none of its width.
+    page_->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, css != kPhoneWidth);
 }
 
 void PreviewWindow::showPage(const std::string& sjisPage, const std::vector<std::string>& checkLines)
