@@ -4,7 +4,7 @@
 # before. Without Qt WebEngine the module is left out and the program says
 # so when the preview is asked for.
 
-find_package(Qt6 COMPONENTS WebEngineWidgets QUIET)
+find_package(Qt6 COMPONENTS WebEngineWidgets Quick QUIET)
 if(TARGET Qt6::WebEngineWidgets)
   add_library(torepal_preview MODULE
     ${CMAKE_SOURCE_DIR}/src/preview/PreviewModule.cpp
@@ -18,7 +18,7 @@ if(TARGET Qt6::WebEngineWidgets)
   target_include_directories(torepal_preview PRIVATE ${CMAKE_SOURCE_DIR}/src)
   # Only Qt: the module shares nothing of the program's code but the
   # interface header, so it holds no second copy of the core.
-  target_link_libraries(torepal_preview PRIVATE Qt6::WebEngineWidgets Qt6::Widgets)
+  target_link_libraries(torepal_preview PRIVATE Qt6::WebEngineWidgets Qt6::Quick Qt6::Widgets)
   add_dependencies(torepal torepal_preview)
 else()
   message(STATUS "Qt WebEngine not found: the live preview module is left out")
