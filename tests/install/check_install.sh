@@ -51,6 +51,10 @@ layout)
     [ -f "$folder/$f" ] || fail "$folder/$f is missing"
   done
   [ -x "$folder/torepal" ] || fail "torepal is not executable"
+  # The live preview's engine module goes beside the program that loads it.
+  if [ -f "$build/program/torepal_preview.so" ]; then
+    [ -f "$folder/torepal_preview.so" ] || fail "the live preview module torepal_preview.so is missing"
+  fi
   [ -d "$folder/back" ] || fail "back/ is missing"
   [ -z "$(ls -A "$folder/back")" ] || fail "back/ is not empty"
   cmp "$source/program/menu_help.html" "$folder/menu_help.html" || fail "help page differs"

@@ -1,0 +1,70 @@
+#pragma once
+// Drives the "ライブプレビュー" window: renders the form (through a function
+// the plate page gives, which works on a copy of its values) a moment after
+// the seller stops changing it, and hands the bytes to the preview. The
+// browser-engine module is loaded the first time the window opens.
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plate/ui/PagePreviewLoader.h"
+
+class QWidget;
+
+namespace torepal {
+
+class Platform;
+
+class LivePreviewController : public QObject {
+    Q_OBJECT
+
+public:
+    // Renders a copy of the form and returns the page bytes "完成" would save.
+    using RenderFunction = std::function<std::string()>;
+    // The listing checks for a page, as UTF-8 lines.
+    using CheckFunction = std::function<std::vector<std::string>(const std::string& page)>;
+    // Makes the preview; the default loads the module from the program folder.
+    using PreviewFactory = std::function<PagePreviewLoad(QWidget* parent)>;
+
+    // How long the form must rest before the preview renders again: long
+    // enough that fast typing renders once, short enough to feel live.
+    static constexpr int kSettleMilliseconds = 200;
+
+    // `owner` is the plate page; the preview window becomes a child window of
+    // the page's top-level window when it first opens.
+    LivePreviewController(Platform& platform, RenderFunction render, QWidget* owner);
+    LivePreviewController(Platform& platform, RenderFunction render, QWidget* owner, PreviewFactory factory);
+    ~LivePreviewController() override;
+
+    void setCheckFunction(CheckFunction checks);
+
+    bool isOpen() const;
+    // The preview once loaded (nullptr before), for tests.
+    PagePreview* preview() const { return preview_.get(); }
+
+public slots:
+    // A value of the form changed: render again once the form rests. Does
+    // nothing while the window is closed.
+    void formChanged();
+    // Opens (or raises) the window, loading the engine at first use, and
+    // shows the form as it stands at once. Tells the seller, in Japanese,
+    // when the engine cannot be had.
+    void open();
+
+private:
+    void refresh();
+
+    Platform& platform_;
+    RenderFunction render_;
+    CheckFunction checks_;
+    QWidget* owner_;
+    PreviewFactory factory_;
+    std::unique_ptr<PagePreview> preview_;
+    QTimer settle_;
+};
+
+}  // namespace torepal

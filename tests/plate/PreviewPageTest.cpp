@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "plate/PlateTestText.h"
+#include "plate/PreviewPage.h"
+#include "plate/RenderPage.h"
+#include "plate/SavedPages.h"
+#include "support/core/FileHelpers.h"
+#include "support/core/TempFolder.h"
+
+using namespace torepal;
+using plate_test::S;
+
+namespace {
+
+PlateState Form()
+{
+    PlateState s;
+    s.Title = S("腕時計 ステンレス");
+    s.Items = S("動作確認済み。\r\n傷はほとんどありません。");
+    s.trans = S("入金確認後に発送します。");
+    s.color = "#336699";
+    s.bgcolor = "#eef4ff";
+    s.fcolor = "#222222";
+    s.yahooId = "seller_01";
+    s.mytext = S("ほかの出品も\r\nごらんください");
+    s.weightIndex = 11;
+    s.sizeIndex = 2;
+    s.originIndex = 12;
+    s.templateType = 1;
+    s.page = "the page of an earlier render";
+    return s;
+}
+
+PlateFlags Flags()
+{
+    PlateFlags f;
+    f.payment.yahooEasy = true;
+    f.carriers.yuPack = true;
+    f.linkOff = false;
+    f.linkOn = true;
+    return f;
+}
+
+}  // namespace
+
+TEST(PreviewPageBytes, AreTheBytesFinishingWouldSave)
+{
+    const PlateState form = Form();
+    PlateState finished = form;
+    RenderPage(finished, Flags());
+    TempFolder folder;
+    ASSERT_EQ(WritePageFile(folder / "page.html", finished.page), WriteStatus::Ok);
+
+    EXPECT_EQ(PreviewPageBytes(form, Flags()), Slurp(folder / "page.html"));
+}
+
+TEST(PreviewPageBytes, CarryTheBoothTextsLineBreakAsTheSavedFileDoes)
+{
+    // The booth text's CR LF stays in the page; text-mode writing makes it
+    // CR CR LF on disk, and the preview shows the file's bytes.
+    const std::string bytes = PreviewPageBytes(Form(), Flags());
+    EXPECT_NE(bytes.find(S("ほかの出品も\r\r\nごらんください")), std::string::npos);
+    EXPECT_NE(bytes.find(S("腕時計 ステンレス")), std::string::npos);
+    EXPECT_NE(bytes.find(S("動作確認済み。<br>傷はほとんどありません。")), std::string::npos);
+}
+
+TEST(PreviewPageBytes, LeaveTheFormsRecordAlone)
+{
+    PlateState form = Form();
+    const PlateState before = form;
+    (void)PreviewPageBytes(form, Flags());
+    EXPECT_EQ(form.page, before.page);
+    EXPECT_EQ(form.sdata, before.sdata);
+    EXPECT_EQ(form.pdata, before.pdata);
+    EXPECT_EQ(form.Title, before.Title);
+}
+
+TEST(PreviewPageBytes, FollowTheFormsValues)
+{
+    PlateState form = Form();
+    const std::string first = PreviewPageBytes(form, Flags());
+    form.Title = S("置き時計");
+    const std::string second = PreviewPageBytes(form, Flags());
+    EXPECT_NE(first, second);
+    EXPECT_NE(second.find(S("置き時計")), std::string::npos);
+    EXPECT_EQ(second.find(S("腕時計")), std::string::npos);
+}

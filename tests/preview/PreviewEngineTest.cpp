@@ -1,0 +1,338 @@
+// The live preview on the real engine (run under Xvfb by CTest).
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+#include <filesystem>
+
+#include "plate/PreviewPage.h"
+#include "plate/SavedPages.h"
+#include "plate/ui/LivePreviewController.h"
+#include "plate/ui/PagePreviewLoader.h"
+#include "support/FakePlatform.h"
+#include "text/Encoding.h"
+
+using namespace torepal;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kProgramFolder = QStringLiteral(TOREPAL_PROGRAM_DIR);
+const char* const kTitle = "腕時計 ステンレス 日本製";
+
+PlateState FullForm(PlateFlags& flags)
+{
+    PlateState s;
+    s.Title = Sjis(kTitle);
+    s.Items = Sjis("ステンレス製の腕時計です。\r\n動作確認済み、傷はほとんどありません。");
+    s.trans = Sjis("入金確認後、3日以内に発送します。");
+    s.TOthers = Sjis("注意事項");
+    s.Others = Sjis("ノークレーム・ノーリターンでお願いします。");
+    s.color = "#336699";
+    s.bgcolor = "#eef4ff";
+    s.fcolor = "#222222";
+    s.yahooId = "seller_01";
+    s.mytext = Sjis("ほかの出品もごらんください");
+    s.accounts[0].bankName = Sjis("みずほ銀行");
+    s.weightIndex = 11;
+    s.sizeIndex = 2;
+    s.originIndex = 12;
+    s.templateType = 1;
+    flags.payment.accounts[0] = true;
+    flags.payment.yahooEasy = true;
+    flags.carriers.yuPack = true;
+    flags.carriers.yamato = true;
+    flags.linkOff = false;
+    flags.linkOn = true;  // the banner: an image from outside
+    return s;
+}
+
+template <typename T>
+T* Child(QWidget* window, const char* name)
+{
+    T* w = window->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+QVariant RunOwnScript(QWebEnginePage* page, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000));
+    return result;
+}
+
+QString PlainText(QWebEnginePage* page)
+{
+    QString text;
+    bool done = false;
+    page->toPlainText([&](const QString& t) {
+        text = t;
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000));
+    return text;
+}
+
+// Which rows of a rendering hold dark text: where the lines of text fall.
+std::vector<bool> TextRows(const QImage& image)
+{
+    std::vector<bool> rows(static_cast<std::size_t>(image.height()), false);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width() && !rows[y]; ++x) {
+            const QColor p = image.pixelColor(x, y);
+            rows[y] = p.red() + p.green() + p.blue() < 200;
+        }
+    return rows;
+}
+
+// The share of rows on which two renderings agree about holding text. Two
+// engine versions draw glyphs a little differently, but the same page puts
+// its lines in the same places.
+double RowsAgreeing(const QImage& a, const QImage& b)
+{
+    const std::vector<bool> ra = TextRows(a), rb = TextRows(b);
+    const std::size_t h = std::min(ra.size(), rb.size());
+    std::size_t same = 0;
+    for (std::size_t y = 0; y < h; ++y) same += ra[y] == rb[y];
+    return h ? double(same) / double(h) : 0.0;
+}
+
+// The share of pixels that are not background: a blank page has none.
+double Ink(const QImage& image, QColor background)
+{
+    long ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (std::abs(p.red() - background.red()) + std::abs(p.green() - background.green()) +
+                    std::abs(p.blue() - background.blue()) >
+                96)
+                ++ink;
+        }
+    return double(ink) / (double(image.width()) * image.height());
+}
+
+QImage ChromiumShot(const QString& file, int width, int height)
+{
+    QTemporaryDir profile;
+    const QString shot = profile.filePath(QStringLiteral("shot.png"));
+    QProcess chromium;
+    chromium.start(QStringLiteral(TOREPAL_CHROMIUM),
+                   {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+                    QStringLiteral("--disable-quic"), QStringLiteral("--no-first-run"),
+                    QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
+                    QStringLiteral("--disable-sync"), QStringLiteral("--hide-scrollbars"),
+                    QStringLiteral("--user-data-dir=") + profile.filePath(QStringLiteral("profile")),
+                    QStringLiteral("--screenshot=") + shot,
+                    QStringLiteral("--window-size=%1,%2").arg(width).arg(height), QStringLiteral("file://") + file});
+    chromium.waitForFinished(120000);
+    return QImage(shot);
+}
+
+class PreviewEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        owner.resize(200, 100);
+        owner.show();
+        load = LoadPagePreview(kProgramFolder, &owner);
+        ASSERT_NE(load.preview, nullptr) << load.problem.toStdString();
+        window = load.preview->window();
+        window->show();
+        view = Child<QWebEngineView>(window, "previewView");
+        ASSERT_NE(view, nullptr);
+    }
+
+    // Shows the bytes and waits until the engine has laid them out.
+    void show(const std::string& bytes, const std::vector<std::string>& checks = {})
+    {
+        QSignalSpy finished(view->page(), &QWebEnginePage::loadFinished);
+        load.preview->showPage(bytes, checks);
+        ASSERT_TRUE(finished.wait(20000));
+        QTest::qWait(300);
+    }
+
+    QImage grabPage() { return view->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    QWidget owner;
+    PagePreviewLoad load;
+    QWidget* window = nullptr;
+    QWebEngineView* view = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PreviewEngineTest, ShowsTheShiftJisPageWithItsJapaneseTitle)
+{
+    PlateFlags flags;
+    const std::string bytes = PreviewPageBytes(FullForm(flags), flags);
+    show(bytes);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("ライブプレビュー"));
+    const QString text = PlainText(view->page());
+    EXPECT_TRUE(text.contains(QString::fromUtf8(kTitle))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ノークレーム・ノーリターン")));
+    EXPECT_FALSE(text.contains(QChar(0xFFFD)));
+    EXPECT_EQ(Child<QLabel>(window, "byteCountLabel")->text(),
+              QStringLiteral("ページの大きさ: %1 バイト").arg(bytes.size()));
+    // The banner image is not fetched, and the seller is told quietly.
+    EXPECT_TRUE(Child<QLabel>(window, "quietNotesLabel")->text().contains(QStringLiteral("読み込んでいません")));
+}
+
+TEST_F(PreviewEngineTest, ShowsTheChecksUnderThePage)
+{
+    show("<p>x</p>", {"タイトルが空です"});
+    QLabel* checks = Child<QLabel>(window, "checksLabel");
+    EXPECT_TRUE(checks->isVisible());
+    EXPECT_EQ(checks->text(), QStringLiteral("タイトルが空です"));
+    show("<p>x</p>");
+    EXPECT_FALSE(checks->isVisible());
+}
+
+TEST_F(PreviewEngineTest, RunsNoScriptOfThePage)
+{
+    show("<p id=p>before</p><script>document.getElementById('p').textContent='after';</script>");
+    EXPECT_TRUE(PlainText(view->page()).contains(QStringLiteral("before")));
+}
+
+TEST_F(PreviewEngineTest, FollowsNoRefreshAndNoLink)
+{
+    show(
+        "<meta http-equiv=refresh content=\"0;url=data:text/html,gone\">"
+        "<a href=\"http://example.com/\" style=\"display:block;height:400px;background:#ccc\">link</a>");
+    QTest::qWait(800);
+    EXPECT_FALSE(PlainText(view->page()).contains(QStringLiteral("gone")));
+    QWidget* surface = view->focusProxy() ? view->focusProxy() : view;
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::qWait(800);
+    EXPECT_EQ(view->page()->url().scheme(), QStringLiteral("data"));
+    EXPECT_TRUE(PlainText(view->page()).contains(QStringLiteral("link")));
+    EXPECT_TRUE(Child<QLabel>(window, "quietNotesLabel")->text().contains(QStringLiteral("リンク")));
+}
+
+TEST_F(PreviewEngineTest, KeepsItsPlaceWhenThePageChanges)
+{
+    std::string tall;
+    for (int i = 0; i < 200; ++i) tall += "<p>line " + std::to_string(i) + "</p>";
+    show(tall);
+    RunOwnScript(view->page(), QStringLiteral("window.scrollTo(0, 900);"));
+    QTest::qWait(300);
+    ASSERT_NEAR(view->page()->scrollPosition().y(), 900, 2);
+    show(tall + "<p>one more</p>");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->page()->scrollPosition().y() > 890; }, 5000));
+    EXPECT_NEAR(view->page()->scrollPosition().y(), 900, 2);
+}
+
+TEST_F(PreviewEngineTest, PhoneWidthIsNarrowAndLetsWideTablesRunOff)
+{
+    Child<QRadioButton>(window, "phoneWidthButton")->click();
+    show("<table width=700><tr><td>wide</td></tr></table>");
+    EXPECT_EQ(RunOwnScript(view->page(), QStringLiteral("window.innerWidth")).toInt(), 375);
+    EXPECT_GT(RunOwnScript(view->page(), QStringLiteral("document.documentElement.scrollWidth")).toInt(), 375);
+    Child<QRadioButton>(window, "desktopWidthButton")->click();
+    QTest::qWait(300);
+    EXPECT_EQ(RunOwnScript(view->page(), QStringLiteral("window.innerWidth")).toInt(), 1000);
+}
+
+TEST_F(PreviewEngineTest, LooksAsChromiumShowsTheSavedFileAtBothWidths)
+{
+    if (QStringLiteral(TOREPAL_CHROMIUM).isEmpty()) GTEST_SKIP() << "no chromium";
+    PlateFlags flags;
+    PlateState form = FullForm(flags);
+    flags.linkOn = false;  // no banner: its missing image would differ
+    flags.linkOff = true;
+    const std::string bytes = PreviewPageBytes(form, flags);
+    QDir().mkpath(QStringLiteral(TOREPAL_PREVIEW_ARTIFACTS));
+    const QString file = QStringLiteral(TOREPAL_PREVIEW_ARTIFACTS "/page.html");
+    ASSERT_EQ(WritePageFile(fs::path(file.toStdString()), bytes), WriteStatus::Ok);
+
+    window->resize(1100, 900);
+    for (const char* width : {"desktop", "phone"}) {
+        const bool phone = std::string(width) == "phone";
+        Child<QRadioButton>(window, phone ? "phoneWidthButton" : "desktopWidthButton")->click();
+        if (phone) window->resize(520, 900);
+        show(bytes);
+        // The whole window, for a look (and the README's picture).
+        window->grab().save(QStringLiteral(TOREPAL_PREVIEW_ARTIFACTS "/window-%1.png").arg(QString::fromLatin1(width)));
+        const QImage mine = grabPage();
+        mine.save(QStringLiteral(TOREPAL_PREVIEW_ARTIFACTS "/preview-%1.png").arg(QString::fromLatin1(width)));
+        EXPECT_EQ(mine.width(), phone ? 375 : 1000);
+        EXPECT_GT(Ink(mine, Qt::white), 0.02) << width << ": the preview looks blank";
+
+        // Chromium's screenshot has no scroll bar: give it the width the
+        // page is laid out in here.
+        const int layoutWidth =
+            RunOwnScript(view->page(), QStringLiteral("document.documentElement.clientWidth")).toInt();
+        const QImage theirs = ChromiumShot(file, layoutWidth, mine.height()).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(theirs.isNull()) << "chromium gave no screenshot";
+        theirs.save(QStringLiteral(TOREPAL_PREVIEW_ARTIFACTS "/chromium-%1.png").arg(QString::fromLatin1(width)));
+        EXPECT_GT(RowsAgreeing(mine, theirs), 0.9) << width;
+    }
+}
+
+TEST(LivePreviewOnTheEngine, OpeningAndClosingManyTimesLeavesOneWindowAndTheFormAlone)
+{
+    FakePlatform platform;
+    QWidget page;
+    page.show();
+    PlateFlags flags;
+    const PlateState form = FullForm(flags);
+    const fs::path previewFile = PreviewPath(fs::path(TOREPAL_PROGRAM_DIR));
+    const bool previewFileBefore = fs::exists(previewFile);
+    const auto previewTimeBefore = previewFileBefore ? fs::last_write_time(previewFile) : fs::file_time_type{};
+
+    std::vector<std::string> handed;
+    int loads = 0;
+    {
+        LivePreviewController c(
+            platform, [&] { return PreviewPageBytes(form, flags); }, &page,
+            [&](QWidget* parent) {
+                ++loads;
+                return LoadPagePreview(kProgramFolder, parent);
+            });
+        for (int i = 0; i < 20; ++i) {
+            c.open();
+            ASSERT_TRUE(c.isOpen());
+            QTest::qWait(30);
+            c.preview()->window()->close();
+            QTest::qWait(10);
+        }
+        EXPECT_EQ(loads, 1);
+        EXPECT_EQ(page.findChildren<QWidget*>(QStringLiteral("livePreviewWindow")).size(), 1);
+        EXPECT_EQ(page.findChildren<QWebEngineView*>().size(), 1);
+    }
+    EXPECT_TRUE(page.findChildren<QWidget*>(QStringLiteral("livePreviewWindow")).isEmpty());
+    EXPECT_TRUE(page.findChildren<QWebEngineView*>().isEmpty());
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(form.page, "");
+    EXPECT_EQ(form.sdata, "");
+    EXPECT_EQ(fs::exists(previewFile), previewFileBefore);
+    if (previewFileBefore) {
+        EXPECT_EQ(fs::last_write_time(previewFile), previewTimeBefore);
+    }
+}
+
+int main(int argc, char** argv)
+{
+    // As in the program: no OpenGL sharing set up at start, so the module
+    // draws in software.
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
