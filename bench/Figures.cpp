@@ -24,7 +24,7 @@ double Counter(const Measured& m, const std::string& name)
 
 std::string Format(const char* format, double value)
 {
-    char buffer[64];
+    char buffer[256];
     std::snprintf(buffer, sizeof buffer, format, value);
     return buffer;
 }
