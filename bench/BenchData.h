@@ -58,4 +58,9 @@ private:
 // templates and the default plate.ini, from the source tree.
 void LayOutProgramFolder(const std::filesystem::path& folder);
 
+// tariffs/ in the program folder with eight small service files, as the
+// program reads at start: one flat price, weight bands, size classes by
+// region. Their names and prices are made up for the benchmark.
+void LayOutTariffFolder(const std::filesystem::path& folder);
+
 }  // namespace torepal::bench

@@ -24,7 +24,7 @@ double Counter(const Measured& m, const std::string& name)
 
 std::string Format(const char* format, double value)
 {
-    char buffer[64];
+    char buffer[256];
     std::snprintf(buffer, sizeof buffer, format, value);
     return buffer;
 }
@@ -78,6 +78,13 @@ public:
     {
         if (hasGoal) ++goals_;
         std::printf("%s: not measured%s\n", figure.c_str(), hasGoal ? " | goal -> MISSED" : "");
+    }
+
+    // A goal whose measurement cannot run yet: counted, and not met.
+    void notYet(const std::string& figure)
+    {
+        ++goals_;
+        std::printf("%s: not measured yet | goal -> MISSED\n", figure.c_str());
     }
 
     int finish() const
@@ -153,19 +160,28 @@ int PrintFigures(const Results& r)
     for (long size : kReplaceSizes) {
         const std::string figure = "Replace over " + Size(static_cast<double>(size)) + " of Japanese text";
         const Measured* m = Find(r, "Replace/" + std::to_string(size));
-        const Measured* ref = Find(r, "Memchr/" + std::to_string(size));
-        const Measured* copy = Find(r, "Memcpy/" + std::to_string(size));
-        if (!m || !ref) {
-            p.missing(figure, true);
+        const double ours = m ? Counter(*m, "ours_ns") : 0;
+        if (!m || ours <= 0) {
+            p.missing(figure + ", against a memmem loop", true);
+            p.missing(figure + ", against a Boyer-Moore-Horspool loop", true);
+            p.missing(figure + ", against memcpy of the buffer", true);
             continue;
         }
         const double bytes = static_cast<double>(size);
-        if (size == kReplaceSizes[0]) smallest = m->ns / bytes;
-        if (size == kReplaceSizes[2]) largest = m->ns / bytes;
-        std::string reference = "memchr over the same buffer " + Throughput(bytes, ref->ns);
-        if (copy) reference += " (memcpy of it " + Throughput(bytes, copy->ns) + ")";
-        p.line(figure + Format(" (%.0f matches)", Counter(*m, "matches")), Throughput(bytes, m->ns), reference,
-               ref->ns / m->ns, Goal::AtLeast, 0.25, "at least 0.25 of memchr's throughput");
+        if (size == kReplaceSizes[0]) smallest = ours / bytes;
+        if (size == kReplaceSizes[2]) largest = ours / bytes;
+        const std::string counted = figure + Format(" (%.0f matches)", Counter(*m, "matches"));
+        const double memmemNs = Counter(*m, "memmem_ns"), horspoolNs = Counter(*m, "horspool_ns");
+        const double memcpyNs = Counter(*m, "memcpy_ns");
+        p.line(counted + ", against a memmem loop", Throughput(bytes, ours),
+               "glibc memmem in a loop with the same boundary check " + Throughput(bytes, memmemNs), memmemNs / ours,
+               Goal::AtLeast, 1.5, "at least 1.5x its throughput");
+        p.line(counted + ", against a Boyer-Moore-Horspool loop", Throughput(bytes, ours),
+               "std::boyer_moore_horspool_searcher in a loop with the same check " + Throughput(bytes, horspoolNs),
+               horspoolNs / ours, Goal::AtLeast, 1.5, "at least 1.5x its throughput");
+        p.line(counted + ", against memcpy of the buffer", Throughput(bytes, ours),
+               "memcpy of the same buffer " + Throughput(bytes, memcpyNs), memcpyNs / ours, Goal::AtLeast, 0.35,
+               "at least 0.35 of its throughput");
     }
     if (smallest > 0 && largest > 0)
         p.line("Replace time per byte at 16 MiB", Format("%.3f ns/byte", largest),
@@ -174,33 +190,55 @@ int PrintFigures(const Results& r)
     else
         p.missing("Replace time per byte at 16 MiB", true);
 
-    const Measured* refresh = Find(r, "FileList/refresh");
-    const Measured* readdir = Find(r, "FileList/readdir");
-    if (refresh && readdir)
-        p.line(Format("File list refresh, %.0f saved files", Counter(*refresh, "files")), Time(refresh->ns),
-               "opendir/readdir of the same folder " + Time(readdir->ns), refresh->ns / readdir->ns, Goal::AtMost, 3,
-               "at most 3");
-    else
+    if (const Measured* list = Find(r, "FileList")) {
+        const double refresh = Counter(*list, "refresh_ns"), readdir = Counter(*list, "readdir_ns");
+        p.line(Format("File list refresh, %.0f saved files", Counter(*list, "files")), Time(refresh),
+               "opendir/readdir of the same folder, in the same rounds " + Time(readdir), refresh / readdir,
+               Goal::AtMost, 2.5, "at most 2.5");
+    } else {
         p.missing("File list refresh", true);
+    }
 
     if (const Measured* s = Find(r, "StartUp")) {
-        const double mainMs = Counter(*s, "main_ms"), bareMs = Counter(*s, "bare_ms");
-        const double mainKib = Counter(*s, "main_kib"), bareKib = Counter(*s, "bare_kib");
+        const double mainMs = Counter(*s, "main_ms"), labelMs = Counter(*s, "label_ms");
+        const double mainKib = Counter(*s, "main_kib"), labelKib = Counter(*s, "label_kib");
+        const double bareMs = Counter(*s, "bare_ms"), bareKib = Counter(*s, "bare_kib");
+        const double plateMs = Counter(*s, "plate_ms"), plateKib = Counter(*s, "plate_kib");
         p.line("Start-up to main window shown (median)", Format("%.1f ms", mainMs),
-               Format("bare Qt program with one empty dialog %.1f ms", bareMs), mainMs / bareMs, Goal::AtMost, 1.5,
-               "at most 1.5");
+               Format("bare Qt program showing one dialog with one line of Japanese text %.1f ms", labelMs),
+               mainMs / labelMs, Goal::AtMost, 1.3, "at most 1.3");
         p.line("Start-up peak memory (median)", Format("%.1f MiB", mainKib / 1024),
-               Format("bare Qt program with one empty dialog %.1f MiB", bareKib / 1024), mainKib / bareKib,
+               Format("the same bare dialog with Japanese text %.1f MiB", labelKib / 1024), mainKib / labelKib,
                Goal::AtMost, 1.5, "at most 1.5");
-        // The empty dialog never starts the font system; a dialog with one
-        // line of Japanese text shows how much of the gap that is.
-        const double labelMs = Counter(*s, "label_ms"), labelKib = Counter(*s, "label_kib");
-        if (labelMs > 0)
-            p.line("Start-up to main window shown, against a dialog with one Japanese label", Format("%.1f ms", mainMs),
-                   Format("%.1f ms", labelMs) + Format(" (%.1f MiB peak)", labelKib / 1024), mainMs / labelMs);
+        p.line("Start-up against an empty dialog (no text, font system not started)", Format("%.1f ms", mainMs),
+               Format("%.1f ms", bareMs) + Format(" (%.1f MiB peak)", bareKib / 1024), mainMs / bareMs);
+        if (plateMs > 0)
+            p.line("Start-up share of the mail and file pages (built at start)",
+                   Format("%.1f ms", mainMs - plateMs) + Format(", %.1f MiB", (mainKib - plateKib) / 1024),
+                   Format("the window with the plate page only and the same reads %.1f ms", plateMs) +
+                       Format(" (%.1f MiB peak)", plateKib / 1024),
+                   plateMs / labelMs);
     } else {
         p.missing("Start-up to main window shown", true);
         p.missing("Start-up peak memory", true);
+    }
+
+    // Typing into the title with the live preview open. Until the window
+    // has a preview the figures are not measured, and not met.
+    const Measured* typing = Find(r, "Typing");
+    if (typing && Counter(*typing, "keys") > 0) {
+        const double median = Counter(*typing, "median_ms"), p95 = Counter(*typing, "p95_ms");
+        const double block = Counter(*typing, "max_block_ms");
+        p.line(Format("Typing latency, key in the title to the preview showing it, p95 over %.0f keys",
+                      Counter(*typing, "keys")),
+               Format("%.1f ms", p95), Format("median %.1f ms; budget 100 ms", median), p95 / 100, Goal::AtMost, 1.0,
+               "p95 at most 100 ms");
+        p.line("Typing: longest time the form held a key", Format("%.1f ms", block),
+               Format("budget 16 ms (one frame); median %.1f ms", Counter(*typing, "median_block_ms")), block / 16,
+               Goal::AtMost, 1.0, "at most 16 ms");
+    } else {
+        p.notYet("Typing latency, key in the title to the preview showing it (p95 at most 100 ms)");
+        p.notYet("Typing: longest time the form held a key (at most 16 ms)");
     }
 
     return p.finish();

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Builds the benchmark program in release mode in build-bench/, runs it and
 # prints one line per figure (the figure, its reference measured in the same
-# run, their ratio, the goal) and last "N of M goals met".
+# run, their ratio, the goal) and last "N of M goals met". A figure and its
+# reference are timed in alternating rounds and compared by their medians, so
+# the ratios hold on a busy machine even where the absolute times do not.
+# A goal whose figure cannot be measured yet (typing latency until the window
+# has its live preview) says "not measured yet" and counts as missed.
 #
 # Google Benchmark's own table, the machine and its load go to
 # build-bench/bench-raw.txt. Extra arguments go to the benchmark program
 # (e.g. --benchmark_filter=Replace). Exit status: 0 when every goal is met,
 # 1 when one is missed, anything else when the build or the run failed.
 #
-# The figures are medians of several repetitions; on a busy machine they
-# scatter, so run it when the load average is low (see `uptime`).
+# On a busy machine the absolute figures scatter; run it when the load
+# average is low (see `uptime`).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
