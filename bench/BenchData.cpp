@@ -281,43 +281,14 @@ void LayOutProgramFolder(const std::filesystem::path& folder)
 
 void LayOutTariffFolder(const std::filesystem::path& folder)
 {
+    // The services the program ships with, as a seller's folder holds them
+    // at first start.
     namespace fs = std::filesystem;
+    const fs::path source = fs::path(TOREPAL_SOURCE_DIR) / "program" / "tariffs";
     fs::create_directories(folder / "tariffs");
-    // Made-up services of the three shapes a tariff file can have; what
-    // matters here is their number and size, not their prices.
-    const std::string flat =
-        "name = \"ベンチ便 定額 %d\"\ncarrier = \"ベンチ運輸\"\neffective = 2024-10-01\n"
-        "source = \"benchmark data, not a real rate card\"\n\n[flat]\nprice = %d\n";
-    const std::string bands =
-        "name = \"ベンチ便 重さ別 %d\"\ncarrier = \"ベンチ運輸\"\neffective = 2024-10-01\n"
-        "source = \"benchmark data, not a real rate card\"\n\n[[variant]]\nname = \"通常\"\n"
-        "bands = [[50, %d], [100, 180], [150, 215], [250, 250], [500, 390], [1000, 580], [2000, 780], [4000, 1000]]\n"
-        "\n[[variant]]\nname = \"速達\"\nbands = [[50, 360], [100, 440], [250, 510], [1000, 840], [4000, 1260]]\n";
-    std::string regions = "[regions]\n";
-    const char* const names[] = {"北海道", "東北", "関東", "信越", "北陸", "東海",
-                                 "近畿",   "中国", "四国", "九州", "沖縄"};
-    for (const char* region : names) regions += "\"" + std::string(region) + "\" = [\"" + region + "\"]\n";
-    std::string sizes =
-        "name = \"ベンチ便 サイズ別 %d\"\ncarrier = \"ベンチ運輸\"\neffective = 2024-10-01\n"
-        "source = \"benchmark data, not a real rate card\"\n\n" +
-        regions + "\n[sizes]\nclasses = [60, 80, 100, 120, 140, 160]\n";
-    for (const char* from : names) {
-        sizes += std::string("[prices.\"") + from + "\"]\n";
-        for (const char* to : names) sizes += "\"" + std::string(to) + "\" = [%d, 1100, 1300, 1500, 1700, 1900]\n";
-    }
-    for (int i = 1; i <= 8; ++i) {
-        const std::string& shape = i <= 3 ? flat : i <= 6 ? bands : sizes;
-        std::string text;
-        for (std::size_t at = 0; at < shape.size(); ++at) {
-            if (shape.compare(at, 2, "%d") == 0) {
-                text += std::to_string(i * 10 + 100);
-                ++at;
-            } else {
-                text += shape[at];
-            }
-        }
-        std::ofstream(folder / "tariffs" / ("bench-service-" + std::to_string(i) + ".toml"), std::ios::binary) << text;
-    }
+    for (const fs::directory_entry& e : fs::directory_iterator(source))
+        if (e.is_regular_file())
+            fs::copy_file(e.path(), folder / "tariffs" / e.path().filename(), fs::copy_options::overwrite_existing);
 }
 
 }  // namespace torepal::bench
