@@ -189,7 +189,7 @@ TEST(NumberedFileName, NumberedNamesStayWithinTheNameLimit)
     const std::string name = NumberedFileName(prefix, std::string(400, 'x'), ".html", 12);
     EXPECT_EQ(Utf8FromSjis(name).size(), kLongestFileName);
     // " (12)" takes five bytes of the title's room, at the name's end.
-    EXPECT_EQ(name.substr(name.size() - 10), "x (12).html");
+    EXPECT_EQ(name.substr(name.size() - 11), "x (12).html");
     EXPECT_EQ(NumberedFileName(prefix, std::string(400, 'x'), ".html", 1),
               SavedPageName(kStamp, std::string(400, 'x')));
 
