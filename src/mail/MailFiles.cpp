@@ -72,7 +72,7 @@ std::string SavedMailName(std::string_view stamp, std::string_view item)
 WriteStatus SaveMail(const std::filesystem::path& programFolder, std::string_view stamp, std::string_view item,
                      std::string_view body, std::string* savedName)
 {
-    const SavedFile saved =
+    const SaveOutcome saved =
         SaveUnderFreeName(programFolder / "back", SavedMailPrefix(stamp), item, ".txt", ToTextMode(body));
     if (savedName) *savedName = saved.name;
     return saved.status;

@@ -23,7 +23,7 @@ std::string SavedPageName(const std::string& stamp, const std::string& title)
     return FileNameWithPart(SavedPagePrefix(stamp), title, ".html");
 }
 
-SavedFile SaveFinishedPage(const std::filesystem::path& programFolder, const std::string& stamp,
+SaveOutcome SaveFinishedPage(const std::filesystem::path& programFolder, const std::string& stamp,
                            const std::string& title, const std::string& page)
 {
     return SaveUnderFreeName(programFolder / "back", SavedPagePrefix(stamp), title, ".html", ToTextMode(page));

@@ -31,7 +31,7 @@ inline constexpr std::size_t kLongestPageFileName = kLongestFileName;
 // SavedPageName, or, where a different page already has that name (two pages
 // of the same title finished in the same minute), under the next free name
 // with " (2)", " (3)" ... (SaveUnderFreeName). `saved.name` is the name used.
-SavedFile SaveFinishedPage(const std::filesystem::path& programFolder, const std::string& stamp,
+SaveOutcome SaveFinishedPage(const std::filesystem::path& programFolder, const std::string& stamp,
                            const std::string& title, const std::string& page);
 
 // JoinSjis(programFolder, "back/" + name).

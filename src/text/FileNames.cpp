@@ -59,10 +59,10 @@ std::string NumberedFileName(std::string_view prefix, std::string_view part, std
     return FileNameWithPart(prefix, part, " (" + std::to_string(number) + ")" + std::string(suffix));
 }
 
-SavedFile SaveUnderFreeName(const std::filesystem::path& folder, std::string_view prefix, std::string_view part,
+SaveOutcome SaveUnderFreeName(const std::filesystem::path& folder, std::string_view prefix, std::string_view part,
                             std::string_view suffix, std::string_view bytes)
 {
-    SavedFile saved;
+    SaveOutcome saved;
     for (unsigned number = 1; number <= kMostNumberedNames; ++number) {
         saved.name = NumberedFileName(prefix, part, suffix, number);
         const std::filesystem::path path = JoinSjis(folder, saved.name);

@@ -29,7 +29,7 @@ std::string NumberedFileName(std::string_view prefix, std::string_view part, std
 // Past this many names taken by other content a save gives up.
 inline constexpr unsigned kMostNumberedNames = 9999;
 
-struct SavedFile {
+struct SaveOutcome {
     WriteStatus status = WriteStatus::CannotCreate;
     std::string name;  // the name written (or last tried), Shift-JIS
 };
@@ -38,7 +38,7 @@ struct SavedFile {
 // NumberedFileName that is free or already holds exactly these bytes. A
 // saved file of different content is never replaced: two saves in the same
 // minute with the same title both stay.
-SavedFile SaveUnderFreeName(const std::filesystem::path& folder, std::string_view prefix, std::string_view part,
+SaveOutcome SaveUnderFreeName(const std::filesystem::path& folder, std::string_view prefix, std::string_view part,
                             std::string_view suffix, std::string_view bytes);
 
 }  // namespace torepal

@@ -155,8 +155,8 @@ TEST(SaveFinishedPage, TwoPagesOfTheSameTitleInOneMinuteBothStay)
 {
     const TempFolder folder;
     fs::create_directory(folder.path() / "back");
-    const SavedFile first = SaveFinishedPage(folder.path(), kStamp, S("腕時計"), "one\n");
-    const SavedFile second = SaveFinishedPage(folder.path(), kStamp, S("腕時計"), "two\n");
+    const SaveOutcome first = SaveFinishedPage(folder.path(), kStamp, S("腕時計"), "one\n");
+    const SaveOutcome second = SaveFinishedPage(folder.path(), kStamp, S("腕時計"), "two\n");
     ASSERT_EQ(first.status, WriteStatus::Ok);
     ASSERT_EQ(second.status, WriteStatus::Ok);
     EXPECT_EQ(second.name, S("【プレート ～12月6日20時8分～ 】--腕時計 (2).html"));
@@ -177,7 +177,7 @@ TEST(SaveFinishedPage, AFolderOrALongerFileOfTheNameIsNeverReplaced)
         std::ofstream out(folder.path() / "back" / "【プレート ～12月6日20時8分～ 】--x (2).html", std::ios::binary);
         out << "page and more";
     }
-    const SavedFile saved = SaveFinishedPage(folder.path(), kStamp, "x", "page");
+    const SaveOutcome saved = SaveFinishedPage(folder.path(), kStamp, "x", "page");
     ASSERT_EQ(saved.status, WriteStatus::Ok);
     EXPECT_EQ(saved.name, S("【プレート ～12月6日20時8分～ 】--x (3).html"));
     EXPECT_EQ(ReadBytes(folder.path() / "back" / "【プレート ～12月6日20時8分～ 】--x (2).html"), "page and more");
@@ -197,7 +197,7 @@ TEST(NumberedFileName, NumberedNamesStayWithinTheNameLimit)
     fs::create_directory(folder.path() / "back");
     const std::string longTitle(400, 'x');
     ASSERT_EQ(SaveFinishedPage(folder.path(), kStamp, longTitle, "a").status, WriteStatus::Ok);
-    const SavedFile second = SaveFinishedPage(folder.path(), kStamp, longTitle, "b");
+    const SaveOutcome second = SaveFinishedPage(folder.path(), kStamp, longTitle, "b");
     ASSERT_EQ(second.status, WriteStatus::Ok);
     EXPECT_EQ(Utf8FromSjis(second.name).size(), kLongestFileName);
     EXPECT_EQ(ReadBytes(SavedPagePath(folder.path(), second.name)), "b");
