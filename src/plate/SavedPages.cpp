@@ -24,7 +24,7 @@ std::string SavedPageName(const std::string& stamp, const std::string& title)
 }
 
 SaveOutcome SaveFinishedPage(const std::filesystem::path& programFolder, const std::string& stamp,
-                           const std::string& title, const std::string& page)
+                             const std::string& title, const std::string& page)
 {
     return SaveUnderFreeName(programFolder / "back", SavedPagePrefix(stamp), title, ".html", ToTextMode(page));
 }

@@ -32,7 +32,7 @@ inline constexpr std::size_t kLongestPageFileName = kLongestFileName;
 // of the same title finished in the same minute), under the next free name
 // with " (2)", " (3)" ... (SaveUnderFreeName). `saved.name` is the name used.
 SaveOutcome SaveFinishedPage(const std::filesystem::path& programFolder, const std::string& stamp,
-                           const std::string& title, const std::string& page);
+                             const std::string& title, const std::string& page);
 
 // JoinSjis(programFolder, "back/" + name).
 std::filesystem::path SavedPagePath(const std::filesystem::path& programFolder, const std::string& name);

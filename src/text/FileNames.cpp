@@ -60,7 +60,7 @@ std::string NumberedFileName(std::string_view prefix, std::string_view part, std
 }
 
 SaveOutcome SaveUnderFreeName(const std::filesystem::path& folder, std::string_view prefix, std::string_view part,
-                            std::string_view suffix, std::string_view bytes)
+                              std::string_view suffix, std::string_view bytes)
 {
     SaveOutcome saved;
     for (unsigned number = 1; number <= kMostNumberedNames; ++number) {

@@ -39,6 +39,6 @@ struct SaveOutcome {
 // saved file of different content is never replaced: two saves in the same
 // minute with the same title both stay.
 SaveOutcome SaveUnderFreeName(const std::filesystem::path& folder, std::string_view prefix, std::string_view part,
-                            std::string_view suffix, std::string_view bytes);
+                              std::string_view suffix, std::string_view bytes);
 
 }  // namespace torepal
