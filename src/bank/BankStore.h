@@ -33,12 +33,24 @@ public:
     // store repairs the file, so damage found after it is told again.
     bool takeDamageReport();
 
-    // True when bank.ini was written after the copy of `generation` was taken.
-    bool isStale(std::uint64_t generation) const { return generation < writes_; }
+    // True when the copy of `generation` is not what bank.ini holds now:
+    // the file was written after it was taken, or it never came from the
+    // file (a project's accounts).
+    bool isStale(std::uint64_t generation) const { return generation == kNotFromFile || generation < writes_; }
 
-    // A copy that does not come from the file (opened from a project) counts
-    // as current.
-    std::uint64_t currentGeneration() const { return writes_; }
+    // The generation of a copy that does not come from bank.ini: the
+    // accounts of an opened project. Such a copy serves the page it was
+    // given to, but is always stale, so the account editor and every write
+    // reload bank.ini first: a project's (possibly older) accounts never
+    // reach the file and never undo an account registered after it.
+    static constexpr std::uint64_t kNotFromFile = ~std::uint64_t{0};
+    std::uint64_t projectCopyGeneration() const { return kNotFromFile; }
+    // The same, under the name the pages use when they take a project's
+    // accounts.
+    std::uint64_t currentGeneration() const { return projectCopyGeneration(); }
+
+    // How often bank.ini has been written by this run.
+    std::uint64_t writes() const { return writes_; }
 
     const std::filesystem::path& folder() const { return folder_; }
 

@@ -20,20 +20,83 @@ std::string BuildAccountText(const BankAccount& a, std::size_t row)
            (a.kind == 0 ? ordinary : current) + "\r\n";
 }
 
+namespace {
+
+// The two-byte Shift-JIS characters a price may be typed with.
+constexpr char kIdeographicSpace[] = "\x81\x40";
+constexpr char kFullWidthYen[] = "\x81\x8F";
+constexpr char kFullWidthMinus[] = "\x81\x7C";
+constexpr char kFullWidthComma[] = "\x81\x43";
+
+bool At(std::string_view text, std::size_t i, const char (&pair)[3])
+{
+    return i + 1 < text.size() && text[i] == pair[0] && text[i + 1] == pair[1];
+}
+
+// The value of the digit at `i` (ASCII or full-width ０-９, 82 4F-82 58) and
+// how many bytes it takes; 0 bytes when there is none.
+std::size_t DigitAt(std::string_view text, std::size_t i, int& digit)
+{
+    if (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        digit = text[i] - '0';
+        return 1;
+    }
+    if (i + 1 < text.size() && static_cast<unsigned char>(text[i]) == 0x82) {
+        const auto trail = static_cast<unsigned char>(text[i + 1]);
+        if (trail >= 0x4F && trail <= 0x58) {
+            digit = trail - 0x4F;
+            return 2;
+        }
+    }
+    return 0;
+}
+
+// The width of a digit-group comma at `i`, either half- or full-width.
+std::size_t CommaAt(std::string_view text, std::size_t i)
+{
+    if (i < text.size() && text[i] == ',') return 1;
+    return At(text, i, kFullWidthComma) ? 2 : 0;
+}
+
+}  // namespace
+
 std::int32_t ParseMailNumber(std::string_view text)
 {
     constexpr std::int64_t kBeyond = std::int64_t{1} << 32;  // further digits cannot bring it back in range
     std::size_t i = 0;
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
-    while (i < text.size() && blank(text[i])) ++i;
+    for (;;) {
+        if (i < text.size() && blank(text[i]))
+            ++i;
+        else if (At(text, i, kIdeographicSpace))
+            i += 2;
+        else
+            break;
+    }
+    // Sellers copy prices as the auction shows them ("\12,800", "￥12,800");
+    // the yen sign comes before any sign.
+    if (i < text.size() && text[i] == '\\')
+        ++i;
+    else if (At(text, i, kFullWidthYen))
+        i += 2;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
         ++i;
+    } else if (At(text, i, kFullWidthMinus)) {
+        negative = true;
+        i += 2;
     }
     std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        if (value < kBeyond) value = value * 10 + (text[i] - '0');
+    int digit = 0;
+    for (std::size_t width = DigitAt(text, i, digit); width != 0; width = DigitAt(text, i, digit)) {
+        if (value < kBeyond) value = value * 10 + digit;
+        i += width;
+        // A comma counts only between two digits; "12," stops at the comma.
+        const std::size_t comma = CommaAt(text, i);
+        int next = 0;
+        if (comma != 0 && DigitAt(text, i + comma, next) != 0) i += comma;
+    }
     if (negative) value = -value;
     if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
     if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();

@@ -14,9 +14,11 @@ namespace torepal {
 // text ends in CR LF.
 std::string BuildAccountText(const BankAccount& account, std::size_t row);
 
-// A price or fee read the way the seller's numbers always were: leading
-// blanks skipped, an optional sign, the digits up to the first other byte
-// (no digits is 0), held within the 32-bit range.
+// A price or fee as a seller types or copies it: leading blanks (ASCII or the
+// ideographic space) skipped, an optional yen sign (byte 5C or "￥"), an optional
+// sign ("+", "-" or "－"), then digits, ASCII or full-width, where a comma
+// ("," or "，") between two digits is skipped; reading stops at the first
+// other character (no digits is 0). Held within the 32-bit range.
 std::int32_t ParseMailNumber(std::string_view text);
 
 // "[sum]": price plus fee, added without overflow and written in decimal.

@@ -54,17 +54,28 @@ bool WriteTemplate(const std::filesystem::path& path, std::string_view text)
     return WriteFileAtomically(path, ToTextMode(text)) == WriteStatus::Ok;
 }
 
-std::string SavedMailName(std::string_view stamp, std::string_view item)
+namespace {
+
+std::string SavedMailPrefix(std::string_view stamp)
 {
     static const std::string head = Sjis("【メール ～"), middle = Sjis("～ 】--");
-    return FileNameWithPart(head + std::string(stamp) + middle, item, ".txt");
+    return head + std::string(stamp) + middle;
+}
+
+}  // namespace
+
+std::string SavedMailName(std::string_view stamp, std::string_view item)
+{
+    return FileNameWithPart(SavedMailPrefix(stamp), item, ".txt");
 }
 
 WriteStatus SaveMail(const std::filesystem::path& programFolder, std::string_view stamp, std::string_view item,
-                     std::string_view body)
+                     std::string_view body, std::string* savedName)
 {
-    const std::filesystem::path path = JoinSjis(programFolder / "back", SavedMailName(stamp, item));
-    return WriteFileAtomically(path, ToTextMode(body));
+    const SaveOutcome saved =
+        SaveUnderFreeName(programFolder / "back", SavedMailPrefix(stamp), item, ".txt", ToTextMode(body));
+    if (savedName) *savedName = saved.name;
+    return saved.status;
 }
 
 }  // namespace torepal

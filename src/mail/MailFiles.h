@@ -36,9 +36,11 @@ bool WriteTemplate(const std::filesystem::path& path, std::string_view text);
 // cut at a character boundary.
 std::string SavedMailName(std::string_view stamp, std::string_view item);
 
-// Writes the body as ProgramFolder/back/<SavedMailName> in text mode. An
-// existing mail of the same name is replaced.
+// Writes the body in text mode into ProgramFolder/back/ under SavedMailName,
+// or, where a different mail already has that name (two saves in the same
+// minute), under the next free name with " (2)", " (3)" ... (the rule of
+// SaveUnderFreeName). The name used goes to `savedName` when given.
 WriteStatus SaveMail(const std::filesystem::path& programFolder, std::string_view stamp, std::string_view item,
-                     std::string_view body);
+                     std::string_view body, std::string* savedName = nullptr);
 
 }  // namespace torepal

@@ -7,11 +7,26 @@
 
 namespace torepal {
 
-std::string SavedPageName(const std::string& stamp, const std::string& title)
+namespace {
+
+std::string SavedPagePrefix(const std::string& stamp)
 {
     static const std::string head = Sjis("【プレート ～");
     static const std::string middle = Sjis("～ 】--");
-    return FileNameWithPart(head + stamp + middle, title, ".html");
+    return head + stamp + middle;
+}
+
+}  // namespace
+
+std::string SavedPageName(const std::string& stamp, const std::string& title)
+{
+    return FileNameWithPart(SavedPagePrefix(stamp), title, ".html");
+}
+
+SaveOutcome SaveFinishedPage(const std::filesystem::path& programFolder, const std::string& stamp,
+                             const std::string& title, const std::string& page)
+{
+    return SaveUnderFreeName(programFolder / "back", SavedPagePrefix(stamp), title, ".html", ToTextMode(page));
 }
 
 std::filesystem::path SavedPagePath(const std::filesystem::path& programFolder, const std::string& name)

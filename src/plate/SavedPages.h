@@ -29,6 +29,13 @@ std::string SavedPageName(const std::string& stamp, const std::string& title);
 // its own temporary's name to fit beside it.)
 inline constexpr std::size_t kLongestPageFileName = kLongestFileName;
 
+// Saves a finished page (text mode) into ProgramFolder/back/ under
+// SavedPageName, or, where a different page already has that name (two pages
+// of the same title finished in the same minute), under the next free name
+// with " (2)", " (3)" ... (SaveUnderFreeName). `saved.name` is the name used.
+SaveOutcome SaveFinishedPage(const std::filesystem::path& programFolder, const std::string& stamp,
+                             const std::string& title, const std::string& page);
+
 // JoinSjis(programFolder, "back/" + name).
 std::filesystem::path SavedPagePath(const std::filesystem::path& programFolder, const std::string& name);
 std::filesystem::path PreviewPath(const std::filesystem::path& programFolder);

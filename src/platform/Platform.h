@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace torepal {
 
@@ -32,6 +34,30 @@ struct FileDialogRequest {
     std::string pattern;        // "*.tpf"
     std::string defaultSuffix;  // "tpf"
 };
+
+// The kinds of program the shell's "open" hands things to.
+enum class DesktopHandler {
+    Mail,  // mailto: addresses (メーラー起動)
+    Web,   // http: and https: addresses
+    Html,  // local .html files (the preview, saved pages)
+};
+
+enum class HandlerPresence {
+    Present,  // the desktop names a program for it
+    Missing,  // the desktop answered that it has none
+    Unknown,  // no answer (no xdg-mime, a timeout): try the open and see
+};
+
+// The MIME type the desktop's default-program table knows the handler by
+// ("x-scheme-handler/mailto" ...), and the arguments that ask xdg-mime for
+// it ("query", "default", type).
+std::string HandlerMimeType(DesktopHandler kind);
+std::vector<std::string> HandlerQueryArguments(DesktopHandler kind);
+
+// Reads xdg-mime's answer: it prints the handler's .desktop file name, and
+// nothing (exit 0 or not) when there is none. `finished` false (not run,
+// timed out, crashed) tells nothing.
+HandlerPresence HandlerPresenceFromQuery(bool finished, int exitCode, std::string_view output);
 
 class Platform {
 public:
@@ -61,6 +87,16 @@ public:
     virtual bool openUri(const std::string& asciiUri) = 0;
 
     virtual LocalTime now() = 0;
+
+    // Whether the desktop has a program to open a mail address, a web
+    // address or a local page with, so a page can say so (and offer to
+    // copy the mail instead) rather than fail silently. Asked quickly: a
+    // desktop that does not answer in time is Unknown.
+    virtual HandlerPresence handlerPresence(DesktopHandler kind)
+    {
+        (void)kind;
+        return HandlerPresence::Unknown;
+    }
 };
 
 // "%d月%d日%d時%d分", no leading zeros: the stamp in saved page and mail names.

@@ -181,12 +181,16 @@ template <typename Record>
 using Decoder = bool (*)(std::string_view, Record&);
 
 template <typename Record>
-Loaded<Record> LoadSettings(const fs::path& folder, const char* name, Decoder<Record> decode)
+using Salvager = Record (*)(std::string_view);
+
+template <typename Record>
+Loaded<Record> LoadSettings(const fs::path& folder, const char* name, Decoder<Record> decode, Salvager<Record> salvage,
+                            bool emptyIsMissing = false)
 {
     Loaded<Record> result;
     const fs::path file = folder / name;
     const ReadResult read = ReadWholeFile(file);
-    if (read.status == ReadStatus::Missing) {
+    if (read.status == ReadStatus::Missing || (emptyIsMissing && read.ok() && read.bytes.empty())) {
         result.status = LoadStatus::Missing;
         return result;
     }
@@ -194,6 +198,7 @@ Loaded<Record> LoadSettings(const fs::path& folder, const char* name, Decoder<Re
         result.status = LoadStatus::Loaded;
         return result;
     }
+    result.record = read.ok() ? salvage(read.bytes) : Record{};
     result.status = LoadStatus::Damaged;
     result.keptCopy = KeepDamagedCopy(file);
     return result;
@@ -205,7 +210,8 @@ template <typename Record>
 bool SafeToReplace(const fs::path& file, Decoder<Record> decode)
 {
     const ReadResult read = ReadWholeFile(file);
-    if (read.status == ReadStatus::Missing) return true;
+    // An empty file has nothing to keep.
+    if (read.status == ReadStatus::Missing || (read.ok() && read.bytes.empty())) return true;
     if (read.ok()) {
         Record scratch;
         if (decode(read.bytes, scratch)) return true;
@@ -225,17 +231,18 @@ bool StoreSettings(const fs::path& folder, const char* name, const std::string& 
 
 Loaded<CBSave> LoadBankFile(const fs::path& programFolder)
 {
-    return LoadSettings<CBSave>(programFolder, kBankFile, DecodeBank);
+    return LoadSettings<CBSave>(programFolder, kBankFile, DecodeBank, SalvageBank);
 }
 
 Loaded<CPSave> LoadPlateFile(const fs::path& programFolder)
 {
-    return LoadSettings<CPSave>(programFolder, kPlateFile, DecodePlate);
+    return LoadSettings<CPSave>(programFolder, kPlateFile, DecodePlate, SalvagePlate,
+                                /*emptyIsMissing=*/true);
 }
 
 Loaded<CSavemail> LoadStatusFile(const fs::path& programFolder)
 {
-    return LoadSettings<CSavemail>(programFolder, kStatusFile, DecodeStatus);
+    return LoadSettings<CSavemail>(programFolder, kStatusFile, DecodeStatus, SalvageStatus);
 }
 
 bool StoreBankFile(const fs::path& programFolder, const CBSave& record)

@@ -4,8 +4,133 @@
 
 #include "store/Archive.h"
 #include "store/SettingsFiles.h"
+#include "text/Encoding.h"
+#include "text/SjisText.h"
 
 namespace torepal {
+namespace {
+
+// Reads every field as it is stored: what a complete file holds is taken.
+class StoredFields {
+public:
+    explicit StoredFields(std::string_view bytes) : r_(bytes) {}
+    void tick(bool& on) { r_.getTick(on); }
+    void number(std::int32_t& value, std::int32_t, std::int32_t) { r_.getInt32(value); }
+    void unused()
+    {
+        std::uint32_t ignored = 0;
+        r_.getU32(ignored);
+    }
+    void text(std::string& sjis, bool) { r_.getString(sjis); }
+    void line(std::string& sjis) { r_.getString(sjis); }
+    bool ok() const { return r_.ok(); }
+
+private:
+    ArchiveReader r_;
+};
+
+// Reads what can still be read from a damaged file and takes only values
+// the form could have written: ticks 0 or 1, selections inside their lists,
+// texts of valid Shift-JIS without control characters (line breaks only
+// where the field is a multi-line edit). Everything else keeps its initial
+// value, so random bytes cannot tick every box or fill a name with noise.
+class ValidFields {
+public:
+    explicit ValidFields(std::string_view bytes) : r_(bytes) {}
+    void tick(bool& on)
+    {
+        std::uint32_t raw = 0;
+        if (r_.ok() && r_.getU32(raw) && raw <= 1) on = raw == 1;
+    }
+    void number(std::int32_t& value, std::int32_t lowest, std::int32_t highest)
+    {
+        std::int32_t raw = 0;
+        if (r_.ok() && r_.getInt32(raw) && raw >= lowest && raw <= highest) value = raw;
+    }
+    void unused()
+    {
+        std::uint32_t ignored = 0;
+        if (r_.ok()) r_.getU32(ignored);
+    }
+    void text(std::string& sjis, bool multiLine)
+    {
+        std::string raw;
+        if (r_.ok() && r_.getString(raw) && IsCleanSettingsText(raw, multiLine)) sjis = std::move(raw);
+    }
+    void line(std::string& sjis) { text(sjis, false); }
+    bool ok() const { return r_.ok(); }
+
+private:
+    ArchiveReader r_;
+};
+
+template <typename Fields>
+void WalkBank(Fields& f, CBSave& record)
+{
+    for (BankAccount& row : record.rows) {
+        f.line(row.bankName);
+        f.line(row.branch);
+        f.line(row.holder);
+        f.line(row.number);
+        f.number(row.kind, 0, 1);
+    }
+}
+
+template <typename Fields>
+void WalkPlate(Fields& f, CPSave& record)
+{
+    f.tick(record.yamato);
+    f.tick(record.sagawa);
+    f.tick(record.yuPack);
+    f.tick(record.yahooYuPack);
+    f.tick(record.teikeigai);
+    f.tick(record.sasshi);
+    f.tick(record.kuronekoMail);
+    f.tick(record.expack);
+    f.number(record.originIndex, 0, kStoredOriginCount - 1);
+    f.text(record.TOthers, true);
+    f.text(record.Others, true);
+    f.line(record.color);
+    f.line(record.bgcolor);
+    f.line(record.fcolor);
+    f.text(record.TOthers, true);
+    f.line(record.yahooId);
+    f.tick(record.linkOn);
+    f.tick(record.linkOff);
+    f.unused();
+    f.number(record.templateType, 0, kStoredTemplateTypeCount - 1);
+    f.tick(record.center);
+    f.tick(record.left);
+    for (bool& tick : record.accountTicks) f.tick(tick);
+    f.tick(record.yahooEasy);
+    f.tick(record.stamps);
+    f.text(record.mytext, true);
+}
+
+template <typename Fields>
+void WalkStatus(Fields& f, CSavemail& record)
+{
+    f.line(record.post);
+    f.line(record.myname);
+    f.line(record.zip);
+    f.line(record.tel);
+    f.line(record.ktel);
+    for (bool& tick : record.accountTicks) f.tick(tick);
+}
+
+}  // namespace
+
+bool IsCleanSettingsText(std::string_view sjis, bool multiLine)
+{
+    if (!IsValidSjis(sjis)) return false;
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        const std::size_t len = CharLength(sjis, pos);
+        const auto b = static_cast<unsigned char>(sjis[pos]);
+        if (len == 1 && (b < 0x20 || b == 0x7F) && !(multiLine && (b == '\r' || b == '\n' || b == '\t'))) return false;
+        pos += len;
+    }
+    return true;
+}
 
 // bank.ini, six rows of: bank name, branch (記号 in the postal rows),
 // holder, number, kind. The holder comes before the number in the file
@@ -25,15 +150,17 @@ std::string EncodeBank(const CBSave& record)
 
 bool DecodeBank(std::string_view bytes, CBSave& record)
 {
-    ArchiveReader r(bytes);
-    for (BankAccount& row : record.rows) {
-        r.getString(row.bankName);
-        r.getString(row.branch);
-        r.getString(row.holder);
-        r.getString(row.number);
-        r.getInt32(row.kind);
-    }
-    return r.ok();
+    StoredFields f(bytes);
+    WalkBank(f, record);
+    return f.ok();
+}
+
+CBSave SalvageBank(std::string_view bytes)
+{
+    CBSave record;
+    ValidFields f(bytes);
+    WalkBank(f, record);
+    return record;
 }
 
 // plate.ini:
@@ -84,35 +211,17 @@ std::string EncodePlate(const CPSave& record)
 
 bool DecodePlate(std::string_view bytes, CPSave& record)
 {
-    ArchiveReader r(bytes);
-    r.getTick(record.yamato);
-    r.getTick(record.sagawa);
-    r.getTick(record.yuPack);
-    r.getTick(record.yahooYuPack);
-    r.getTick(record.teikeigai);
-    r.getTick(record.sasshi);
-    r.getTick(record.kuronekoMail);
-    r.getTick(record.expack);
-    r.getInt32(record.originIndex);
-    r.getString(record.TOthers);
-    r.getString(record.Others);
-    r.getString(record.color);
-    r.getString(record.bgcolor);
-    r.getString(record.fcolor);
-    r.getString(record.TOthers);
-    r.getString(record.yahooId);
-    r.getTick(record.linkOn);
-    r.getTick(record.linkOff);
-    std::uint32_t unused = 0;
-    r.getU32(unused);
-    r.getInt32(record.templateType);
-    r.getTick(record.center);
-    r.getTick(record.left);
-    for (bool& tick : record.accountTicks) r.getTick(tick);
-    r.getTick(record.yahooEasy);
-    r.getTick(record.stamps);
-    r.getString(record.mytext);
-    return r.ok();
+    StoredFields f(bytes);
+    WalkPlate(f, record);
+    return f.ok();
+}
+
+CPSave SalvagePlate(std::string_view bytes)
+{
+    CPSave record;
+    ValidFields f(bytes);
+    WalkPlate(f, record);
+    return record;
 }
 
 // status.ini: address, name, postcode, telephone, mobile, then the mail
@@ -131,14 +240,17 @@ std::string EncodeStatus(const CSavemail& record)
 
 bool DecodeStatus(std::string_view bytes, CSavemail& record)
 {
-    ArchiveReader r(bytes);
-    r.getString(record.post);
-    r.getString(record.myname);
-    r.getString(record.zip);
-    r.getString(record.tel);
-    r.getString(record.ktel);
-    for (bool& tick : record.accountTicks) r.getTick(tick);
-    return r.ok();
+    StoredFields f(bytes);
+    WalkStatus(f, record);
+    return f.ok();
+}
+
+CSavemail SalvageStatus(std::string_view bytes)
+{
+    CSavemail record;
+    ValidFields f(bytes);
+    WalkStatus(f, record);
+    return record;
 }
 
 }  // namespace torepal

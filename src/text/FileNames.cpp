@@ -1,5 +1,7 @@
 #include "text/FileNames.h"
 
+#include <system_error>
+
 #include "text/Encoding.h"
 #include "text/SjisText.h"
 
@@ -49,6 +51,37 @@ std::string FileNameWithPart(std::string_view prefix, std::string_view part, std
     }
     name += suffix;
     return name;
+}
+
+std::string NumberedFileName(std::string_view prefix, std::string_view part, std::string_view suffix, unsigned number)
+{
+    if (number <= 1) return FileNameWithPart(prefix, part, suffix);
+    return FileNameWithPart(prefix, part, " (" + std::to_string(number) + ")" + std::string(suffix));
+}
+
+SaveOutcome SaveUnderFreeName(const std::filesystem::path& folder, std::string_view prefix, std::string_view part,
+                              std::string_view suffix, std::string_view bytes)
+{
+    SaveOutcome saved;
+    for (unsigned number = 1; number <= kMostNumberedNames; ++number) {
+        saved.name = NumberedFileName(prefix, part, suffix, number);
+        const std::filesystem::path path = JoinSjis(folder, saved.name);
+        std::error_code ec;
+        const std::filesystem::file_status status = std::filesystem::symlink_status(path, ec);
+        // A folder that cannot be looked into (missing, no access) shows no
+        // file here: the write then reports why it fails.
+        if (std::filesystem::exists(status)) {
+            // Only the very same content may be written over; a file that
+            // cannot be read counts as different.
+            if (!std::filesystem::is_regular_file(status)) continue;
+            const ReadResult old = ReadWholeFile(path, bytes.size());
+            if (!old.ok() || old.bytes != bytes) continue;
+        }
+        saved.status = WriteFileAtomically(path, bytes);
+        return saved;
+    }
+    saved.status = WriteStatus::CannotCreate;
+    return saved;
 }
 
 }  // namespace torepal

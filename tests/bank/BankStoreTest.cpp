@@ -49,7 +49,7 @@ TEST(BankStore, AnEditOnOnePageMakesTheOtherPagesCopyStale)
     EXPECT_EQ(reloaded.status, LoadStatus::Loaded);
     EXPECT_EQ(reloaded.record.rows[2].bankName, "NEW");
     EXPECT_FALSE(store.isStale(mail));
-    EXPECT_EQ(store.currentGeneration(), 1u);
+    EXPECT_EQ(store.writes(), 1u);
 }
 
 TEST(BankStore, AFailedStoreKeepsTheFileAndTheCount)
@@ -70,7 +70,7 @@ TEST(BankStore, AFailedStoreKeepsTheFileAndTheCount)
 
     EXPECT_FALSE(stored);
     EXPECT_EQ(generation, 1u);
-    EXPECT_EQ(store.currentGeneration(), 1u);
+    EXPECT_EQ(store.writes(), 1u);
     EXPECT_EQ(ReadBytes(folder / "bank.ini"), before);
 }
 
@@ -141,4 +141,21 @@ TEST(BankStore, NothingToReportForAMissingOrGoodFile)
     ASSERT_TRUE(store.store(Accounts{}, generation));
     store.load(generation);
     EXPECT_FALSE(store.takeDamageReport());
+}
+
+TEST(BankStore, AProjectsAccountsAreAlwaysStaleSoTheyNeverReachTheFile)
+{
+    TempFolder folder;
+    BankStore store(folder.path());
+    std::uint64_t generation = 0;
+    store.load(generation);
+    EXPECT_FALSE(store.isStale(generation));
+    const std::uint64_t project = store.currentGeneration();
+    EXPECT_TRUE(store.isStale(project));
+    EXPECT_EQ(project, store.projectCopyGeneration());
+    Accounts rows;
+    rows[0].bankName = "NEW";
+    ASSERT_TRUE(store.store(rows, generation));
+    EXPECT_TRUE(store.isStale(store.currentGeneration()));  // before and after any write
+    EXPECT_FALSE(store.isStale(generation));
 }

@@ -55,11 +55,30 @@ void Check(std::string_view bytes, bool (*decode)(std::string_view, Record&), st
 
 }  // namespace
 
+// What a damaged file gives is always a record the form could have written:
+// clean texts, kinds and selections inside their lists.
+static void CheckSalvaged(std::string_view bytes)
+{
+    const CBSave bank = SalvageBank(bytes);
+    for (const BankAccount& row : bank.rows) {
+        FUZZ_CHECK(IsCleanSettingsText(row.bankName, false) && IsCleanSettingsText(row.branch, false));
+        FUZZ_CHECK(IsCleanSettingsText(row.number, false) && IsCleanSettingsText(row.holder, false));
+        FUZZ_CHECK(row.kind == 0 || row.kind == 1);
+    }
+    const CPSave plate = SalvagePlate(bytes);
+    FUZZ_CHECK(plate.originIndex >= 0 && plate.originIndex < kStoredOriginCount);
+    FUZZ_CHECK(plate.templateType >= 0 && plate.templateType < kStoredTemplateTypeCount);
+    FUZZ_CHECK(IsCleanSettingsText(plate.yahooId, false) && IsCleanSettingsText(plate.mytext, true));
+    const CSavemail status = SalvageStatus(bytes);
+    FUZZ_CHECK(IsCleanSettingsText(status.myname, false) && IsCleanSettingsText(status.post, false));
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     Check<CBSave>(bytes, DecodeBank, EncodeBank, 48);
     Check<CPSave>(bytes, DecodePlate, EncodePlate, 100);
     Check<CSavemail>(bytes, DecodeStatus, EncodeStatus, 29);
+    CheckSalvaged(bytes);
     return 0;
 }

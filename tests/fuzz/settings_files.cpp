@@ -58,7 +58,7 @@ std::size_t Count(const fs::path& folder)
 template <typename Record>
 void Check(std::string_view bytes, const char* name, Loaded<Record> (*load)(const fs::path&),
            bool (*store)(const fs::path&, const Record&), bool (*decode)(std::string_view, Record&),
-           std::string (*encode)(const Record&))
+           std::string (*encode)(const Record&), Record (*salvage)(std::string_view), bool emptyIsMissing = false)
 {
     const fs::path& folder = Folder();
     Empty(folder);
@@ -67,10 +67,15 @@ void Check(std::string_view bytes, const char* name, Loaded<Record> (*load)(cons
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
     Record expected;
-    const bool whole = decode(bytes, expected);
+    // An empty plate.ini is the first start: nothing loaded, nothing kept.
+    const bool missing = emptyIsMissing && bytes.empty();
+    const bool whole = decode(bytes, expected) || missing;
+    if (missing) expected = Record{};
+    // A damaged file gives only the values the form could have written.
+    if (!whole) expected = salvage(bytes);
 
     const Loaded<Record> first = load(folder);
-    FUZZ_CHECK(first.status == (whole ? LoadStatus::Loaded : LoadStatus::Damaged));
+    FUZZ_CHECK(first.status == (missing ? LoadStatus::Missing : whole ? LoadStatus::Loaded : LoadStatus::Damaged));
     FUZZ_CHECK(encode(first.record) == encode(expected));
     FUZZ_CHECK(ReadWholeFile(folder / name).bytes == bytes);  // loading never changes the file
     if (!whole) {
@@ -101,13 +106,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes = in.rest();
     switch (which) {
         case 0:
-            Check<CBSave>(bytes, kBankFile, LoadBankFile, StoreBankFile, DecodeBank, EncodeBank);
+            Check<CBSave>(bytes, kBankFile, LoadBankFile, StoreBankFile, DecodeBank, EncodeBank, SalvageBank);
             break;
         case 1:
-            Check<CPSave>(bytes, kPlateFile, LoadPlateFile, StorePlateFile, DecodePlate, EncodePlate);
+            Check<CPSave>(bytes, kPlateFile, LoadPlateFile, StorePlateFile, DecodePlate, EncodePlate, SalvagePlate,
+                          true);
             break;
         default:
-            Check<CSavemail>(bytes, kStatusFile, LoadStatusFile, StoreStatusFile, DecodeStatus, EncodeStatus);
+            Check<CSavemail>(bytes, kStatusFile, LoadStatusFile, StoreStatusFile, DecodeStatus, EncodeStatus,
+                             SalvageStatus);
             break;
     }
     Empty(Folder());

@@ -81,15 +81,56 @@ TEST(ComposeMailPlaceholders, PlaceholdersAreCaseSensitiveAndEveryOccurrenceIsRe
     EXPECT_EQ(s.body, "[NAME]buyer_01xbuyer_01\r\n");
 }
 
-TEST(MailSum, ReadsNumbersLikeTheSellerAlwaysHad)
+TEST(MailSum, ReadsPricesAsTheAuctionShowsThem)
 {
     EXPECT_EQ(MailSum("3000", "800"), "3800");
-    EXPECT_EQ(MailSum(Sjis("3,000円"), "800"), "803");
+    EXPECT_EQ(MailSum("12,800", "1,100"), "13900");
+    EXPECT_EQ(MailSum(Sjis("3,000円"), "800"), "3800");
     EXPECT_EQ(MailSum("", ""), "0");
     EXPECT_EQ(MailSum("  +12", "-20"), "-8");
-    EXPECT_EQ(MailSum(Sjis("３０００"), "5"), "5");  // full-width digits are no digits
     EXPECT_EQ(MailSum("12abc", "\t7"), "19");
     EXPECT_EQ(MailSum("-", "+"), "0");
+}
+
+TEST(MailSum, FullWidthDigitsCommasSignsAndBlanksCount)
+{
+    EXPECT_EQ(ParseMailNumber(Sjis("３０００")), 3000);
+    EXPECT_EQ(ParseMailNumber(Sjis("１２，８００")), 12800);
+    EXPECT_EQ(ParseMailNumber(Sjis("　　１,１００")), 1100);  // ideographic spaces before
+    EXPECT_EQ(ParseMailNumber(Sjis("－５００")), -500);
+    EXPECT_EQ(ParseMailNumber(Sjis(" 　-5")), -5);
+    EXPECT_EQ(MailSum(Sjis("１２，８００"), Sjis("１，１００")), "13900");
+}
+
+TEST(MailSum, YenSignBeforeThePriceIsSkipped)
+{
+    EXPECT_EQ(ParseMailNumber("\\12,800"), 12800);
+    EXPECT_EQ(ParseMailNumber(Sjis("￥12,800")), 12800);
+    EXPECT_EQ(ParseMailNumber("\\-3"), -3);
+    EXPECT_EQ(ParseMailNumber("\\\\5"), 0);  // one yen sign only
+    // The yen sign a Japanese keyboard types is U+00A5; code page 932 holds it
+    // as byte 5C, so a pasted "¥12,800" reads like the auction's own text.
+    const SjisConversion typed = SjisFromUtf8(
+        "\xC2\xA5"
+        "12,800");
+    ASSERT_TRUE(typed.ok());
+    EXPECT_EQ(typed.text, "\\12,800");
+    EXPECT_EQ(ParseMailNumber(typed.text), 12800);
+}
+
+TEST(MailSum, CommaCountsOnlyBetweenDigits)
+{
+    EXPECT_EQ(ParseMailNumber("12,"), 12);
+    EXPECT_EQ(ParseMailNumber(",12"), 0);
+    EXPECT_EQ(ParseMailNumber("1,,2"), 1);
+    EXPECT_EQ(ParseMailNumber("1, 2"), 1);
+    EXPECT_EQ(ParseMailNumber("1,234,567"), 1234567);
+    EXPECT_EQ(ParseMailNumber("1.5"), 1);
+    EXPECT_EQ(ParseMailNumber(Sjis("円12")), 0);
+    // 82 4F is ０; the neighbouring 82 4E and 82 59 are no digits.
+    EXPECT_EQ(ParseMailNumber("\x82\x4E"), 0);
+    EXPECT_EQ(ParseMailNumber("1\x82\x59"), 1);
+    EXPECT_EQ(ParseMailNumber("\x82"), 0);  // a lone lead byte at the end
 }
 
 TEST(MailSum, NumbersSaturateAtThe32BitRangeAndTheSumIsExact)
@@ -103,6 +144,9 @@ TEST(MailSum, NumbersSaturateAtThe32BitRangeAndTheSumIsExact)
     EXPECT_EQ(MailSum("99999999999", "1"), "2147483648");
     EXPECT_EQ(MailSum("2147483647", "2147483647"), "4294967294");
     EXPECT_EQ(MailSum("-99999999999", "-5"), "-2147483653");
+    EXPECT_EQ(ParseMailNumber("9,999,999,999"), 2147483647);
+    EXPECT_EQ(ParseMailNumber(Sjis("－９９９９９９９９９９９")), -2147483647 - 1);
+    EXPECT_EQ(MailSum(Sjis("￥９，９９９，９９９，９９９"), "1"), "2147483648");
 }
 
 TEST(BuildAccountText, BankRowTextsHolderBeforeNumber)

@@ -49,12 +49,27 @@ TEST(SaveMail, BodyLineBreaksAreStoredAsCrCrLf)
     EXPECT_EQ(folder.read(std::filesystem::path("back") / "【メール ～3月3日14時7分～ 】--時計.txt"), "a\r\r\nb");
 }
 
-TEST(SaveMail, SameItemInTheSameMinuteReplacesTheFirstFile)
+TEST(SaveMail, SecondMailOfTheSameMinuteAndItemGetsTheNextFreeName)
 {
     TempProgramFolder folder;
-    ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "first"), WriteStatus::Ok);
-    ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "second"), WriteStatus::Ok);
-    EXPECT_EQ(folder.read(std::filesystem::path("back") / "【メール ～3月3日14時7分～ 】--x.txt"), "second");
+    std::string name;
+    ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "first", &name), WriteStatus::Ok);
+    EXPECT_EQ(name, Sjis("【メール ～3月3日14時7分～ 】--x.txt"));
+    ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "second", &name), WriteStatus::Ok);
+    EXPECT_EQ(name, Sjis("【メール ～3月3日14時7分～ 】--x (2).txt"));
+    ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "third"), WriteStatus::Ok);
+    EXPECT_EQ(folder.read(std::filesystem::path("back") / "【メール ～3月3日14時7分～ 】--x.txt"), "first");
+    EXPECT_EQ(folder.read(std::filesystem::path("back") / "【メール ～3月3日14時7分～ 】--x (2).txt"), "second");
+    EXPECT_EQ(folder.read(std::filesystem::path("back") / "【メール ～3月3日14時7分～ 】--x (3).txt"), "third");
+}
+
+TEST(SaveMail, SavingTheSameMailAgainKeepsOneFile)
+{
+    TempProgramFolder folder;
+    ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "a\r\nb"), WriteStatus::Ok);
+    std::string name;
+    ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "a\r\nb", &name), WriteStatus::Ok);
+    EXPECT_EQ(name, Sjis("【メール ～3月3日14時7分～ 】--x.txt"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "back"),
                             std::filesystem::directory_iterator()),
               1);

@@ -151,11 +151,64 @@ TEST(SavedPages, PagesAreWrittenInTextModeAndReplaced)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "back"), fs::directory_iterator()), 1);
 }
 
+TEST(SaveFinishedPage, TwoPagesOfTheSameTitleInOneMinuteBothStay)
+{
+    const TempFolder folder;
+    fs::create_directory(folder.path() / "back");
+    const SaveOutcome first = SaveFinishedPage(folder.path(), kStamp, S("腕時計"), "one\n");
+    const SaveOutcome second = SaveFinishedPage(folder.path(), kStamp, S("腕時計"), "two\n");
+    ASSERT_EQ(first.status, WriteStatus::Ok);
+    ASSERT_EQ(second.status, WriteStatus::Ok);
+    EXPECT_EQ(second.name, S("【プレート ～12月6日20時8分～ 】--腕時計 (2).html"));
+    EXPECT_EQ(ReadBytes(folder.path() / "back" / "【プレート ～12月6日20時8分～ 】--腕時計.html"), "one\r\n");
+    EXPECT_EQ(ReadBytes(folder.path() / "back" / "【プレート ～12月6日20時8分～ 】--腕時計 (2).html"), "two\r\n");
+    // The same page again replaces its own file; another new one takes (3).
+    EXPECT_EQ(SaveFinishedPage(folder.path(), kStamp, S("腕時計"), "two\n").name, second.name);
+    EXPECT_EQ(SaveFinishedPage(folder.path(), kStamp, S("腕時計"), "three").name,
+              S("【プレート ～12月6日20時8分～ 】--腕時計 (3).html"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "back"), fs::directory_iterator()), 3);
+}
+
+TEST(SaveFinishedPage, AFolderOrALongerFileOfTheNameIsNeverReplaced)
+{
+    const TempFolder folder;
+    fs::create_directories(folder.path() / "back" / "【プレート ～12月6日20時8分～ 】--x.html");
+    {
+        std::ofstream out(folder.path() / "back" / "【プレート ～12月6日20時8分～ 】--x (2).html", std::ios::binary);
+        out << "page and more";
+    }
+    const SaveOutcome saved = SaveFinishedPage(folder.path(), kStamp, "x", "page");
+    ASSERT_EQ(saved.status, WriteStatus::Ok);
+    EXPECT_EQ(saved.name, S("【プレート ～12月6日20時8分～ 】--x (3).html"));
+    EXPECT_EQ(ReadBytes(folder.path() / "back" / "【プレート ～12月6日20時8分～ 】--x (2).html"), "page and more");
+}
+
+TEST(NumberedFileName, NumberedNamesStayWithinTheNameLimit)
+{
+    const std::string prefix = S("【プレート ～") + kStamp + S("～ 】--");
+    const std::string name = NumberedFileName(prefix, std::string(400, 'x'), ".html", 12);
+    EXPECT_EQ(Utf8FromSjis(name).size(), kLongestFileName);
+    // " (12)" takes five bytes of the title's room, at the name's end.
+    EXPECT_EQ(name.substr(name.size() - 11), "x (12).html");
+    EXPECT_EQ(NumberedFileName(prefix, std::string(400, 'x'), ".html", 1),
+              SavedPageName(kStamp, std::string(400, 'x')));
+
+    const TempFolder folder;
+    fs::create_directory(folder.path() / "back");
+    const std::string longTitle(400, 'x');
+    ASSERT_EQ(SaveFinishedPage(folder.path(), kStamp, longTitle, "a").status, WriteStatus::Ok);
+    const SaveOutcome second = SaveFinishedPage(folder.path(), kStamp, longTitle, "b");
+    ASSERT_EQ(second.status, WriteStatus::Ok);
+    EXPECT_EQ(Utf8FromSjis(second.name).size(), kLongestFileName);
+    EXPECT_EQ(ReadBytes(SavedPagePath(folder.path(), second.name)), "b");
+}
+
 TEST(SavedPages, MissingBackFolderIsNotCreated)
 {
     const TempFolder folder;
     const fs::path path = SavedPagePath(folder.path(), SavedPageName(kStamp, "x"));
     EXPECT_NE(WritePageFile(path, "page"), WriteStatus::Ok);
+    EXPECT_NE(SaveFinishedPage(folder.path(), kStamp, "x", "page").status, WriteStatus::Ok);
     EXPECT_FALSE(fs::exists(folder.path() / "back"));
 }
 

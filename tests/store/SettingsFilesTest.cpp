@@ -332,7 +332,7 @@ TEST(SettingsFiles, ATruncatedBankFileKeepsWhatWasReadAndIsCopiedAside)
 
 TEST(SettingsFiles, TruncatedPlateAndStatusFilesAreDamagedAtEveryLength)
 {
-    for (std::size_t length = 0; length < kSamplePlateBytes.size(); ++length) {
+    for (std::size_t length = 1; length < kSamplePlateBytes.size(); ++length) {
         TempFolder folder;
         WriteBytes(folder / "plate.ini", kSamplePlateBytes.substr(0, length));
         const Loaded<CPSave> loaded = LoadPlateFile(folder.path());
@@ -357,6 +357,114 @@ TEST(SettingsFiles, TruncatedPlateAndStatusFilesAreDamagedAtEveryLength)
         EXPECT_EQ(loaded.record.post, length >= 2 ? "P" : "") << length;
         EXPECT_FALSE(loaded.record.accountTicks[5]) << length;
         EXPECT_EQ(loaded.keptCopy, folder / "status.ini.broken") << length;
+    }
+}
+
+TEST(SettingsFiles, AnEmptyPlateFileReadsLikeAMissingOne)
+{
+    TempFolder folder;
+    WriteBytes(folder / "plate.ini", "");
+    const Loaded<CPSave> loaded = LoadPlateFile(folder.path());
+    EXPECT_EQ(loaded.status, LoadStatus::Missing);
+    EXPECT_TRUE(loaded.keptCopy.empty());
+    EXPECT_FALSE(fs::exists(folder / "plate.ini.broken"));
+    // Nothing to keep: the first store simply replaces it.
+    ASSERT_TRUE(StorePlateFile(folder.path(), SamplePlate()));
+    EXPECT_EQ(ReadBytes(folder / "plate.ini"), kSamplePlateBytes);
+    EXPECT_FALSE(fs::exists(folder / "plate.ini.broken"));
+}
+
+TEST(SettingsFiles, ADamagedFileGivesOnlyValuesTheFormCouldHaveWritten)
+{
+    // Ticks of 2 and 0xFFFFFFFF, an origin past the 47 prefectures, a text
+    // with a control character, then a cut inside Others.
+    const std::string noise = U32(2) + U32(1) + U32(0xFFFFFFFF) + U32(0) + U32(1) + U32(0x7F) + U32(0) + U32(0) +
+                              U32(47) + Bytes({0x03, 'a', 0x07, 'b'}) + Bytes({0x05, 'x'});
+    TempFolder folder;
+    WriteBytes(folder / "plate.ini", noise);
+    const Loaded<CPSave> loaded = LoadPlateFile(folder.path());
+    ASSERT_EQ(loaded.status, LoadStatus::Damaged);
+    EXPECT_FALSE(loaded.record.yamato);
+    EXPECT_TRUE(loaded.record.sagawa);
+    EXPECT_FALSE(loaded.record.yuPack);
+    EXPECT_TRUE(loaded.record.teikeigai);
+    EXPECT_FALSE(loaded.record.sasshi);
+    EXPECT_EQ(loaded.record.originIndex, 0);
+    EXPECT_EQ(loaded.record.TOthers, "");
+    EXPECT_EQ(loaded.record.Others, "");
+
+    // 46 is 沖縄, the last prefecture; type 5 is past the five templates.
+    CPSave edge;
+    edge.originIndex = 46;
+    edge.templateType = 5;
+    edge.Others = "a\r\nb\tc";
+    const std::string bytes = EncodePlate(edge);
+    const CPSave salvaged = SalvagePlate(bytes.substr(0, bytes.size() - 1));
+    EXPECT_EQ(salvaged.originIndex, 46);
+    EXPECT_EQ(salvaged.templateType, 0);
+    EXPECT_EQ(salvaged.Others, "a\r\nb\tc");  // a multi-line edit keeps its line breaks
+    edge.templateType = 4;
+    EXPECT_EQ(SalvagePlate(EncodePlate(edge)).templateType, 4);
+}
+
+TEST(SettingsFiles, ADamagedBankOrStatusFileDropsMojibakeAndStrayKinds)
+{
+    CBSave bank;
+    bank.rows[0] = {Sjis("みずほ銀行"), "\x81", "1", "X", 1};          // a lone lead byte as branch
+    bank.rows[1] = {"B\nC", Sjis("本店"), "2", "Y", 7};                // a line break in a one-line text, kind 7
+    bank.rows[2] = {std::string("\xA0\x82\x40", 3), "", "3", "Z", 0};  // A0 starts nothing; 82 40 unassigned
+    std::string bytes = EncodeBank(bank);
+    bytes.pop_back();
+    const CBSave got = SalvageBank(bytes);
+    EXPECT_EQ(got.rows[0].bankName, Sjis("みずほ銀行"));
+    EXPECT_EQ(got.rows[0].branch, "");
+    EXPECT_EQ(got.rows[0].kind, 1);
+    EXPECT_EQ(got.rows[1].bankName, "");
+    EXPECT_EQ(got.rows[1].branch, Sjis("本店"));
+    EXPECT_EQ(got.rows[1].kind, 0);
+    EXPECT_EQ(got.rows[2].bankName, "");
+    EXPECT_EQ(got.rows[2].number, "3");
+    EXPECT_EQ(got.rows[5].kind, 0);  // cut off: its initial value
+
+    CSavemail status;
+    status.myname = Sjis("山田　太郎");
+    status.tel = std::string("03\0", 3);
+    status.accountTicks = {true, true, true, true, true, true};
+    std::string statusBytes = EncodeStatus(status);
+    statusBytes[statusBytes.size() - 24] = 3;  // the first tick reads 3
+    statusBytes.pop_back();
+    const CSavemail mail = SalvageStatus(statusBytes);
+    EXPECT_EQ(mail.myname, Sjis("山田　太郎"));
+    EXPECT_EQ(mail.tel, "");
+    EXPECT_FALSE(mail.accountTicks[0]);
+    EXPECT_TRUE(mail.accountTicks[4]);
+    EXPECT_FALSE(mail.accountTicks[5]);
+}
+
+TEST(SettingsFiles, RandomFilesNeverTickMostBoxes)
+{
+    // Noise from a fixed generator: a u32 is 0 or 1 with odds of 2 in 2^32,
+    // so a carrier ticked from noise means the values were not checked.
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        for (int i = 0; i < 400; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            bytes.push_back(static_cast<char>((seed >> 16) | 1));  // never a zero byte
+        }
+        CPSave plate;
+        const bool complete = DecodePlate(bytes, plate);
+        if (complete) continue;
+        const CPSave got = SalvagePlate(bytes);
+        EXPECT_FALSE(got.yamato || got.sagawa || got.yuPack || got.yahooYuPack || got.teikeigai || got.sasshi ||
+                     got.kuronekoMail || got.expack)
+            << round;
+        EXPECT_EQ(got.originIndex, 0) << round;
+        const CBSave bank = SalvageBank(bytes);
+        for (const BankAccount& row : bank.rows) {
+            EXPECT_TRUE(IsCleanSettingsText(row.bankName, false)) << round;
+            EXPECT_TRUE(row.kind == 0 || row.kind == 1) << round;
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     std::deque<std::optional<std::filesystem::path>> saveChoices;  // next save-file dialog results
     bool clipboardWorks = true;
     bool shellWorks = true;
+    // What handlerPresence answers for each kind; Present unless a test says.
+    std::map<DesktopHandler, HandlerPresence> handlers;
     LocalTime clock{12, 6, 20, 8};
     // Called for each modal dialog; fills it in and returns its result.
     // Without one, dialogs are rejected (as if cancelled).
@@ -32,6 +35,7 @@ public:
     std::vector<std::string> clipboard;  // Shift-JIS texts, in order
     std::vector<std::filesystem::path> openedFiles;
     std::vector<std::string> openedUris;
+    std::vector<DesktopHandler> handlerQueries;
     std::vector<std::string> dialogTitles;  // UTF-8 window titles of modal dialogs
     int colourRequests = 0;
 
@@ -78,6 +82,12 @@ public:
     {
         openedUris.push_back(uri);
         return shellWorks;
+    }
+    HandlerPresence handlerPresence(DesktopHandler kind) override
+    {
+        handlerQueries.push_back(kind);
+        const auto it = handlers.find(kind);
+        return it == handlers.end() ? HandlerPresence::Present : it->second;
     }
     LocalTime now() override { return clock; }
     int runModal(QDialog& dialog) override

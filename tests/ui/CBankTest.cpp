@@ -297,8 +297,8 @@ TEST(AccountBoxes, CaptionsFollowTheBankNames)
 
     EXPECT_EQ(owned[0].text(), QStringLiteral("みずほ銀行"));
     EXPECT_EQ(owned[1].text(), QStringLiteral("三井住友銀行"));
-    EXPECT_EQ(owned[2].text(), QString());
-    EXPECT_EQ(owned[3].text(), QStringLiteral("A&&B"));  // shows "A&B", no shortcut
+    EXPECT_EQ(owned[2].text(), QStringLiteral("未登録"));  // no bank name yet
+    EXPECT_EQ(owned[3].text(), QStringLiteral("A&&B"));    // shows "A&B", no shortcut
     EXPECT_EQ(owned[4].text(), QStringLiteral("ぱるる"));
     EXPECT_EQ(owned[5].text(), QStringLiteral("振替口座"));
     EXPECT_EQ(owned[2].accessibleName(), QStringLiteral("銀行3（未登録）"));

@@ -482,7 +482,7 @@ TEST_F(PlatePageTest, AccountsFromBankIniCaptionTheBoxes)
     line("titleEdit")->setText(QStringLiteral("typed"));
     page->loadAccounts();
     EXPECT_EQ(box("account1Box")->text(), QStringLiteral("みずほ銀行"));
-    EXPECT_EQ(box("account2Box")->text(), QString());
+    EXPECT_EQ(box("account2Box")->text(), QStringLiteral("未登録"));  // no bank name
     EXPECT_EQ(box("account3Box")->text(), QStringLiteral("A&&B銀行"));
     EXPECT_EQ(box("paruruBox")->text(), QStringLiteral("ぱるる"));
     EXPECT_EQ(box("furikaeBox")->text(), QStringLiteral("振替口座"));

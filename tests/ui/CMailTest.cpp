@@ -92,8 +92,8 @@ TEST_F(MailPage, PreviewFillsTheChosenTemplateWithTheTypedValues)
     Find<QCheckBox>(page(), "account1Box")->click();
     press("previewButton");
 
-    EXPECT_EQ(bodyText(), "buyer様\n時計 803円\n銀行名：X\n支店名：Y\n名義：Z\n口座番号：1\n口座種別：普通口座\n\n");
-    EXPECT_EQ(page().state().body, Sjis("buyer様\r\n時計 803円\r\n銀行名：X\r\n支店名：Y\r\n名義：Z\r\n口座番号：1\r\n"
+    EXPECT_EQ(bodyText(), "buyer様\n時計 3800円\n銀行名：X\n支店名：Y\n名義：Z\n口座番号：1\n口座種別：普通口座\n\n");
+    EXPECT_EQ(page().state().body, Sjis("buyer様\r\n時計 3800円\r\n銀行名：X\r\n支店名：Y\r\n名義：Z\r\n口座番号：1\r\n"
                                         "口座種別：普通口座\r\n\r\n"));
     EXPECT_EQ(Utf8(line("faucEdit")->text()), "3,000円");
 }
@@ -273,7 +273,7 @@ TEST_F(MailPage, AccountEditedHereReachesAnotherPageAfterItsReload)
 
     // The other page's copy is older than the file: its exit write reloads
     // first and so keeps the edit.
-    EXPECT_TRUE(Find<QCheckBox>(other, "account3Box")->text().isEmpty());
+    EXPECT_EQ(Find<QCheckBox>(other, "account3Box")->text(), QStringLiteral("未登録"));
     ASSERT_TRUE(other.saveAccounts());
     EXPECT_EQ(LoadBankFile(folder.path()).record.rows[2].bankName, Sjis("新銀行"));
 

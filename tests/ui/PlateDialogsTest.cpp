@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QTest>
 
 #include "plate/ui/CComplete.h"
 #include "plate/ui/CLink.h"
@@ -22,6 +23,23 @@ TEST(CComplete, ShowsThePageAndItsByteCount)
     EXPECT_EQ(count->text(), QStringLiteral("13"));
     EXPECT_EQ(dialog.findChild<QPlainTextEdit*>(QStringLiteral("pageEdit"))->toPlainText(),
               QStringLiteral("<b>腕時計</b>"));
+}
+
+TEST(CComplete, ThePageCanBeSelectedButNotChanged)
+{
+    FakePlatform platform;
+    CComplete dialog(platform);
+    dialog.setPage("<b>abc</b>");
+    auto* edit = dialog.findChild<QPlainTextEdit*>(QStringLiteral("pageEdit"));
+    EXPECT_TRUE(edit->isReadOnly());
+    EXPECT_TRUE(edit->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
+    EXPECT_TRUE(edit->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("xyz"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("<b>abc</b>"));
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);  // select all still works
+    EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("<b>abc</b>"));
 }
 
 TEST(CComplete, CopyTakesThePageAsRenderedAndStaysOpen)

@@ -2,6 +2,9 @@
 
 #include <filesystem>
 
+class QCoreApplication;
+class QTranslator;
+
 namespace torepal {
 
 // The application object: builds the main window, runs it modally, and ends
@@ -14,5 +17,13 @@ public:
 // The folder of the running executable: every file the program uses lies
 // in it or in its back/ and file/ subfolders.
 std::filesystem::path ProgramFolderOfThisProcess();
+
+// Qt's own Japanese texts (the buttons and labels of its file and colour
+// dialogs and message boxes: "キャンセル", "開く" ...), from the
+// translations Qt installs with itself. The program speaks Japanese
+// whatever the desktop's language. The translator belongs to `app`; null
+// when the translations are not installed: the dialogs then speak English
+// and everything else works.
+QTranslator* InstallQtJapanese(QCoreApplication& app);
 
 }  // namespace torepal

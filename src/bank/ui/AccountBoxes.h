@@ -10,9 +10,9 @@ class QCheckBox;
 
 namespace torepal {
 
-// Boxes 1 to 4 get the bank names (an empty name gives an empty caption),
-// the last two the fixed words "ぱるる" and "振替口座". The tick states are
-// not touched.
+// Each box gets AccountBoxCaption: boxes 1 to 4 the bank names ("未登録"
+// for a row without one), the last two the fixed words "ぱるる" and
+// "振替口座". The tick states are not touched.
 void CaptionAccountBoxes(const std::array<QCheckBox*, kAccountCount>& boxes, const Accounts& rows);
 
 }  // namespace torepal

@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "platform/ui/QtText.h"
@@ -35,8 +37,13 @@ namespace {
 
 QString FilterOf(const FileDialogRequest& r)
 {
-    // Qt's filter syntax: "label (pattern)". The label already names the pattern.
-    return ToQt(r.filterLabel) + QStringLiteral(" (") + ToQt(r.pattern) + QLatin1Char(')');
+    // Qt's filter syntax: "label (pattern)". A label that already ends in
+    // its pattern ("トレパルファイル(*.tpf)") is a whole filter: adding the
+    // pattern again would show it twice.
+    const QString label = ToQt(r.filterLabel);
+    const QString pattern = ToQt(r.pattern);
+    if (label.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) return label;
+    return label + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
 std::filesystem::path PathOf(const QString& file)
@@ -110,6 +117,29 @@ LocalTime QtPlatform::now()
 {
     const QDateTime t = QDateTime::currentDateTime();
     return LocalTime{t.date().month(), t.date().day(), t.time().hour(), t.time().minute()};
+}
+
+HandlerPresence QtPlatform::handlerPresence(DesktopHandler kind)
+{
+    // xdg-mime answers from the desktop's tables in a few milliseconds; a
+    // short limit keeps a hung desktop from freezing the button.
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (program.isEmpty()) return HandlerPresence::Unknown;
+    QStringList arguments;
+    for (const std::string& a : HandlerQueryArguments(kind)) arguments << QString::fromStdString(a);
+    QProcess query;
+    query.setProcessChannelMode(QProcess::SeparateChannels);
+    query.start(program, arguments, QIODevice::ReadOnly);
+    constexpr int kLimitMs = 1500;
+    const bool finished =
+        query.waitForStarted(kLimitMs) && query.waitForFinished(kLimitMs) && query.exitStatus() == QProcess::NormalExit;
+    if (!finished) {
+        query.kill();
+        query.waitForFinished(100);
+    }
+    const QByteArray output = query.readAllStandardOutput();
+    return HandlerPresenceFromQuery(finished, finished ? query.exitCode() : -1,
+                                    std::string_view(output.constData(), static_cast<std::size_t>(output.size())));
 }
 
 int QtPlatform::runModal(QDialog& dialog)

@@ -26,6 +26,7 @@ public:
     bool openFile(const std::filesystem::path& path) override;
     bool openUri(const std::string& asciiUri) override;
     LocalTime now() override;
+    HandlerPresence handlerPresence(DesktopHandler kind) override;
     int runModal(QDialog& dialog) override;
 
 private:

@@ -1,0 +1,253 @@
+#include "app/RecoveryFile.h"
+
+#include <array>
+#include <system_error>
+#include <vector>
+
+#include "text/Encoding.h"
+
+namespace torepal {
+namespace {
+
+constexpr std::string_view kMagic{"TRPLRCV\0", 8};
+constexpr std::size_t kHeaderSize = 8 + 4 + 4 + 4;
+constexpr std::uint32_t kPlateBit = 1;
+constexpr std::uint32_t kMailBit = 2;
+// Far more than two forms of text can hold; a larger file is no recovery file.
+constexpr std::uintmax_t kLargestRecoveryFile = 64ull * 1024 * 1024;
+
+std::uint32_t Crc32(std::string_view bytes)
+{
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            std::uint32_t c = i;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (char ch : bytes) crc = table[(crc ^ static_cast<unsigned char>(ch)) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void PutU32(std::string& out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+    bool u32(std::uint32_t& v)
+    {
+        if (bytes_.size() - pos_ < 4) return false;
+        v = 0;
+        for (int i = 0; i < 4; ++i) v |= std::uint32_t{static_cast<unsigned char>(bytes_[pos_ + i])} << (8 * i);
+        pos_ += 4;
+        return true;
+    }
+    bool text(std::string& s)
+    {
+        std::uint32_t length = 0;
+        if (!u32(length) || bytes_.size() - pos_ < length) return false;
+        s.assign(bytes_.substr(pos_, length));
+        pos_ += length;
+        return true;
+    }
+    bool atEnd() const { return pos_ == bytes_.size(); }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+// The fields of each form in file order. A new field goes at the end, with
+// a new version.
+std::vector<std::string*> Fields(PlateTexts& t)
+{
+    return {&t.title, &t.items,  &t.trans,   &t.othersTitle, &t.others,  &t.sdata,
+            &t.pdata, &t.mytext, &t.yahooId, &t.color,       &t.bgcolor, &t.fcolor};
+}
+
+std::vector<std::string*> Fields(MailTexts& t)
+{
+    return {&t.item, &t.name,   &t.transmen, &t.transnum, &t.fauc, &t.ftrans, &t.bidderMail,
+            &t.body, &t.myname, &t.post,     &t.zip,      &t.tel,  &t.ktel};
+}
+
+template <typename Texts>
+void PutForm(std::string& out, const Texts& texts)
+{
+    Texts copy = texts;
+    const std::vector<std::string*> fields = Fields(copy);
+    PutU32(out, static_cast<std::uint32_t>(fields.size()));
+    for (const std::string* f : fields) {
+        PutU32(out, static_cast<std::uint32_t>(f->size()));
+        out += *f;
+    }
+}
+
+template <typename Texts>
+bool GetForm(Reader& r, Texts& texts)
+{
+    const std::vector<std::string*> fields = Fields(texts);
+    std::uint32_t count = 0;
+    if (!r.u32(count) || count != fields.size()) return false;
+    for (std::string* f : fields)
+        if (!r.text(*f)) return false;
+    return true;
+}
+
+}  // namespace
+
+PlateTexts PlateTextsOf(const PlateState& s)
+{
+    return {s.Title, s.Items,  s.trans,   s.TOthers, s.Others,  s.sdata,
+            s.pdata, s.mytext, s.yahooId, s.color,   s.bgcolor, s.fcolor};
+}
+
+void RestorePlateTexts(const PlateTexts& t, PlateState& s)
+{
+    s.Title = t.title;
+    s.Items = t.items;
+    s.trans = t.trans;
+    s.TOthers = t.othersTitle;
+    s.Others = t.others;
+    s.sdata = t.sdata;
+    s.pdata = t.pdata;
+    s.mytext = t.mytext;
+    s.yahooId = t.yahooId;
+    s.color = t.color;
+    s.bgcolor = t.bgcolor;
+    s.fcolor = t.fcolor;
+}
+
+MailTexts MailTextsOf(const MailState& s)
+{
+    return {s.item, s.name,   s.transmen, s.transnum, s.fauc, s.ftrans, s.bidderMail,
+            s.body, s.myname, s.post,     s.zip,      s.tel,  s.ktel};
+}
+
+void RestoreMailTexts(const MailTexts& t, MailState& s)
+{
+    s.item = t.item;
+    s.name = t.name;
+    s.transmen = t.transmen;
+    s.transnum = t.transnum;
+    s.fauc = t.fauc;
+    s.ftrans = t.ftrans;
+    s.bidderMail = t.bidderMail;
+    s.body = t.body;
+    s.myname = t.myname;
+    s.post = t.post;
+    s.zip = t.zip;
+    s.tel = t.tel;
+    s.ktel = t.ktel;
+}
+
+RecoveryRecord RecoveryOf(const PlateTexts& plate, const UnsavedTexts<PlateTexts>& plateState, const MailTexts& mail,
+                          const UnsavedTexts<MailTexts>& mailState)
+{
+    RecoveryRecord record;
+    if (plateState.unsaved(plate)) {
+        record.hasPlate = true;
+        record.plate = plate;
+    }
+    if (mailState.unsaved(mail)) {
+        record.hasMail = true;
+        record.mail = mail;
+    }
+    return record;
+}
+
+std::string EncodeRecovery(const RecoveryRecord& record)
+{
+    std::string payload;
+    PutU32(payload, (record.hasPlate ? kPlateBit : 0) | (record.hasMail ? kMailBit : 0));
+    if (record.hasPlate) PutForm(payload, record.plate);
+    if (record.hasMail) PutForm(payload, record.mail);
+
+    std::string out(kMagic);
+    PutU32(out, kRecoveryVersion);
+    PutU32(out, static_cast<std::uint32_t>(payload.size()));
+    PutU32(out, Crc32(payload));
+    return out + payload;
+}
+
+RecoveryDecode DecodeRecovery(std::string_view bytes, RecoveryRecord& record)
+{
+    record = RecoveryRecord{};
+    if (bytes.size() < kHeaderSize || bytes.substr(0, kMagic.size()) != kMagic) return RecoveryDecode::Damaged;
+    Reader header(bytes.substr(kMagic.size(), kHeaderSize - kMagic.size()));
+    std::uint32_t version = 0, length = 0, crc = 0;
+    header.u32(version);
+    header.u32(length);
+    header.u32(crc);
+    if (version != kRecoveryVersion) return RecoveryDecode::OtherVersion;
+    const std::string_view payload = bytes.substr(kHeaderSize);
+    if (payload.size() != length || Crc32(payload) != crc) return RecoveryDecode::Damaged;
+
+    RecoveryRecord read;
+    Reader r(payload);
+    std::uint32_t forms = 0;
+    if (!r.u32(forms) || (forms & ~(kPlateBit | kMailBit)) != 0) return RecoveryDecode::Damaged;
+    read.hasPlate = (forms & kPlateBit) != 0;
+    read.hasMail = (forms & kMailBit) != 0;
+    if (read.hasPlate && !GetForm(r, read.plate)) return RecoveryDecode::Damaged;
+    if (read.hasMail && !GetForm(r, read.mail)) return RecoveryDecode::Damaged;
+    if (!r.atEnd()) return RecoveryDecode::Damaged;
+    record = std::move(read);
+    return RecoveryDecode::Ok;
+}
+
+std::filesystem::path RecoveryPath(const std::filesystem::path& programFolder)
+{
+    return programFolder / kRecoveryFileName;
+}
+
+LoadedRecovery LoadRecovery(const std::filesystem::path& programFolder)
+{
+    LoadedRecovery loaded;
+    const ReadResult read = ReadWholeFile(RecoveryPath(programFolder), kLargestRecoveryFile);
+    if (read.status == ReadStatus::Missing) return loaded;
+    if (!read.ok() || DecodeRecovery(read.bytes, loaded.record) != RecoveryDecode::Ok) {
+        loaded.status = RecoveryStatus::Damaged;
+        return loaded;
+    }
+    // A file holding no form offers nothing.
+    loaded.status = loaded.record.empty() ? RecoveryStatus::None : RecoveryStatus::Found;
+    return loaded;
+}
+
+WriteStatus StoreRecovery(const std::filesystem::path& programFolder, const RecoveryRecord& record)
+{
+    if (record.empty()) {
+        ClearRecovery(programFolder);
+        return WriteStatus::Ok;
+    }
+    return WriteFileAtomically(RecoveryPath(programFolder), EncodeRecovery(record));
+}
+
+void ClearRecovery(const std::filesystem::path& programFolder)
+{
+    std::error_code ec;
+    std::filesystem::remove(RecoveryPath(programFolder), ec);
+}
+
+std::string RecoveryOfferMessage()
+{
+    return Sjis(
+        "前回、保存しないまま終わった入力が残っています。\r\n"
+        "入力欄に戻しますか。戻さない場合、残っていた入力は消えます。");
+}
+
+std::string RecoveryDamagedMessage()
+{
+    return Sjis(
+        "前回の入力を残したファイル「torepal-recovery.dat」が壊れていたため、戻せませんでした。\r\n"
+        "今の入力欄には影響ありません。");
+}
+
+}  // namespace torepal

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "app/RecoveryFile.h"
+#include "support/core/TempFolder.h"
+#include "text/Encoding.h"
+
+using namespace torepal;
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+RecoveryRecord Sample()
+{
+    RecoveryRecord r;
+    r.hasPlate = true;
+    r.plate.title = Sjis("腕時計");
+    r.plate.items = Sjis("一行目\r\n二行目");
+    r.hasMail = true;
+    r.mail.fauc = "12,800";
+    r.mail.body = Sjis("ありがとうございました");
+    return r;
+}
+
+}  // namespace
+
+TEST(RecoveryFile, AnEmptyRecordIsTheHeaderAndTheFormsWordByHand)
+{
+    // Magic, version 1, payload length 4, CRC-32 of four zero bytes
+    // (2144DF1C, the zlib check value), then forms = 0.
+    const std::string expected = std::string("TRPLRCV\0", 8) + std::string("\x01\0\0\0", 4) +
+                                 std::string("\x04\0\0\0", 4) + std::string("\x1C\xDF\x44\x21", 4) +
+                                 std::string(4, '\0');
+    EXPECT_EQ(EncodeRecovery(RecoveryRecord{}), expected);
+}
+
+TEST(RecoveryFile, ARecordReadsBackWhole)
+{
+    RecoveryRecord back;
+    ASSERT_EQ(DecodeRecovery(EncodeRecovery(Sample()), back), RecoveryDecode::Ok);
+    EXPECT_EQ(back, Sample());
+    RecoveryRecord mailOnly;
+    mailOnly.hasMail = true;
+    mailOnly.mail.ktel = "090";
+    ASSERT_EQ(DecodeRecovery(EncodeRecovery(mailOnly), back), RecoveryDecode::Ok);
+    EXPECT_EQ(back, mailOnly);
+}
+
+TEST(RecoveryFile, EveryCutAndEveryChangedByteIsRefused)
+{
+    const std::string bytes = EncodeRecovery(Sample());
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        RecoveryRecord r;
+        EXPECT_NE(DecodeRecovery(bytes.substr(0, cut), r), RecoveryDecode::Ok) << cut;
+        EXPECT_TRUE(r.empty()) << cut;
+    }
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        std::string changed = bytes;
+        changed[at] = static_cast<char>(changed[at] ^ 0x20);
+        RecoveryRecord r;
+        EXPECT_NE(DecodeRecovery(changed, r), RecoveryDecode::Ok) << at;
+    }
+    RecoveryRecord r;
+    EXPECT_NE(DecodeRecovery(bytes + "x", r), RecoveryDecode::Ok);
+}
+
+TEST(RecoveryFile, AnotherVersionIsToldApart)
+{
+    std::string bytes = EncodeRecovery(Sample());
+    bytes[8] = 2;
+    RecoveryRecord r;
+    EXPECT_EQ(DecodeRecovery(bytes, r), RecoveryDecode::OtherVersion);
+}
+
+TEST(RecoveryFile, StoreLoadAndClear)
+{
+    TempFolder dir;
+    EXPECT_EQ(LoadRecovery(dir.path()).status, RecoveryStatus::None);
+    ASSERT_EQ(StoreRecovery(dir.path(), Sample()), WriteStatus::Ok);
+    const LoadedRecovery loaded = LoadRecovery(dir.path());
+    EXPECT_EQ(loaded.status, RecoveryStatus::Found);
+    EXPECT_EQ(loaded.record, Sample());
+    ASSERT_EQ(StoreRecovery(dir.path(), RecoveryRecord{}), WriteStatus::Ok);
+    EXPECT_FALSE(std::filesystem::exists(dir / kRecoveryFileName));
+
+    std::ofstream(dir / kRecoveryFileName, std::ios::binary) << "garbage";
+    EXPECT_EQ(LoadRecovery(dir.path()).status, RecoveryStatus::Damaged);
+    ClearRecovery(dir.path());
+    EXPECT_EQ(LoadRecovery(dir.path()).status, RecoveryStatus::None);
+}
+
+TEST(RecoveryFile, AFormSavedFinishedOrClearedLeavesNothingToRecover)
+{
+    PlateState plate;
+    MailState mail;
+    UnsavedTexts<PlateTexts> plateWork;
+    UnsavedTexts<MailTexts> mailWork;
+    plateWork.settle(PlateTextsOf(plate));
+    mailWork.settle(MailTextsOf(mail));
+    EXPECT_TRUE(RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork).empty());
+
+    plate.Title = Sjis("腕時計");
+    mail.body = "typed";
+    RecoveryRecord r = RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork);
+    EXPECT_TRUE(r.hasPlate);
+    EXPECT_EQ(r.plate.title, Sjis("腕時計"));
+    EXPECT_TRUE(r.hasMail);
+
+    plateWork.settle(PlateTextsOf(plate));  // 完成: the page went out
+    r = RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork);
+    EXPECT_FALSE(r.hasPlate);
+    EXPECT_TRUE(r.hasMail);
+
+    mail = MailState{};  // cleared
+    mailWork.settle(MailTextsOf(mail));
+    EXPECT_TRUE(RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork).empty());
+
+    plate.Items = "more";  // typing after the save is new work
+    EXPECT_TRUE(RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork).hasPlate);
+}
+
+TEST(RecoveryFile, TextsGoBackIntoTheFormsFields)
+{
+    PlateState plate;
+    plate.Title = "t";
+    plate.TOthers = "o";
+    plate.fcolor = "#000000";
+    plate.page = "rendered";
+    PlateState restored;
+    RestorePlateTexts(PlateTextsOf(plate), restored);
+    EXPECT_EQ(restored.Title, "t");
+    EXPECT_EQ(restored.TOthers, "o");
+    EXPECT_EQ(restored.fcolor, "#000000");
+    EXPECT_EQ(restored.page, "");  // a rendered page is no typed text
+
+    MailState mail;
+    mail.bidderMail = "a@b";
+    mail.ftrans = "800";
+    mail.sum = "3800";
+    MailState back;
+    RestoreMailTexts(MailTextsOf(mail), back);
+    EXPECT_EQ(back.bidderMail, "a@b");
+    EXPECT_EQ(back.ftrans, "800");
+    EXPECT_EQ(back.sum, "");
+}
+
+// The program writing its recovery file now and then is killed at a random
+// moment: the file is the old one or a new one, whole, never a torn one.
+TEST(RecoveryFile, KillingTheWriterAtRandomMomentsLeavesAWholeFile)
+{
+    TempFolder dir;
+    std::vector<RecoveryRecord> versions;
+    for (char c : {'A', 'B', 'C'}) {
+        RecoveryRecord r = Sample();
+        r.plate.items = std::string(static_cast<std::size_t>((c - 'A' + 1) * 300000), c);
+        versions.push_back(r);
+    }
+    ASSERT_EQ(StoreRecovery(dir.path(), versions[0]), WriteStatus::Ok);
+
+    const unsigned seed = std::random_device{}();
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> delayMicros(0, 30000);
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (unsigned i = 0;; ++i) StoreRecovery(dir.path(), versions[i % versions.size()]);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delayMicros(rng)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+
+        const LoadedRecovery loaded = LoadRecovery(dir.path());
+        ASSERT_EQ(loaded.status, RecoveryStatus::Found) << "round " << round << " seed " << seed;
+        bool known = false;
+        for (const RecoveryRecord& v : versions) known = known || loaded.record == v;
+        EXPECT_TRUE(known) << "round " << round << " seed " << seed;
+        EXPECT_EQ(Slurp(dir / kRecoveryFileName).size(), EncodeRecovery(loaded.record).size());
+        for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+            if (e.path().filename() != kRecoveryFileName) std::filesystem::remove(e.path());
+    }
+}

@@ -1,0 +1,21 @@
+// The recovery file read from arbitrary bytes: the reader never crashes, a
+// record it takes is whole and writes back to the very same bytes, and
+// anything else leaves the record empty.
+
+#include "FuzzSupport.h"
+#include "app/RecoveryFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace torepal;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    RecoveryRecord record;
+    const RecoveryDecode result = DecodeRecovery(bytes, record);
+    if (result == RecoveryDecode::Ok) {
+        FUZZ_CHECK(EncodeRecovery(record) == bytes);
+    } else {
+        FUZZ_CHECK(record.empty());
+        FUZZ_CHECK(record == RecoveryRecord{});
+    }
+    return 0;
+}
