@@ -22,6 +22,7 @@
 #include "shipping/TariffFiles.h"
 #include "shipping/TariffLookup.h"
 #include "shipping/TariffReader.h"
+#include "shipping/TariffWriter.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
@@ -169,6 +170,10 @@ int ImportTariff(const std::string& id, const std::string& table, const std::fil
     for (const std::string& problem : imported.problems)
         std::fprintf(stderr, "torepal-cli: %s: %s\n", table.c_str(), problem.c_str());
     if (!imported.ok()) return kBadFile;
+    // No one is there to ask, so the tool says what the editor would ask.
+    if (HasComments(file.bytes))
+        std::fprintf(stderr, "torepal-cli: %s: its comments are not kept in the rewritten file\n",
+                     TariffFile(folder, id).c_str());
     if (SaveTariff(folder, imported.tariff).status != TariffFileStatus::Done) {
         std::fprintf(stderr, "torepal-cli: %s: cannot write the tariff file; it is as it was\n",
                      TariffFile(folder, id).c_str());
