@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "app/ProjectFile.h"
@@ -18,8 +19,10 @@
 #include "plate/PlateState.h"
 #include "plate/RenderPage.h"
 #include "shipping/ServiceTicks.h"
+#include "shipping/TariffFiles.h"
 #include "shipping/TariffLookup.h"
 #include "shipping/TariffReader.h"
+#include "shipping/TariffWriter.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
@@ -45,6 +48,11 @@ const char* const kUsageText =
     "      Lists id, name, date and source of every current service in DIR\n"
     "      (default: tariffs/ beside this program), and each file left out\n"
     "      with its line and reason.\n"
+    "  torepal-cli tariffs import ID FILE.csv [--tariffs DIR]\n"
+    "      Lays the prices of a spreadsheet (CSV, or tab-separated) into the\n"
+    "      service ID, reading each cell as the tariff editor's paste does\n"
+    "      (\"1,200円\", full-width digits), and saves its file as the editor\n"
+    "      does. A cell that is not a price is named and nothing is written.\n"
     "  torepal-cli mail FILE.tpf TEMPLATE.txt\n"
     "      Writes the mail that \"プレビュー・更新\" shows for the project's mail\n"
     "      fields, account ticks and six accounts with that template.\n"
@@ -135,6 +143,45 @@ int Tariffs(const std::filesystem::path& folder)
     return read.problems.empty() ? kDone : kBadFile;
 }
 
+// The prices of a spreadsheet into one service's file, read as a paste in
+// the tariff editor reads them; the file is written as the editor writes it.
+int ImportTariff(const std::string& id, const std::string& table, const std::filesystem::path& folder)
+{
+    if (!IsServiceId(id)) {
+        std::fprintf(stderr, "torepal-cli: \"%s\" is not a service id\n", id.c_str());
+        return kBadFile;
+    }
+    const ReadResult file = ReadWholeFile(TariffFile(folder, id), kLargestTariffFile);
+    if (!file.ok()) {
+        std::fprintf(stderr, "torepal-cli: %s: cannot read the tariff file\n", TariffFile(folder, id).c_str());
+        return kBadFile;
+    }
+    auto read = ReadTariffText(id, file.bytes, id + std::string(kTariffExtension));
+    if (const auto* problem = std::get_if<TariffProblem>(&read)) {
+        std::fprintf(stderr, "torepal-cli: %s\n", DescribeTariffProblem(*problem).c_str());
+        return kBadFile;
+    }
+    const ReadResult sheet = ReadWholeFile(table, kLargestTariffFile);
+    if (!sheet.ok()) {
+        std::fprintf(stderr, "torepal-cli: %s: cannot read the table\n", table.c_str());
+        return kBadFile;
+    }
+    const TariffImport imported = ImportTariffTable(std::get<Tariff>(read), sheet.bytes);
+    for (const std::string& problem : imported.problems)
+        std::fprintf(stderr, "torepal-cli: %s: %s\n", table.c_str(), problem.c_str());
+    if (!imported.ok()) return kBadFile;
+    // No one is there to ask, so the tool says what the editor would ask.
+    if (HasComments(file.bytes))
+        std::fprintf(stderr, "torepal-cli: %s: its comments are not kept in the rewritten file\n",
+                     TariffFile(folder, id).c_str());
+    if (SaveTariff(folder, imported.tariff).status != TariffFileStatus::Done) {
+        std::fprintf(stderr, "torepal-cli: %s: cannot write the tariff file; it is as it was\n",
+                     TariffFile(folder, id).c_str());
+        return kBadFile;
+    }
+    return kDone;
+}
+
 int Render(const std::string& file, const std::filesystem::path& tariffFolder)
 {
     int status = kDone;
@@ -208,6 +255,11 @@ int main(int argc, char** argv)
         return Usage("render takes one project file and, optionally, --tariffs DIR");
     }
     if (command == "tariffs") {
+        if (argc >= 3 && std::strcmp(argv[2], "import") == 0) {
+            if (argc == 5) return ImportTariff(argv[3], argv[4], DefaultTariffFolder());
+            if (argc == 7 && std::strcmp(argv[5], "--tariffs") == 0) return ImportTariff(argv[3], argv[4], argv[6]);
+            return Usage("tariffs import takes a service id, a CSV file and, optionally, --tariffs DIR");
+        }
         if (argc == 2) return Tariffs(DefaultTariffFolder());
         if (argc == 3) return Tariffs(argv[2]);
         return Usage("tariffs takes at most one folder");

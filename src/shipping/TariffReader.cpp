@@ -3,8 +3,8 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
-#include <set>
 
+#include "shipping/TariffRules.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 
@@ -29,12 +29,6 @@ const std::array<const char*, 47>& OfficialPrefectureNames()
 
 namespace {
 
-// Limits far beyond any real rate card; they keep every number an int.
-constexpr std::int64_t kMostYen = 10'000'000;
-constexpr std::int64_t kMostGrams = 1'000'000;
-constexpr std::int64_t kMostCm = 1'000;
-constexpr std::int64_t kMostOrder = 9'999;
-
 // Thrown inside one file's reading and caught at its end, so a file is
 // either read whole or refused.
 struct Refusal {
@@ -57,6 +51,80 @@ std::string Quoted(std::string_view key)
     return "「" + std::string(key) + "」";
 }
 
+// Where each part of the service stood in the file, so a fault the shared
+// rules find in the read service is reported at its line.
+struct SourceLines {
+    int name = 0, carrier = 0, source = 0, date = 0, order = 0, shape = 0;
+    int flatPrice = 0, flatWeight = 0;
+    int variants = 0;
+    std::vector<int> variant;
+    std::vector<std::vector<int>> band;
+    int sizes = 0;
+    std::vector<int> size;
+    int regions = 0;
+    std::vector<int> region;
+    std::vector<std::vector<int>> prefecture;
+    int prices = 0;
+    std::vector<int> origin;
+    std::vector<std::vector<int>> destination;
+
+    static int At(const std::vector<int>& v, int i, int fallback)
+    {
+        return i >= 0 && static_cast<std::size_t>(i) < v.size() && v[static_cast<std::size_t>(i)] > 0
+                   ? v[static_cast<std::size_t>(i)]
+                   : fallback;
+    }
+    static int At(const std::vector<std::vector<int>>& v, int i, int j, int fallback)
+    {
+        return i >= 0 && static_cast<std::size_t>(i) < v.size() ? At(v[static_cast<std::size_t>(i)], j, fallback)
+                                                                : fallback;
+    }
+
+    int of(const TariffCell& c) const
+    {
+        switch (c.field) {
+            case TariffField::None:
+                return 0;
+            case TariffField::Name:
+                return name;
+            case TariffField::Carrier:
+                return carrier;
+            case TariffField::Source:
+                return source;
+            case TariffField::Date:
+                return date;
+            case TariffField::Order:
+                return order;
+            case TariffField::FlatPrice:
+                return flatPrice;
+            case TariffField::FlatWeight:
+                return flatWeight;
+            case TariffField::VariantName:
+            case TariffField::Bands:
+                return At(variant, c.group, variants);
+            case TariffField::BandWeight:
+            case TariffField::BandPrice:
+                return At(band, c.group, c.row, At(variant, c.group, variants));
+            case TariffField::Sizes:
+                return sizes;
+            case TariffField::SizeCm:
+            case TariffField::SizeGrams:
+                return At(size, c.row, sizes);
+            case TariffField::Regions:
+            case TariffField::PrefectureMissing:
+                return regions;
+            case TariffField::RegionName:
+                return At(region, c.row, regions);
+            case TariffField::Prefecture:
+                return At(prefecture, c.row, c.column, At(region, c.row, regions));
+            case TariffField::Price:
+            case TariffField::PriceRow:
+                return At(destination, c.row, c.column, At(origin, c.row, prices));
+        }
+        return 0;
+    }
+};
+
 const toml::node& Required(const toml::table& t, std::string_view key, int line)
 {
     const toml::node* n = t.get(key);
@@ -72,45 +140,36 @@ std::string CheckedText(const toml::node& n, std::string_view what)
         Refuse(LineOf(n), what.empty() ? "文字列（\"...\"）で書いてください。"
                                        : Quoted(what) + "は文字列（\"...\"）で書いてください。");
     const std::string& v = s->get();
-    if (v.empty()) Refuse(LineOf(n), Quoted(what) + "が空です。");
-    if (v.find_first_of("\r\n") != std::string::npos) Refuse(LineOf(n), Quoted(what) + "に改行は書けません。");
-    const SjisConversion c = SjisFromUtf8(v);
-    if (!c.ok())
-        Refuse(LineOf(n),
-               Quoted(what) + "にShift-JISで書けない文字があります（" + DescribeCharacters(c.unmappable) + "）。");
+    if (auto fault = TextFault(v, what)) Refuse(LineOf(n), *fault);
     return v;
 }
 
-std::string Text(const toml::table& t, std::string_view key, int line)
+std::string Text(const toml::table& t, std::string_view key, int line, int* at = nullptr)
 {
-    return CheckedText(Required(t, key, line), key);
+    const toml::node& n = Required(t, key, line);
+    if (at) *at = LineOf(n);
+    return CheckedText(n, key);
 }
 
+// Out-of-range numbers are refused here, at their node, so every number the
+// rules see fits an int.
 int WholeNumber(const toml::node& n, std::int64_t lowest, std::int64_t highest, const std::string& what)
 {
     const auto* i = n.as_integer();
     if (!i) Refuse(LineOf(n), what + "は整数で書いてください。");
-    const std::int64_t v = i->get();
-    if (v < lowest || v > highest)
-        Refuse(LineOf(n), what + "は" + std::to_string(lowest) + "～" + std::to_string(highest) + "にしてください（" +
-                              std::to_string(v) + "）。");
-    return static_cast<int>(v);
+    if (auto fault = NumberFault(i->get(), lowest, highest, what)) Refuse(LineOf(n), *fault);
+    return static_cast<int>(i->get());
 }
 
 int Yen(const toml::node& n)
 {
     if (n.as_floating_point() || n.as_string()) Refuse(LineOf(n), "料金は1円以上の整数（円）で書いてください。");
-    return WholeNumber(n, 1, kMostYen, "料金");
+    return WholeNumber(n, 1, kMostTariffYen, "料金");
 }
 
 int Grams(const toml::node& n)
 {
-    return WholeNumber(n, 1, kMostGrams, "重さ（g）");
-}
-
-bool IsLeapYear(int y)
-{
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return WholeNumber(n, 1, kMostTariffGrams, "重さ（g）");
 }
 
 TariffDate CheckedDate(const toml::node& n)
@@ -118,12 +177,9 @@ TariffDate CheckedDate(const toml::node& n)
     const auto* d = n.as_date();
     if (!d) Refuse(LineOf(n), "日付ではありません（2024-10-01 のように引用符なしで書いてください）。");
     const toml::date v = d->get();
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int year = v.year, month = v.month, day = v.day;
-    if (year < 1900 || month < 1 || month > 12 || day < 1 ||
-        day > kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0))
-        Refuse(LineOf(n), "日付が正しくありません。");
-    return TariffDate{year, month, day};
+    const TariffDate date{v.year, v.month, v.day};
+    if (auto fault = DateFault(date)) Refuse(LineOf(n), *fault);
+    return date;
 }
 
 const toml::array& ArrayOf(const toml::node& n, const std::string& what)
@@ -141,92 +197,79 @@ std::pair<const toml::node*, const toml::node*> Pair(const toml::node& n, const 
     return {a.get(0), a.get(1)};
 }
 
-void ReadFlat(const toml::table& t, Tariff& tariff, int line)
+void ReadFlat(const toml::table& t, Tariff& tariff, int line, SourceLines& lines)
 {
-    tariff.flatYen = Yen(Required(t, "price", line));
-    tariff.flatMaxGrams = Grams(Required(t, "max_weight_g", line));
+    const toml::node& price = Required(t, "price", line);
+    lines.flatPrice = LineOf(price);
+    tariff.flatYen = Yen(price);
+    const toml::node& weight = Required(t, "max_weight_g", line);
+    lines.flatWeight = LineOf(weight);
+    tariff.flatMaxGrams = Grams(weight);
 }
 
-std::vector<WeightBand> Bands(const toml::node& n)
+std::vector<WeightBand> Bands(const toml::node& n, std::vector<int>& lines)
 {
     const toml::array& list = ArrayOf(n, "bands");
-    if (list.empty()) Refuse(LineOf(n), "「bands」に料金がありません。");
     std::vector<WeightBand> bands;
     for (const toml::node& entry : list) {
         const auto [weight, price] = Pair(entry, "重さの区切り");
-        WeightBand band{Grams(*weight), Yen(*price)};
-        if (!bands.empty() && band.upToGrams <= bands.back().upToGrams)
-            Refuse(LineOf(entry), "重さの区切りが小さい順に並んでいません（" + std::to_string(bands.back().upToGrams) +
-                                      "g の次に " + std::to_string(band.upToGrams) + "g）。");
-        bands.push_back(band);
+        bands.push_back(WeightBand{Grams(*weight), Yen(*price)});
+        lines.push_back(LineOf(entry));
     }
     return bands;
 }
 
-void ReadBands(const toml::table& t, Tariff& tariff, int line)
+void ReadBands(const toml::table& t, Tariff& tariff, int line, SourceLines& lines)
 {
     const toml::node& node = Required(t, "variant", line);
+    lines.variants = LineOf(node);
     const auto* list = node.as_array();
     if (!list || list->empty() || !list->is_array_of_tables())
         Refuse(LineOf(node), "料金の列は [[variant]] の表で書いてください。");
-    std::set<std::string> names;
     for (const toml::node& entry : *list) {
         const toml::table& v = *entry.as_table();
         TariffVariant variant;
         if (const toml::node* name = v.get("name")) variant.name = CheckedText(*name, "name");
-        if (variant.name.empty() && list->size() > 1)
-            Refuse(LineOf(entry), "列が二つ以上あるときは、どの列にも「name」を書いてください。");
-        if (!names.insert(variant.name).second)
-            Refuse(LineOf(entry), "列の名前" + Quoted(variant.name) + "が重なっています。");
-        variant.bands = Bands(Required(v, "bands", LineOf(entry)));
+        lines.variant.push_back(LineOf(entry));
+        lines.band.emplace_back();
+        const toml::node& bands = Required(v, "bands", LineOf(entry));
+        lines.variant.back() = ArrayOf(bands, "bands").empty() ? LineOf(bands) : LineOf(entry);
+        variant.bands = Bands(bands, lines.band.back());
         tariff.variants.push_back(std::move(variant));
     }
 }
 
-void ReadRegions(const toml::table& t, Tariff& tariff, int line)
+void ReadRegions(const toml::table& t, Tariff& tariff, int line, SourceLines& lines)
 {
     const toml::node& sizesNode = Required(t, "sizes", line);
-    const toml::array& sizes = ArrayOf(sizesNode, "sizes");
-    if (sizes.empty()) Refuse(LineOf(sizesNode), "「sizes」に大きさの区分がありません。");
-    for (const toml::node& entry : sizes) {
+    lines.sizes = LineOf(sizesNode);
+    for (const toml::node& entry : ArrayOf(sizesNode, "sizes")) {
         const auto [cm, grams] = Pair(entry, "大きさの区分");
-        SizeClass c{WholeNumber(*cm, 1, kMostCm, "三辺の合計（cm）"), Grams(*grams)};
-        if (!tariff.sizeClasses.empty() && c.sizeCm <= tariff.sizeClasses.back().sizeCm)
-            Refuse(LineOf(entry), "大きさの区分が小さい順に並んでいません（" +
-                                      std::to_string(tariff.sizeClasses.back().sizeCm) + "cm の次に " +
-                                      std::to_string(c.sizeCm) + "cm）。");
-        tariff.sizeClasses.push_back(c);
+        tariff.sizeClasses.push_back(SizeClass{WholeNumber(*cm, 1, kMostTariffCm, "三辺の合計（cm）"), Grams(*grams)});
+        lines.size.push_back(LineOf(entry));
     }
 
     const toml::node& regionsNode = Required(t, "region", line);
+    lines.regions = LineOf(regionsNode);
     const auto* regions = regionsNode.as_array();
     if (!regions || regions->empty() || !regions->is_array_of_tables())
         Refuse(LineOf(regionsNode), "地域は [[region]] の表で書いてください。");
-    const auto& official = OfficialPrefectureNames();
-    std::vector<int> regionOf(official.size(), -1);
     for (const toml::node& entry : *regions) {
         const toml::table& r = *entry.as_table();
         TariffRegion region;
         region.name = Text(r, "name", LineOf(entry));
-        for (const TariffRegion& earlier : tariff.regions)
-            if (earlier.name == region.name) Refuse(LineOf(entry), "地域" + Quoted(region.name) + "が二つあります。");
+        lines.region.push_back(LineOf(entry));
+        lines.prefecture.emplace_back();
         const toml::node& prefNode = Required(r, "prefectures", LineOf(entry));
         for (const toml::node& p : ArrayOf(prefNode, "prefectures")) {
-            const std::string name = CheckedText(p, "prefectures");
-            const auto at = std::find(official.begin(), official.end(), name);
-            if (at == official.end()) Refuse(LineOf(p), Quoted(name) + "は都道府県名ではありません。");
-            int& owner = regionOf[static_cast<std::size_t>(at - official.begin())];
-            if (owner >= 0) Refuse(LineOf(p), Quoted(name) + "が二度書かれています。");
-            owner = static_cast<int>(tariff.regions.size());
-            region.prefectures.push_back(name);
+            region.prefectures.push_back(CheckedText(p, "prefectures"));
+            lines.prefecture.back().push_back(LineOf(p));
         }
-        if (region.prefectures.empty())
-            Refuse(LineOf(entry), "地域" + Quoted(region.name) + "に都道府県がありません。");
         tariff.regions.push_back(std::move(region));
     }
-    for (std::size_t p = 0; p < official.size(); ++p)
-        if (regionOf[p] < 0) Refuse(LineOf(regionsNode), Quoted(official[p]) + "がどの地域にもありません。");
 
+    // A key that names no region cannot be kept in the service at all, so it
+    // is refused here; every other fault of the table is left to the rules.
     auto regionIndex = [&](const toml::key& key) {
         for (std::size_t i = 0; i < tariff.regions.size(); ++i)
             if (tariff.regions[i].name == key.str()) return i;
@@ -234,69 +277,68 @@ void ReadRegions(const toml::table& t, Tariff& tariff, int line)
     };
 
     const toml::node& pricesNode = Required(t, "prices", line);
+    lines.prices = LineOf(pricesNode);
     const auto* prices = pricesNode.as_table();
     if (!prices) Refuse(LineOf(pricesNode), "料金は [prices.\"発地域\"] の表で書いてください。");
     const std::size_t n = tariff.regions.size();
     tariff.regionYen.assign(n, {});
+    lines.origin.assign(n, 0);
+    lines.destination.assign(n, std::vector<int>(n, 0));
     for (const auto& [originKey, originNode] : *prices) {
         const std::size_t origin = regionIndex(originKey);
+        lines.origin[origin] = LineOf(originNode);
         const auto* row = originNode.as_table();
         if (!row) Refuse(LineOf(originNode), Quoted(originKey.str()) + "発の料金は表で書いてください。");
         std::vector<std::vector<int>> yen(n);
-        std::vector<bool> seen(n, false);
         for (const auto& [destKey, destNode] : *row) {
             const std::size_t dest = regionIndex(destKey);
-            seen[dest] = true;
-            const toml::array& list = ArrayOf(destNode, "料金");
-            if (list.size() != tariff.sizeClasses.size())
-                Refuse(LineOf(destNode), "大きさの区分が" + std::to_string(tariff.sizeClasses.size()) +
-                                             "つなのに料金が" + std::to_string(list.size()) + "つです。");
-            for (const toml::node& y : list) yen[dest].push_back(Yen(y));
+            lines.destination[origin][dest] = LineOf(destNode);
+            for (const toml::node& y : ArrayOf(destNode, "料金")) yen[dest].push_back(Yen(y));
         }
-        for (std::size_t d = 0; d < n; ++d)
-            if (!seen[d])
-                Refuse(LineOf(originNode),
-                       Quoted(originKey.str()) + "発" + Quoted(tariff.regions[d].name) + "着の料金がありません。");
         tariff.regionYen[origin] = std::move(yen);
     }
-    for (std::size_t o = 0; o < n; ++o)
-        if (tariff.regionYen[o].empty())
-            Refuse(LineOf(pricesNode), Quoted(tariff.regions[o].name) + "発の料金がありません。");
 }
 
 Tariff ReadTable(std::string_view id, const toml::table& t)
 {
     Tariff tariff;
+    SourceLines lines;
     tariff.id = std::string(id);
-    tariff.name = Text(t, "name", 0);
-    tariff.carrier = Text(t, "carrier", 0);
-    tariff.source = Text(t, "source", 0);
+    tariff.name = Text(t, "name", 0, &lines.name);
+    tariff.carrier = Text(t, "carrier", 0, &lines.carrier);
+    tariff.source = Text(t, "source", 0, &lines.source);
 
     const toml::node* effective = t.get("effective");
     const toml::node* inForce = t.get("in_force");
     if (effective && inForce) Refuse(LineOf(*inForce), "「effective」と「in_force」はどちらか一つだけ書いてください。");
     if (!effective && !inForce) Refuse(0, "料金の日付（「effective」か「in_force」）がありません。");
+    lines.date = LineOf(effective ? *effective : *inForce);
     tariff.date = CheckedDate(effective ? *effective : *inForce);
     tariff.dateKind = effective ? TariffDateKind::Effective : TariffDateKind::InForce;
 
-    if (const toml::node* order = t.get("order")) tariff.order = WholeNumber(*order, 0, kMostOrder, "「order」");
+    if (const toml::node* order = t.get("order")) {
+        lines.order = LineOf(*order);
+        tariff.order = WholeNumber(*order, 0, kMostTariffOrder, "「order」");
+    }
 
     const toml::node& shapeNode = Required(t, "shape", 0);
+    lines.shape = LineOf(shapeNode);
     const auto* shape = shapeNode.as_string();
     const std::string shapeName = shape ? shape->get() : std::string();
     if (shapeName == "flat") {
         tariff.shape = TariffShape::Flat;
-        ReadFlat(t, tariff, LineOf(shapeNode));
+        ReadFlat(t, tariff, LineOf(shapeNode), lines);
     } else if (shapeName == "bands") {
         tariff.shape = TariffShape::Bands;
-        ReadBands(t, tariff, LineOf(shapeNode));
+        ReadBands(t, tariff, LineOf(shapeNode), lines);
     } else if (shapeName == "regions") {
         tariff.shape = TariffShape::Regions;
-        ReadRegions(t, tariff, LineOf(shapeNode));
+        ReadRegions(t, tariff, LineOf(shapeNode), lines);
     } else {
         Refuse(LineOf(shapeNode), "料金の形" + (shape ? Quoted(shapeName) : std::string()) +
                                       "は使えません（flat、bands、regions のどれかです）。");
     }
+    if (const std::optional<TariffFault> fault = ValidateTariff(tariff)) Refuse(lines.of(fault->cell), fault->reason);
     return tariff;
 }
 

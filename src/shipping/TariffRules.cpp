@@ -1,0 +1,260 @@
+#include "shipping/TariffRules.h"
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "text/Encoding.h"
+
+namespace torepal {
+namespace {
+
+std::string Quoted(std::string_view key)
+{
+    return "「" + std::string(key) + "」";
+}
+
+bool IsLeapYear(int y)
+{
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+TariffFault At(TariffField field, int group, int row, int column, std::string reason)
+{
+    return TariffFault{TariffCell{field, group, row, column}, std::move(reason)};
+}
+
+std::optional<TariffFault> BandsFault(const Tariff& t)
+{
+    if (t.variants.empty()) return At(TariffField::Bands, -1, -1, -1, "料金の列がありません。");
+    std::set<std::string> names;
+    for (std::size_t v = 0; v < t.variants.size(); ++v) {
+        const TariffVariant& variant = t.variants[v];
+        const int g = static_cast<int>(v);
+        if (variant.name.empty()) {
+            if (t.variants.size() > 1)
+                return At(TariffField::VariantName, g, -1, -1,
+                          "列が二つ以上あるときは、どの列にも「name」を書いてください。");
+        } else if (auto f = TextFault(variant.name, "name")) {
+            return At(TariffField::VariantName, g, -1, -1, *f);
+        }
+        if (!names.insert(variant.name).second)
+            return At(TariffField::VariantName, g, -1, -1, "列の名前" + Quoted(variant.name) + "が重なっています。");
+        if (variant.bands.empty()) return At(TariffField::Bands, g, -1, -1, "「bands」に料金がありません。");
+        for (std::size_t b = 0; b < variant.bands.size(); ++b) {
+            const WeightBand& band = variant.bands[b];
+            const int r = static_cast<int>(b);
+            if (auto f = GramsFault(band.upToGrams)) return At(TariffField::BandWeight, g, r, -1, *f);
+            if (auto f = YenFault(band.yen)) return At(TariffField::BandPrice, g, r, -1, *f);
+            if (b > 0 && band.upToGrams <= variant.bands[b - 1].upToGrams)
+                return At(TariffField::BandWeight, g, r, -1,
+                          "重さの区切りが小さい順に並んでいません（" + std::to_string(variant.bands[b - 1].upToGrams) +
+                              "g の次に " + std::to_string(band.upToGrams) + "g）。");
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<TariffFault> RegionsFault(const Tariff& t)
+{
+    if (t.sizeClasses.empty()) return At(TariffField::Sizes, -1, -1, -1, "「sizes」に大きさの区分がありません。");
+    for (std::size_t i = 0; i < t.sizeClasses.size(); ++i) {
+        const SizeClass& c = t.sizeClasses[i];
+        const int r = static_cast<int>(i);
+        if (auto f = CmFault(c.sizeCm)) return At(TariffField::SizeCm, -1, r, -1, *f);
+        if (auto f = GramsFault(c.maxGrams)) return At(TariffField::SizeGrams, -1, r, -1, *f);
+        if (i > 0 && c.sizeCm <= t.sizeClasses[i - 1].sizeCm)
+            return At(TariffField::SizeCm, -1, r, -1,
+                      "大きさの区分が小さい順に並んでいません（" + std::to_string(t.sizeClasses[i - 1].sizeCm) +
+                          "cm の次に " + std::to_string(c.sizeCm) + "cm）。");
+    }
+
+    if (t.regions.empty()) return At(TariffField::Regions, -1, -1, -1, "地域がありません。");
+    const auto& official = OfficialPrefectureNames();
+    std::vector<int> regionOf(official.size(), -1);
+    for (std::size_t r = 0; r < t.regions.size(); ++r) {
+        const TariffRegion& region = t.regions[r];
+        const int row = static_cast<int>(r);
+        if (auto f = TextFault(region.name, "name")) return At(TariffField::RegionName, -1, row, -1, *f);
+        for (std::size_t e = 0; e < r; ++e)
+            if (t.regions[e].name == region.name)
+                return At(TariffField::RegionName, -1, row, -1, "地域" + Quoted(region.name) + "が二つあります。");
+        for (std::size_t p = 0; p < region.prefectures.size(); ++p) {
+            const std::string& name = region.prefectures[p];
+            const int column = static_cast<int>(p);
+            const auto at = std::find(official.begin(), official.end(), name);
+            if (at == official.end())
+                return At(TariffField::Prefecture, -1, row, column, Quoted(name) + "は都道府県名ではありません。");
+            int& owner = regionOf[static_cast<std::size_t>(at - official.begin())];
+            if (owner >= 0)
+                return At(TariffField::Prefecture, -1, row, column, Quoted(name) + "が二度書かれています。");
+            owner = row;
+        }
+        if (region.prefectures.empty())
+            return At(TariffField::RegionName, -1, row, -1, "地域" + Quoted(region.name) + "に都道府県がありません。");
+    }
+    for (std::size_t p = 0; p < official.size(); ++p)
+        if (regionOf[p] < 0)
+            return At(TariffField::PrefectureMissing, -1, -1, static_cast<int>(p),
+                      Quoted(official[p]) + "がどの地域にもありません。");
+
+    const std::size_t n = t.regions.size();
+    for (std::size_t o = 0; o < n; ++o) {
+        if (o >= t.regionYen.size() || t.regionYen[o].empty())
+            return At(TariffField::PriceRow, -1, static_cast<int>(o), -1,
+                      Quoted(t.regions[o].name) + "発の料金がありません。");
+        for (std::size_t d = 0; d < n; ++d) {
+            const int row = static_cast<int>(o), column = static_cast<int>(d);
+            if (d >= t.regionYen[o].size() || t.regionYen[o][d].empty())
+                return At(TariffField::PriceRow, -1, row, column,
+                          Quoted(t.regions[o].name) + "発" + Quoted(t.regions[d].name) + "着の料金がありません。");
+            const std::vector<int>& yen = t.regionYen[o][d];
+            if (yen.size() != t.sizeClasses.size())
+                return At(TariffField::PriceRow, -1, row, column,
+                          "大きさの区分が" + std::to_string(t.sizeClasses.size()) + "つなのに料金が" +
+                              std::to_string(yen.size()) + "つです。");
+            for (std::size_t s = 0; s < yen.size(); ++s)
+                if (auto f = YenFault(yen[s])) return At(TariffField::Price, static_cast<int>(s), row, column, *f);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string Nth(int index)
+{
+    return std::to_string(index + 1) + "行目";
+}
+
+std::string VariantLabel(const Tariff& t, int v)
+{
+    if (v < 0 || static_cast<std::size_t>(v) >= t.variants.size()) return "料金の列";
+    const std::string& name = t.variants[static_cast<std::size_t>(v)].name;
+    return name.empty() ? "料金の列" : Quoted(name);
+}
+
+std::string RegionLabel(const Tariff& t, int r)
+{
+    if (r < 0 || static_cast<std::size_t>(r) >= t.regions.size()) return "地域" + std::to_string(r + 1);
+    return Quoted(t.regions[static_cast<std::size_t>(r)].name);
+}
+
+std::string SizeLabel(const Tariff& t, int s)
+{
+    if (s < 0 || static_cast<std::size_t>(s) >= t.sizeClasses.size()) return "大きさ" + std::to_string(s + 1);
+    return std::to_string(t.sizeClasses[static_cast<std::size_t>(s)].sizeCm) + "サイズ";
+}
+
+}  // namespace
+
+std::optional<std::string> TextFault(std::string_view v, std::string_view what)
+{
+    if (v.empty()) return Quoted(what) + "が空です。";
+    if (v.find_first_of("\r\n") != std::string_view::npos) return Quoted(what) + "に改行は書けません。";
+    const SjisConversion c = SjisFromUtf8(v);
+    if (!c.ok())
+        return Quoted(what) + "にShift-JISで書けない文字があります（" + DescribeCharacters(c.unmappable) + "）。";
+    return std::nullopt;
+}
+
+std::optional<std::string> NumberFault(std::int64_t v, std::int64_t lowest, std::int64_t highest,
+                                       const std::string& what)
+{
+    if (v >= lowest && v <= highest) return std::nullopt;
+    return what + "は" + std::to_string(lowest) + "～" + std::to_string(highest) + "にしてください（" +
+           std::to_string(v) + "）。";
+}
+
+std::optional<std::string> YenFault(std::int64_t yen)
+{
+    return NumberFault(yen, 1, kMostTariffYen, "料金");
+}
+
+std::optional<std::string> GramsFault(std::int64_t grams)
+{
+    return NumberFault(grams, 1, kMostTariffGrams, "重さ（g）");
+}
+
+std::optional<std::string> CmFault(std::int64_t cm)
+{
+    return NumberFault(cm, 1, kMostTariffCm, "三辺の合計（cm）");
+}
+
+std::optional<std::string> DateFault(const TariffDate& d)
+{
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (d.year < 1900 || d.year > 9999 || d.month < 1 || d.month > 12 || d.day < 1 ||
+        d.day > kDays[d.month - 1] + (d.month == 2 && IsLeapYear(d.year) ? 1 : 0))
+        return std::string("日付が正しくありません。");
+    return std::nullopt;
+}
+
+std::optional<TariffFault> ValidateTariff(const Tariff& t)
+{
+    if (auto f = TextFault(t.name, "name")) return At(TariffField::Name, -1, -1, -1, *f);
+    if (auto f = TextFault(t.carrier, "carrier")) return At(TariffField::Carrier, -1, -1, -1, *f);
+    if (auto f = TextFault(t.source, "source")) return At(TariffField::Source, -1, -1, -1, *f);
+    if (auto f = DateFault(t.date)) return At(TariffField::Date, -1, -1, -1, *f);
+    if (auto f = NumberFault(t.order, 0, kMostTariffOrder, "「order」")) return At(TariffField::Order, -1, -1, -1, *f);
+    switch (t.shape) {
+        case TariffShape::Flat:
+            if (auto f = YenFault(t.flatYen)) return At(TariffField::FlatPrice, -1, -1, -1, *f);
+            if (auto f = GramsFault(t.flatMaxGrams)) return At(TariffField::FlatWeight, -1, -1, -1, *f);
+            return std::nullopt;
+        case TariffShape::Bands:
+            return BandsFault(t);
+        case TariffShape::Regions:
+            return RegionsFault(t);
+    }
+    return std::nullopt;
+}
+
+std::string DescribeTariffCell(const Tariff& t, const TariffCell& c)
+{
+    switch (c.field) {
+        case TariffField::None:
+            return "サービス";
+        case TariffField::Name:
+            return "サービス名";
+        case TariffField::Carrier:
+            return "運送会社";
+        case TariffField::Source:
+            return "出典";
+        case TariffField::Date:
+            return "日付";
+        case TariffField::Order:
+            return "一覧での順番";
+        case TariffField::FlatPrice:
+            return "料金";
+        case TariffField::FlatWeight:
+            return "重さの上限";
+        case TariffField::VariantName:
+            return std::to_string(c.group + 1) + "番目の列の名前";
+        case TariffField::Bands:
+            return VariantLabel(t, c.group);
+        case TariffField::BandWeight:
+            return VariantLabel(t, c.group) + "の" + Nth(c.row) + "の重さ";
+        case TariffField::BandPrice:
+            return VariantLabel(t, c.group) + "の" + Nth(c.row) + "の料金";
+        case TariffField::Sizes:
+            return "大きさの区分";
+        case TariffField::SizeCm:
+            return "大きさの区分の" + Nth(c.row) + "の三辺の合計";
+        case TariffField::SizeGrams:
+            return "大きさの区分の" + Nth(c.row) + "の重さ";
+        case TariffField::Regions:
+            return "地域";
+        case TariffField::RegionName:
+            return "地域の" + Nth(c.row);
+        case TariffField::Prefecture:
+            return RegionLabel(t, c.row) + "の都道府県";
+        case TariffField::PrefectureMissing:
+            return "都道府県の地域";
+        case TariffField::Price:
+            return SizeLabel(t, c.group) + "の" + RegionLabel(t, c.row) + "発" + RegionLabel(t, c.column) + "着";
+        case TariffField::PriceRow:
+            return RegionLabel(t, c.row) + "発" + (c.column >= 0 ? RegionLabel(t, c.column) + "着" : "") + "の料金";
+    }
+    return "サービス";
+}
+
+}  // namespace torepal

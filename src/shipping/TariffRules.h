@@ -1,0 +1,76 @@
+#pragma once
+// The rules a service must keep before it is used or saved, in one place:
+// the reader applies them to a file and the tariff editor to what the seller
+// types. A fault names the cell it is in, so the reader can give the file's
+// line and the editor can select the cell.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "shipping/Tariff.h"
+
+namespace torepal {
+
+// Limits far beyond any real rate card; they keep every number an int.
+inline constexpr std::int64_t kMostTariffYen = 10'000'000;
+inline constexpr std::int64_t kMostTariffGrams = 1'000'000;
+inline constexpr std::int64_t kMostTariffCm = 1'000;
+inline constexpr std::int64_t kMostTariffOrder = 9'999;
+
+enum class TariffField {
+    None,  // the service as a whole
+    Name,  // name, carrier, source, date, order
+    Carrier,
+    Source,
+    Date,
+    Order,
+    FlatPrice,
+    FlatWeight,
+    VariantName,        // group: variant
+    Bands,              // group: variant (the column as a whole)
+    BandWeight,         // group: variant, row: band
+    BandPrice,          // group: variant, row: band
+    Sizes,              // the size classes as a whole
+    SizeCm,             // row: size class
+    SizeGrams,          // row: size class
+    Regions,            // the region list as a whole
+    RegionName,         // row: region
+    Prefecture,         // row: region, column: place in its list
+    PrefectureMissing,  // column: index in OfficialPrefectureNames
+    Price,              // group: size class, row: origin region, column: destination region
+    PriceRow,           // row: origin region, column: destination region (the list as a whole)
+};
+
+struct TariffCell {
+    TariffField field = TariffField::None;
+    int group = -1;
+    int row = -1;
+    int column = -1;
+    friend bool operator==(const TariffCell&, const TariffCell&) = default;
+};
+
+struct TariffFault {
+    TariffCell cell;
+    std::string reason;  // UTF-8, as the reader words it
+};
+
+// One value's own rule; the reason when it breaks it. `what` names the
+// field in the reason ("name", "料金").
+std::optional<std::string> TextFault(std::string_view utf8, std::string_view what);
+std::optional<std::string> NumberFault(std::int64_t value, std::int64_t lowest, std::int64_t highest,
+                                       const std::string& what);
+std::optional<std::string> YenFault(std::int64_t yen);
+std::optional<std::string> GramsFault(std::int64_t grams);
+std::optional<std::string> CmFault(std::int64_t cm);
+std::optional<std::string> DateFault(const TariffDate& date);
+
+// The first fault of the service, in the order of its file; none when it
+// may be used and saved.
+std::optional<TariffFault> ValidateTariff(const Tariff& tariff);
+
+// Where a cell is, for the seller (UTF-8): "「規格内」の3行目の料金".
+std::string DescribeTariffCell(const Tariff& tariff, const TariffCell& cell);
+
+}  // namespace torepal
