@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/ProjectFile.h"
+#include "io/File.h"
 #include "mail/ComposeMail.h"
 #include "mail/MailState.h"
 #include "plate/PlateState.h"

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "io/File.h"
 #include "text/FileNames.h"
 #include "text/Files.h"
 
