@@ -7,13 +7,14 @@
 
 #include "app/ProjectFile.h"
 #include "plate/RenderPage.h"
-#include "support/AppCliRunner.h"
+#include "support/core/CliRunner.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 
 using namespace torepal;
-using torepal::apptest::CliResult;
+using namespace torepal::test;
+using torepal::test::CliResult;
 
 namespace {
 
@@ -28,7 +29,7 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    CliResult run(const std::vector<std::string>& args) { return apptest::RunCli(TOREPAL_CLI, args, dir_); }
+    CliResult run(const std::vector<std::string>& args) { return test::RunCli(TOREPAL_CLI, args, dir_); }
 
     std::string write(const std::string& name, const std::string& bytes)
     {

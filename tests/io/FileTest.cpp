@@ -4,18 +4,19 @@
 #include <unistd.h>
 
 #include "io/File.h"
-#include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 
 using namespace torepal;
+using namespace torepal::test;
 
 TEST(AtomicWrite, ReplacesTheFileWholeAndLeavesNoTemporary)
 {
     TempFolder dir;
-    Put(dir / "a.txt", "old");
+    WriteBytes(dir / "a.txt", "old");
     ASSERT_EQ(WriteFileAtomically(dir / "a.txt", "new bytes"), WriteStatus::Ok);
-    EXPECT_EQ(Slurp(dir / "a.txt"), "new bytes");
+    EXPECT_EQ(ReadBytes(dir / "a.txt"), "new bytes");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
@@ -24,12 +25,12 @@ TEST(AtomicWrite, EveryInjectedFaultKeepsTheOldFile)
     for (WriteFault f :
          {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename, WriteFault::CrashBeforeRename}) {
         TempFolder dir;
-        Put(dir / "bank.ini", "good");
+        WriteBytes(dir / "bank.ini", "good");
         {
-            FaultGuard guard(f);
+            WriteFaultGuard guard(f);
             EXPECT_NE(WriteFileAtomically(dir / "bank.ini", "half-written"), WriteStatus::Ok);
         }
-        EXPECT_EQ(Slurp(dir / "bank.ini"), "good") << static_cast<int>(f);
+        EXPECT_EQ(ReadBytes(dir / "bank.ini"), "good") << static_cast<int>(f);
     }
 }
 
@@ -46,7 +47,7 @@ TEST(ReadWholeFile, RefusesFoldersMissingFilesAndOversizedFiles)
     std::filesystem::create_directory(dir / "sub");
     EXPECT_EQ(ReadWholeFile(dir / "sub").status, ReadStatus::NotRegular);
     EXPECT_EQ(ReadWholeFile(dir / "none").status, ReadStatus::Missing);
-    Put(dir / "big", std::string(100, 'x'));
+    WriteBytes(dir / "big", std::string(100, 'x'));
     EXPECT_EQ(ReadWholeFile(dir / "big", 99).status, ReadStatus::TooLarge);
     const ReadResult r = ReadWholeFile(dir / "big", 100);
     ASSERT_TRUE(r.ok());
@@ -66,7 +67,7 @@ TEST(AtomicWrite, OnlyItsOwnHiddenTemporariesAreRecognised)
 TEST(UniqueFd, ClosesItsDescriptorWhenItGoes)
 {
     TempFolder dir;
-    Put(dir / "a", "x");
+    WriteBytes(dir / "a", "x");
     int raw = -1;
     {
         const UniqueFd fd(::open((dir / "a").c_str(), O_RDONLY | O_CLOEXEC));
@@ -80,7 +81,7 @@ TEST(UniqueFd, ClosesItsDescriptorWhenItGoes)
 TEST(UniqueFd, HandsOverOnMoveAndReportsItsClose)
 {
     TempFolder dir;
-    Put(dir / "a", "x");
+    WriteBytes(dir / "a", "x");
     UniqueFd first(::open((dir / "a").c_str(), O_RDONLY | O_CLOEXEC));
     const int raw = first.get();
     UniqueFd second(std::move(first));
@@ -94,7 +95,7 @@ TEST(UniqueFd, HandsOverOnMoveAndReportsItsClose)
 TEST(AtomicWrite, AReplacedFileKeepsItsPermissions)
 {
     TempFolder dir;
-    Put(dir / "a.txt", "old");
+    WriteBytes(dir / "a.txt", "old");
     ASSERT_EQ(::chmod((dir / "a.txt").c_str(), 0600), 0);
     ASSERT_EQ(WriteFileAtomically(dir / "a.txt", "new"), WriteStatus::Ok);
     struct stat st {};
@@ -106,9 +107,9 @@ TEST(CopyFileExclusively, CopiesTheBytesUnderAFreeName)
 {
     TempFolder dir;
     const std::string bytes = std::string("a\0b", 4) + std::string(70000, 'z');  // past one buffer
-    Put(dir / "from", bytes);
+    WriteBytes(dir / "from", bytes);
     EXPECT_EQ(CopyFileExclusively(dir / "from", dir / "to"), CopyStatus::Copied);
-    EXPECT_EQ(Slurp(dir / "to"), bytes);
+    EXPECT_EQ(ReadBytes(dir / "to"), bytes);
     EXPECT_TRUE(SameFileContents(dir / "from", dir / "to"));
     // Only the two files: the temporary beside the copy is gone.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
@@ -117,10 +118,10 @@ TEST(CopyFileExclusively, CopiesTheBytesUnderAFreeName)
 TEST(CopyFileExclusively, NeverReplacesATakenName)
 {
     TempFolder dir;
-    Put(dir / "from", "new");
-    Put(dir / "to", "the seller's");
+    WriteBytes(dir / "from", "new");
+    WriteBytes(dir / "to", "the seller's");
     EXPECT_EQ(CopyFileExclusively(dir / "from", dir / "to"), CopyStatus::TargetExists);
-    EXPECT_EQ(Slurp(dir / "to"), "the seller's");
+    EXPECT_EQ(ReadBytes(dir / "to"), "the seller's");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
@@ -136,9 +137,9 @@ TEST(CopyFileExclusively, RefusesAFolderOrAMissingFile)
 TEST(SameFileContents, TellsEqualBytesFromEqualSizes)
 {
     TempFolder dir;
-    Put(dir / "a", "abc");
-    Put(dir / "b", "abc");
-    Put(dir / "c", "abd");
+    WriteBytes(dir / "a", "abc");
+    WriteBytes(dir / "b", "abc");
+    WriteBytes(dir / "c", "abd");
     EXPECT_TRUE(SameFileContents(dir / "a", dir / "b"));
     EXPECT_FALSE(SameFileContents(dir / "a", dir / "c"));
     EXPECT_FALSE(SameFileContents(dir / "a", dir / "none"));

@@ -10,12 +10,13 @@
 #include "support/FakePlatform.h"
 #include "support/MailPageSupport.h"
 #include "support/MailTestSupport.h"
+#include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 
 namespace torepal {
 namespace {
 
-using namespace mailtest;
+using namespace test;
 
 class MailPage : public ::testing::Test {
 protected:
@@ -35,7 +36,7 @@ protected:
     void press(const char* name) { QTest::mouseClick(Button(page(), name), Qt::LeftButton); }
     std::string bodyText() { return Utf8(body()->toPlainText()); }
 
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     BankStore bank;
     FakePlatform platform;
     std::unique_ptr<CMail> page_;
