@@ -7,33 +7,44 @@
 
 namespace torepal {
 
+namespace {
+
+// Each layout is written down once, as a list of fields, and walked by a
+// writer to store a record and by a reader to load one, so the two can never
+// disagree about the order.
+struct Store {
+    ArchiveWriter& w;
+    void tick(bool on) { w.putTick(on); }
+    void int32(std::int32_t value) { w.putInt32(value); }
+    void text(const std::string& sjis) { w.putString(sjis); }
+    void unused() { w.putU32(0); }
+};
+
+struct Load {
+    ArchiveReader& r;
+    void tick(bool& on) { r.getTick(on); }
+    void int32(std::int32_t& value) { r.getInt32(value); }
+    void text(std::string& sjis) { r.getString(sjis); }
+    void unused()
+    {
+        std::uint32_t ignored = 0;
+        r.getU32(ignored);
+    }
+};
+
 // bank.ini, six rows of: bank name, branch (記号 in the postal rows),
 // holder, number, kind. The holder comes before the number in the file
 // although the program keeps them the other way round.
-std::string EncodeBank(const CBSave& record)
+template <typename Io, typename Record>
+void BankFields(Io& io, Record& record)
 {
-    ArchiveWriter w;
-    for (const BankAccount& row : record.rows) {
-        w.putString(row.bankName);
-        w.putString(row.branch);
-        w.putString(row.holder);
-        w.putString(row.number);
-        w.putInt32(row.kind);
+    for (auto& row : record.rows) {
+        io.text(row.bankName);
+        io.text(row.branch);
+        io.text(row.holder);
+        io.text(row.number);
+        io.int32(row.kind);
     }
-    return w.take();
-}
-
-bool DecodeBank(std::string_view bytes, CBSave& record)
-{
-    ArchiveReader r(bytes);
-    for (BankAccount& row : record.rows) {
-        r.getString(row.bankName);
-        r.getString(row.branch);
-        r.getString(row.holder);
-        r.getString(row.number);
-        r.getInt32(row.kind);
-    }
-    return r.ok();
 }
 
 // plate.ini:
@@ -50,95 +61,98 @@ bool DecodeBank(std::string_view bytes, CBSave& record)
 //   23-28  account ticks
 //   29-30  Yahoo!かんたん決算, 切手
 //   31     mytext
-std::string EncodePlate(const CPSave& record)
+template <typename Io, typename Record>
+void PlateFields(Io& io, Record& record)
 {
-    ArchiveWriter w;
-    w.putTick(record.yamato);
-    w.putTick(record.sagawa);
-    w.putTick(record.yuPack);
-    w.putTick(record.yahooYuPack);
-    w.putTick(record.teikeigai);
-    w.putTick(record.sasshi);
-    w.putTick(record.kuronekoMail);
-    w.putTick(record.expack);
-    w.putInt32(record.originIndex);
-    w.putString(record.TOthers);
-    w.putString(record.Others);
-    w.putString(record.color);
-    w.putString(record.bgcolor);
-    w.putString(record.fcolor);
-    w.putString(record.TOthers);
-    w.putString(record.yahooId);
-    w.putTick(record.linkOn);
-    w.putTick(record.linkOff);
-    w.putU32(0);
-    w.putInt32(record.templateType);
-    w.putTick(record.center);
-    w.putTick(record.left);
-    for (bool tick : record.accountTicks) w.putTick(tick);
-    w.putTick(record.yahooEasy);
-    w.putTick(record.stamps);
-    w.putString(record.mytext);
-    return w.take();
-}
-
-bool DecodePlate(std::string_view bytes, CPSave& record)
-{
-    ArchiveReader r(bytes);
-    r.getTick(record.yamato);
-    r.getTick(record.sagawa);
-    r.getTick(record.yuPack);
-    r.getTick(record.yahooYuPack);
-    r.getTick(record.teikeigai);
-    r.getTick(record.sasshi);
-    r.getTick(record.kuronekoMail);
-    r.getTick(record.expack);
-    r.getInt32(record.originIndex);
-    r.getString(record.TOthers);
-    r.getString(record.Others);
-    r.getString(record.color);
-    r.getString(record.bgcolor);
-    r.getString(record.fcolor);
-    r.getString(record.TOthers);
-    r.getString(record.yahooId);
-    r.getTick(record.linkOn);
-    r.getTick(record.linkOff);
-    std::uint32_t unused = 0;
-    r.getU32(unused);
-    r.getInt32(record.templateType);
-    r.getTick(record.center);
-    r.getTick(record.left);
-    for (bool& tick : record.accountTicks) r.getTick(tick);
-    r.getTick(record.yahooEasy);
-    r.getTick(record.stamps);
-    r.getString(record.mytext);
-    return r.ok();
+    io.tick(record.yamato);
+    io.tick(record.sagawa);
+    io.tick(record.yuPack);
+    io.tick(record.yahooYuPack);
+    io.tick(record.teikeigai);
+    io.tick(record.sasshi);
+    io.tick(record.kuronekoMail);
+    io.tick(record.expack);
+    io.int32(record.originIndex);
+    io.text(record.TOthers);
+    io.text(record.Others);
+    io.text(record.color);
+    io.text(record.bgcolor);
+    io.text(record.fcolor);
+    io.text(record.TOthers);
+    io.text(record.yahooId);
+    io.tick(record.linkOn);
+    io.tick(record.linkOff);
+    io.unused();
+    io.int32(record.templateType);
+    io.tick(record.center);
+    io.tick(record.left);
+    for (auto& tick : record.accountTicks) io.tick(tick);
+    io.tick(record.yahooEasy);
+    io.tick(record.stamps);
+    io.text(record.mytext);
 }
 
 // status.ini: address, name, postcode, telephone, mobile, then the mail
 // page's six account ticks.
-std::string EncodeStatus(const CSavemail& record)
+template <typename Io, typename Record>
+void StatusFields(Io& io, Record& record)
+{
+    io.text(record.post);
+    io.text(record.myname);
+    io.text(record.zip);
+    io.text(record.tel);
+    io.text(record.ktel);
+    for (auto& tick : record.accountTicks) io.tick(tick);
+}
+
+template <typename Record, void (*Fields)(Store&, const Record&)>
+std::string Encode(const Record& record)
 {
     ArchiveWriter w;
-    w.putString(record.post);
-    w.putString(record.myname);
-    w.putString(record.zip);
-    w.putString(record.tel);
-    w.putString(record.ktel);
-    for (bool tick : record.accountTicks) w.putTick(tick);
+    Store store{w};
+    Fields(store, record);
     return w.take();
+}
+
+template <typename Record, void (*Fields)(Load&, Record&)>
+bool Decode(std::string_view bytes, Record& record)
+{
+    ArchiveReader r(bytes);
+    Load load{r};
+    Fields(load, record);
+    return r.ok();
+}
+
+}  // namespace
+
+std::string EncodeBank(const CBSave& record)
+{
+    return Encode<CBSave, BankFields<Store, const CBSave>>(record);
+}
+
+bool DecodeBank(std::string_view bytes, CBSave& record)
+{
+    return Decode<CBSave, BankFields<Load, CBSave>>(bytes, record);
+}
+
+std::string EncodePlate(const CPSave& record)
+{
+    return Encode<CPSave, PlateFields<Store, const CPSave>>(record);
+}
+
+bool DecodePlate(std::string_view bytes, CPSave& record)
+{
+    return Decode<CPSave, PlateFields<Load, CPSave>>(bytes, record);
+}
+
+std::string EncodeStatus(const CSavemail& record)
+{
+    return Encode<CSavemail, StatusFields<Store, const CSavemail>>(record);
 }
 
 bool DecodeStatus(std::string_view bytes, CSavemail& record)
 {
-    ArchiveReader r(bytes);
-    r.getString(record.post);
-    r.getString(record.myname);
-    r.getString(record.zip);
-    r.getString(record.tel);
-    r.getString(record.ktel);
-    for (bool& tick : record.accountTicks) r.getTick(tick);
-    return r.ok();
+    return Decode<CSavemail, StatusFields<Load, CSavemail>>(bytes, record);
 }
 
 }  // namespace torepal
