@@ -20,7 +20,10 @@ using namespace test;
 
 class MailPage : public ::testing::Test {
 protected:
-    explicit MailPage(bool withBack = true) : folder(withBack, true), bank(folder.path()) {}
+    explicit MailPage(bool withBack = true) : bank(folder.path())
+    {
+        if (withBack) std::filesystem::create_directory(folder / "back");
+    }
 
     CMail& page()
     {
@@ -36,7 +39,7 @@ protected:
     void press(const char* name) { QTest::mouseClick(Button(page(), name), Qt::LeftButton); }
     std::string bodyText() { return Utf8(body()->toPlainText()); }
 
-    TempFolder folder{"back", "file"};
+    TempFolder folder{"file"};
     BankStore bank;
     FakePlatform platform;
     std::unique_ptr<CMail> page_;
