@@ -9,6 +9,10 @@
 #
 #   bash scripts/screenshots.sh            (BUILD_DIR=build by default)
 set -euo pipefail
+# A fresh system (or env -i) leaves the POSIX locale: Qt then warns on its
+# error stream and xdotool cannot read Japanese window titles. C.UTF-8 is
+# there without installing any locale.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then export LC_ALL=C.UTF-8; fi
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${BUILD_DIR:-build}
@@ -76,7 +80,7 @@ pid=\$!
 trap 'kill \$pid 2>/dev/null || true' EXIT
 win=
 for i in \$(seq 100); do
-  win=\$(xdotool search --onlyvisible --name 'トレパル Ver' 2>/dev/null | head -1) || true
+  win=\$(xdotool search --onlyvisible --pid "\$pid" 2>/dev/null | head -1) || true
   [ -n "\$win" ] && break
   sleep 0.1
 done

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-webengine-dev qt6-translations-l10n libtomlplusplus-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format
   fonts-ipafont-gothic
   xvfb xauth x11-utils imagemagick xdotool librsvg2-bin
   chromium

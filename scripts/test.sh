@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, checks the formatting, builds (warnings are
+# errors), and runs every test.
 set -euo pipefail
+# A fresh system (or env -i) leaves the POSIX locale: Qt then warns on its
+# error stream and xdotool cannot read Japanese window titles. C.UTF-8 is
+# there without installing any locale.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then export LC_ALL=C.UTF-8; fi
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/check-format.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure

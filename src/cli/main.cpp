@@ -13,6 +13,7 @@
 
 #include "app/ProjectFile.h"
 #include "app/ProjectMapping.h"
+#include "io/File.h"
 #include "mail/ComposeMail.h"
 #include "mail/MailState.h"
 #include "plate/ListingChecks.h"

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "io/File.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
@@ -42,7 +43,7 @@ bool SavedFileList::refresh()
     if (DIR* dir = ::opendir(folder_.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name(entry->d_name);
-            if (name == "." || name == ".." || IsSaveTemporaryName(name)) continue;
+            if (name == "." || name == ".." || IsWriteTemporary(name)) continue;
             std::filesystem::path diskName(name);
             std::string shown = SjisFileName(diskName);
             std::string key = SjisSortKey(shown);

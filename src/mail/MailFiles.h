@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/File.h"
 #include "text/Files.h"
 
 namespace torepal {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "io/File.h"
 #include "plate/PlateState.h"
 #include "platform/Platform.h"
 #include "text/FileNames.h"

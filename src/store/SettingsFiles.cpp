@@ -1,13 +1,8 @@
 #include "store/SettingsFiles.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-#include <vector>
-
+#include "io/File.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 
@@ -19,135 +14,6 @@ namespace fs = std::filesystem;
 // Enough tries for a seller who keeps damaging the same file; past this the
 // file is left alone rather than a copy being overwritten.
 constexpr int kMostCopies = 99;
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    int release()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
-
-ssize_t ReadSome(int fd, char* buffer, std::size_t size)
-{
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, size);
-        if (n >= 0 || errno != EINTR) return n;
-    }
-}
-
-bool WriteAll(int fd, const char* p, std::size_t left)
-{
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Fills the buffer as far as the file allows; the count read, -1 on error.
-ssize_t ReadFull(int fd, char* buffer, std::size_t size)
-{
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ReadSome(fd, buffer + got, size - got);
-        if (n < 0) return -1;
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(got);
-}
-
-bool SameContents(const fs::path& a, const fs::path& b)
-{
-    Fd fa(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
-    Fd fb(::open(b.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fa.valid() || !fb.valid()) return false;
-    struct stat sa {};
-    struct stat sb {};
-    if (::fstat(fa.get(), &sa) != 0 || ::fstat(fb.get(), &sb) != 0) return false;
-    if (!S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode) || sa.st_size != sb.st_size) return false;
-    std::vector<char> bufA(65536);
-    std::vector<char> bufB(65536);
-    for (;;) {
-        const ssize_t na = ReadFull(fa.get(), bufA.data(), bufA.size());
-        const ssize_t nb = ReadFull(fb.get(), bufB.data(), bufB.size());
-        if (na < 0 || nb < 0 || na != nb) return false;
-        if (na == 0) return true;
-        if (std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) != 0) return false;
-    }
-}
-
-enum class CopyResult { Copied, TargetExists, Failed };
-
-// Copies `from` to `to` without ever replacing an existing `to`: the bytes
-// go to a temporary beside it, reach the disk, and are then linked in under
-// the new name, which fails if the name was taken meanwhile.
-CopyResult CopyExclusively(const fs::path& from, const fs::path& to)
-{
-    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in.valid()) return CopyResult::Failed;
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) return CopyResult::Failed;
-
-    fs::path temp = to;
-    temp += ".part-" + std::to_string(::getpid());
-    ::unlink(temp.c_str());  // left over from an interrupted copy of ours
-    Fd out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (!out.valid()) return CopyResult::Failed;
-    auto fail = [&] {
-        ::close(out.release());
-        ::unlink(temp.c_str());
-        return CopyResult::Failed;
-    };
-    std::vector<char> buffer(65536);
-    for (;;) {
-        const ssize_t n = ReadSome(in.get(), buffer.data(), buffer.size());
-        if (n < 0) return fail();
-        if (n == 0) break;
-        if (!WriteAll(out.get(), buffer.data(), static_cast<std::size_t>(n))) return fail();
-    }
-    if (::fsync(out.get()) != 0) return fail();
-    if (::close(out.release()) != 0) {
-        ::unlink(temp.c_str());
-        return CopyResult::Failed;
-    }
-
-    CopyResult result = CopyResult::Copied;
-    if (::link(temp.c_str(), to.c_str()) != 0) {
-        if (errno == EEXIST) {
-            result = CopyResult::TargetExists;
-        } else {
-            // A file system without hard links: check, then rename.
-            struct stat existing {};
-            if (::lstat(to.c_str(), &existing) == 0)
-                result = CopyResult::TargetExists;
-            else if (::rename(temp.c_str(), to.c_str()) != 0)
-                result = CopyResult::Failed;
-        }
-    }
-    ::unlink(temp.c_str());
-    return result;
-}
 
 // Keeps the damaged file under a free name beside it ("bank.ini.broken",
 // "bank.ini.broken-2", ...). A copy with the same bytes made earlier is
@@ -162,15 +28,15 @@ fs::path KeepDamagedCopy(const fs::path& file)
         candidate += i == 1 ? std::string(".broken") : ".broken-" + std::to_string(i);
         struct stat existing {};
         if (::lstat(candidate.c_str(), &existing) == 0) {
-            if (S_ISREG(existing.st_mode) && SameContents(file, candidate)) return candidate;
+            if (S_ISREG(existing.st_mode) && SameFileContents(file, candidate)) return candidate;
             continue;
         }
-        switch (CopyExclusively(file, candidate)) {
-            case CopyResult::Copied:
+        switch (CopyFileExclusively(file, candidate)) {
+            case CopyStatus::Copied:
                 return candidate;
-            case CopyResult::TargetExists:
+            case CopyStatus::TargetExists:
                 continue;
-            case CopyResult::Failed:
+            case CopyStatus::Failed:
                 return {};
         }
     }

@@ -64,6 +64,21 @@ private:
     ArchiveReader r_;
 };
 
+// Writes every field as it is stored; walks a copy of the record, since the
+// field lists take what they fill by reference.
+class WrittenFields {
+public:
+    void tick(bool& on) { w_.putTick(on); }
+    void number(std::int32_t& value, std::int32_t, std::int32_t) { w_.putInt32(value); }
+    void unused() { w_.putU32(0); }
+    void text(std::string& sjis, bool) { w_.putString(sjis); }
+    void line(std::string& sjis) { w_.putString(sjis); }
+    std::string take() { return w_.take(); }
+
+private:
+    ArchiveWriter w_;
+};
+
 template <typename Fields>
 void WalkBank(Fields& f, CBSave& record)
 {
@@ -137,15 +152,10 @@ bool IsCleanSettingsText(std::string_view sjis, bool multiLine)
 // although the program keeps them the other way round.
 std::string EncodeBank(const CBSave& record)
 {
-    ArchiveWriter w;
-    for (const BankAccount& row : record.rows) {
-        w.putString(row.bankName);
-        w.putString(row.branch);
-        w.putString(row.holder);
-        w.putString(row.number);
-        w.putInt32(row.kind);
-    }
-    return w.take();
+    CBSave copy = record;
+    WrittenFields f;
+    WalkBank(f, copy);
+    return f.take();
 }
 
 bool DecodeBank(std::string_view bytes, CBSave& record)
@@ -175,38 +185,14 @@ CBSave SalvageBank(std::string_view bytes)
 //   20     template type
 //   21-22  中央, 左寄せ
 //   23-28  account ticks
-//   29-30  Yahoo!かんたん決算, 切手
+//   29-30  Yahoo!かんたん決済, 切手
 //   31     mytext
 std::string EncodePlate(const CPSave& record)
 {
-    ArchiveWriter w;
-    w.putTick(record.yamato);
-    w.putTick(record.sagawa);
-    w.putTick(record.yuPack);
-    w.putTick(record.yahooYuPack);
-    w.putTick(record.teikeigai);
-    w.putTick(record.sasshi);
-    w.putTick(record.kuronekoMail);
-    w.putTick(record.expack);
-    w.putInt32(record.originIndex);
-    w.putString(record.TOthers);
-    w.putString(record.Others);
-    w.putString(record.color);
-    w.putString(record.bgcolor);
-    w.putString(record.fcolor);
-    w.putString(record.TOthers);
-    w.putString(record.yahooId);
-    w.putTick(record.linkOn);
-    w.putTick(record.linkOff);
-    w.putU32(0);
-    w.putInt32(record.templateType);
-    w.putTick(record.center);
-    w.putTick(record.left);
-    for (bool tick : record.accountTicks) w.putTick(tick);
-    w.putTick(record.yahooEasy);
-    w.putTick(record.stamps);
-    w.putString(record.mytext);
-    return w.take();
+    CPSave copy = record;
+    WrittenFields f;
+    WalkPlate(f, copy);
+    return f.take();
 }
 
 bool DecodePlate(std::string_view bytes, CPSave& record)
@@ -228,14 +214,10 @@ CPSave SalvagePlate(std::string_view bytes)
 // page's six account ticks.
 std::string EncodeStatus(const CSavemail& record)
 {
-    ArchiveWriter w;
-    w.putString(record.post);
-    w.putString(record.myname);
-    w.putString(record.zip);
-    w.putString(record.tel);
-    w.putString(record.ktel);
-    for (bool tick : record.accountTicks) w.putTick(tick);
-    return w.take();
+    CSavemail copy = record;
+    WrittenFields f;
+    WalkStatus(f, copy);
+    return f.take();
 }
 
 bool DecodeStatus(std::string_view bytes, CSavemail& record)

@@ -203,6 +203,29 @@ void AddOnce(std::vector<char32_t>& list, char32_t c)
     list.push_back(c);
 }
 
+// Converts the whole input, appending to `out`. Where iconv stops at input
+// it cannot convert, `stuck` is given that place (and what is left from it),
+// may append something for it, and says how many bytes to step over.
+template <typename Stuck>
+void ConvertAll(iconv_t cd, std::string_view input, std::string& out, Stuck stuck)
+{
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* next = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t rc = iconv(cd, &in, &inLeft, &next, &outLeft);
+        out.append(buffer, next - buffer);
+        if (rc != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) continue;
+        const std::size_t len = stuck(in, inLeft);
+        in += len;
+        inLeft -= len;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+}
+
 }  // namespace
 
 SjisConversion SjisFromUtf8(std::string_view utf8)
@@ -215,25 +238,13 @@ SjisConversion SjisFromUtf8(std::string_view utf8)
     iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
 
     result.text.reserve(utf8.size());
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t rc = iconv(conv.handle(), &in, &inLeft, &out, &outLeft);
-        result.text.append(buffer, out - buffer);
-        if (rc != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) continue;
+    ConvertAll(conv.handle(), utf8, result.text, [&](const char* at, std::size_t left) {
         // EILSEQ (a character the code page cannot hold) or EINVAL (a cut
-        // sequence): the input pointer stands on it; note it and step over.
+        // sequence): note the character and step over it.
         std::size_t len = 1;
-        const char32_t c = DecodeUtf8(reinterpret_cast<const unsigned char*>(in), inLeft, len);
-        AddOnce(result.unmappable, c);
-        in += len;
-        inLeft -= len;
-        iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
-    }
+        AddOnce(result.unmappable, DecodeUtf8(reinterpret_cast<const unsigned char*>(at), left, len));
+        return len;
+    });
     if (conv.valid()) LearnCharacters(conv.handle(), utf8);
     return result;
 }
@@ -246,23 +257,12 @@ std::string Utf8FromSjis(std::string_view sjis)
     iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
 
     result.reserve(sjis.size() * 3 / 2);
-    char* in = const_cast<char*>(sjis.data());
-    std::size_t inLeft = sjis.size();
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t rc = iconv(conv.handle(), &in, &inLeft, &out, &outLeft);
-        result.append(buffer, out - buffer);
-        if (rc != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) continue;
+    ConvertAll(conv.handle(), sjis, result, [&](const char*, std::size_t) {
         // A byte that starts no character of the code page: show U+FFFD and
         // go on with the next byte.
         result.append("\xEF\xBF\xBD");
-        ++in;
-        --inLeft;
-        iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
-    }
+        return std::size_t{1};
+    });
     return result;
 }
 
@@ -276,17 +276,13 @@ bool IsValidSjis(std::string_view sjis)
     Converter& conv = FromSjis();
     std::lock_guard guard(conv.lock());
     iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(sjis.data());
-    std::size_t inLeft = sjis.size();
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t rc = iconv(conv.handle(), &in, &inLeft, &out, &outLeft);
-        if (rc != static_cast<std::size_t>(-1)) return true;
-        if (errno != E2BIG) return false;
-    }
-    return true;
+    bool valid = true;
+    std::string decoded;
+    ConvertAll(conv.handle(), sjis, decoded, [&](const char*, std::size_t left) {
+        valid = false;
+        return left;  // the answer is known: skip the rest
+    });
+    return valid;
 }
 
 std::string DescribeCharacters(const std::vector<char32_t>& chars)

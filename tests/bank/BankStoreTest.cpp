@@ -1,28 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "bank/BankStore.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Files.h"
 
 using namespace torepal;
+using namespace torepal::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 }  // namespace
 

@@ -2,33 +2,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 
 #include "app/ProjectFile.h"
 #include "plate/RenderPage.h"
-#include "support/AppCliRunner.h"
+#include "support/core/CliRunner.h"
+#include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 
 using namespace torepal;
-using torepal::apptest::CliResult;
+using namespace torepal::test;
+using torepal::test::CliResult;
 
 namespace {
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("torepal-cli-test-" + std::to_string(::getpid()) + "-" + std::to_string(stamp));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    CliResult run(const std::vector<std::string>& args) { return apptest::RunCli(TOREPAL_CLI, args, dir_); }
+    CliResult run(const std::vector<std::string>& args) { return test::RunCli(TOREPAL_CLI, args, dir_); }
 
     std::string write(const std::string& name, const std::string& bytes)
     {
@@ -43,7 +35,8 @@ protected:
         return write(name, ToTextMode(BuildProjectText(r)));
     }
 
-    std::filesystem::path dir_;
+    TempFolder folder_;
+    std::filesystem::path dir_ = folder_.path();
 };
 
 ProjectRecord Listing()

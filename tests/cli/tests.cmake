@@ -3,7 +3,7 @@ if(TARGET torepal-cli)
   file(GLOB CLI_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
   add_executable(cli_tests ${CLI_TEST_SOURCES})
   target_include_directories(cli_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(cli_tests PRIVATE torepal_core GTest::gtest_main)
+  target_link_libraries(cli_tests PRIVATE torepal_core torepal_testsupport GTest::gtest_main)
   target_compile_definitions(cli_tests PRIVATE TOREPAL_CLI="$<TARGET_FILE:torepal-cli>"
                                               TOREPAL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(cli_tests torepal-cli)

@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "files/SavedFileList.h"
 #include "mail/Mailto.h"
-#include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 
 using namespace torepal;
+using namespace torepal::test;
 
 namespace {
 
@@ -20,7 +19,7 @@ struct ProgramFolder {
     ProgramFolder() { std::filesystem::create_directory(back); }
 };
 
-std::vector<std::string> Names(const SavedFileList& list)
+std::vector<std::string> FolderNames(const SavedFileList& list)
 {
     std::vector<std::string> names;
     for (const SavedFile& f : list.entries()) names.push_back(f.name);
@@ -35,17 +34,18 @@ const std::string kWatch = "\x98\x72\x8E\x9E\x8C\x76";
 TEST(SavedFileListing, SortsFilesAndSubfoldersByShownName)
 {
     ProgramFolder pf;
-    Put(pf.back / "2.html", "<b>page</b>");
-    Put(pf.back / "1.txt", "mail");
-    Put(pf.back / "B.txt", "");
-    Put(pf.back / "a.txt", "");
+    WriteBytes(pf.back / "2.html", "<b>page</b>");
+    WriteBytes(pf.back / "1.txt", "mail");
+    WriteBytes(pf.back / "B.txt", "");
+    WriteBytes(pf.back / "a.txt", "");
     std::filesystem::create_directory(pf.back / "sub");
-    Put(pf.back / "\xE8\x85\x95\xE6\x99\x82\xE8\xA8\x88.html", "");  // 腕時計.html
+    WriteBytes(pf.back / "\xE8\x85\x95\xE6\x99\x82\xE8\xA8\x88.html", "");  // 腕時計.html
 
     SavedFileList list(pf.dir.path());
     ASSERT_TRUE(list.refresh());
     // Digits before letters, letters case-folded, Shift-JIS lead bytes last.
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"1.txt", "2.html", "a.txt", "B.txt", "sub", kWatch + ".html"}));
+    EXPECT_EQ(FolderNames(list),
+              (std::vector<std::string>{"1.txt", "2.html", "a.txt", "B.txt", "sub", kWatch + ".html"}));
     EXPECT_EQ(list.entries()[5].diskName, std::filesystem::path("\xE8\x85\x95\xE6\x99\x82\xE8\xA8\x88.html"));
     EXPECT_EQ(list.pathOf(1), pf.back / "2.html");
 }
@@ -62,7 +62,7 @@ TEST(SavedFileListing, MissingFolderGivesAnEmptyListAndIsNotCreated)
 TEST(SavedFileListing, RefreshForgetsEntriesRemovedMeanwhile)
 {
     ProgramFolder pf;
-    Put(pf.back / "1.txt", "x");
+    WriteBytes(pf.back / "1.txt", "x");
     SavedFileList list(pf.dir.path());
     list.refresh();
     ASSERT_EQ(list.size(), 1u);
@@ -74,10 +74,10 @@ TEST(SavedFileListing, RefreshForgetsEntriesRemovedMeanwhile)
 TEST(SavedFileShow, EveryLineEndsInOneCrLf)
 {
     ProgramFolder pf;
-    Put(pf.back / "a.txt", "one\r\r\ntwo\r\r\n");  // a saved mail
-    Put(pf.back / "b.txt", "one\ntwo");            // LF only, last line without a line end
-    Put(pf.back / "c.txt", "x\ry\r\n\r\n");        // a lone CR inside a line stays
-    Put(pf.back / "d.html", "");
+    WriteBytes(pf.back / "a.txt", "one\r\r\ntwo\r\r\n");  // a saved mail
+    WriteBytes(pf.back / "b.txt", "one\ntwo");            // LF only, last line without a line end
+    WriteBytes(pf.back / "c.txt", "x\ry\r\n\r\n");        // a lone CR inside a line stays
+    WriteBytes(pf.back / "d.html", "");
     SavedFileList list(pf.dir.path());
     list.refresh();
 
@@ -95,12 +95,12 @@ TEST(SavedFileShow, UnreadableEntriesShowEmptyAndAreNotLoaded)
 {
     ProgramFolder pf;
     std::filesystem::create_directory(pf.back / "folder");
-    Put(pf.back / "gone.txt", "text");
-    Put(pf.back / "huge.txt", "");
+    WriteBytes(pf.back / "gone.txt", "text");
+    WriteBytes(pf.back / "huge.txt", "");
     std::filesystem::resize_file(pf.back / "huge.txt", kLargestTextFile + 1);
     SavedFileList list(pf.dir.path());
     list.refresh();
-    ASSERT_EQ(Names(list), (std::vector<std::string>{"folder", "gone.txt", "huge.txt"}));
+    ASSERT_EQ(FolderNames(list), (std::vector<std::string>{"folder", "gone.txt", "huge.txt"}));
     std::filesystem::remove(pf.back / "gone.txt");
 
     for (std::size_t i = 0; i < 3; ++i) {
@@ -114,7 +114,7 @@ TEST(SavedFileWriteBack, SavedMailStaysByteForByteThroughRepeatedWriteBacks)
 {
     ProgramFolder pf;
     const std::string mail = "\x82\xA0\r\r\n\r\r\nend\r\r\n";  // あ, an empty line, end
-    Put(pf.back / "mail.txt", mail);
+    WriteBytes(pf.back / "mail.txt", mail);
     SavedFileList list(pf.dir.path());
     list.refresh();
 
@@ -122,7 +122,7 @@ TEST(SavedFileWriteBack, SavedMailStaysByteForByteThroughRepeatedWriteBacks)
     ASSERT_EQ(shown.text, "\x82\xA0\r\n\r\nend\r\n");
     for (int round = 0; round < 10; ++round) {
         ASSERT_EQ(list.writeBack(0, shown.loaded, shown.text), WriteBackStatus::Written);
-        EXPECT_EQ(Slurp(pf.back / "mail.txt"), mail) << round;
+        EXPECT_EQ(ReadBytes(pf.back / "mail.txt"), mail) << round;
         shown = list.show(0);
     }
 }
@@ -130,19 +130,19 @@ TEST(SavedFileWriteBack, SavedMailStaysByteForByteThroughRepeatedWriteBacks)
 TEST(SavedFileWriteBack, WritesTheTextInTextMode)
 {
     ProgramFolder pf;
-    Put(pf.back / "page.html", "<b>old</b>");
+    WriteBytes(pf.back / "page.html", "<b>old</b>");
     SavedFileList list(pf.dir.path());
     list.refresh();
     ASSERT_EQ(list.writeBack(0, true, "a\r\nb"), WriteBackStatus::Written);
-    EXPECT_EQ(Slurp(pf.back / "page.html"), "a\r\r\nb");
+    EXPECT_EQ(ReadBytes(pf.back / "page.html"), "a\r\r\nb");
 }
 
 TEST(SavedFileWriteBack, NeverWritesOverWhatWasNotShownOrIsGone)
 {
     ProgramFolder pf;
     std::filesystem::create_directory(pf.back / "folder");
-    Put(pf.back / "gone.txt", "text");
-    Put(pf.back / "kept.txt", "kept");
+    WriteBytes(pf.back / "gone.txt", "text");
+    WriteBytes(pf.back / "kept.txt", "kept");
     SavedFileList list(pf.dir.path());
     list.refresh();
     std::filesystem::remove(pf.back / "gone.txt");
@@ -156,19 +156,19 @@ TEST(SavedFileWriteBack, NeverWritesOverWhatWasNotShownOrIsGone)
     EXPECT_EQ(list.writeBack(0, true, "x"), WriteBackStatus::NotAFile);
     EXPECT_TRUE(std::filesystem::is_directory(pf.back / "folder"));
     EXPECT_EQ(list.writeBack(2, false, "x"), WriteBackStatus::NotLoaded);
-    EXPECT_EQ(Slurp(pf.back / "kept.txt"), "kept");
+    EXPECT_EQ(ReadBytes(pf.back / "kept.txt"), "kept");
 }
 
 TEST(SavedFileWriteBack, AFailedWriteKeepsTheOldFile)
 {
     ProgramFolder pf;
-    Put(pf.back / "mail.txt", "old\r\r\n");
+    WriteBytes(pf.back / "mail.txt", "old\r\r\n");
     SavedFileList list(pf.dir.path());
     list.refresh();
     for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename}) {
-        FaultGuard guard(fault);
+        WriteFaultGuard guard(fault);
         EXPECT_EQ(list.writeBack(0, true, "new\r\n"), WriteBackStatus::Failed);
-        EXPECT_EQ(Slurp(pf.back / "mail.txt"), "old\r\r\n");
+        EXPECT_EQ(ReadBytes(pf.back / "mail.txt"), "old\r\r\n");
     }
     list.refresh();
     EXPECT_EQ(list.size(), 1u);  // no half-written file left beside it
@@ -177,25 +177,25 @@ TEST(SavedFileWriteBack, AFailedWriteKeepsTheOldFile)
 TEST(SavedFileWriteBack, ALinkedEntryIsWrittenThroughAndStaysALink)
 {
     ProgramFolder pf;
-    Put(pf.dir / "real.txt", "old");
+    WriteBytes(pf.dir / "real.txt", "old");
     std::filesystem::create_symlink(pf.dir / "real.txt", pf.back / "link.txt");
     SavedFileList list(pf.dir.path());
     list.refresh();
     ASSERT_EQ(list.writeBack(0, true, "new"), WriteBackStatus::Written);
     EXPECT_TRUE(std::filesystem::is_symlink(pf.back / "link.txt"));
-    EXPECT_EQ(Slurp(pf.dir / "real.txt"), "new");
+    EXPECT_EQ(ReadBytes(pf.dir / "real.txt"), "new");
 }
 
 TEST(SavedFileDelete, RemovesFilesAndRefusesFolders)
 {
     ProgramFolder pf;
-    Put(pf.back / "1.txt", "x");
+    WriteBytes(pf.back / "1.txt", "x");
     std::filesystem::create_directory(pf.back / "sub");
-    Put(pf.back / "sub" / "inner.txt", "x");
-    Put(pf.back / "z.txt", "x");
+    WriteBytes(pf.back / "sub" / "inner.txt", "x");
+    WriteBytes(pf.back / "z.txt", "x");
     SavedFileList list(pf.dir.path());
     list.refresh();
-    ASSERT_EQ(Names(list), (std::vector<std::string>{"1.txt", "sub", "z.txt"}));
+    ASSERT_EQ(FolderNames(list), (std::vector<std::string>{"1.txt", "sub", "z.txt"}));
 
     EXPECT_TRUE(list.remove(0));
     EXPECT_FALSE(std::filesystem::exists(pf.back / "1.txt"));
@@ -208,14 +208,14 @@ TEST(SavedFileDelete, RemovesFilesAndRefusesFolders)
 TEST(SavedFileDelete, ALinkIsRemovedButNotWhatItPointsTo)
 {
     ProgramFolder pf;
-    Put(pf.dir / "real.txt", "keep");
+    WriteBytes(pf.dir / "real.txt", "keep");
     std::filesystem::create_symlink(pf.dir / "real.txt", pf.back / "link.txt");
     std::filesystem::create_directory_symlink(pf.dir.path(), pf.back / "looks-like-a-folder");
     SavedFileList list(pf.dir.path());
     list.refresh();
-    ASSERT_EQ(Names(list), (std::vector<std::string>{"link.txt", "looks-like-a-folder"}));
+    ASSERT_EQ(FolderNames(list), (std::vector<std::string>{"link.txt", "looks-like-a-folder"}));
     EXPECT_TRUE(list.remove(0));
-    EXPECT_EQ(Slurp(pf.dir / "real.txt"), "keep");
+    EXPECT_EQ(ReadBytes(pf.dir / "real.txt"), "keep");
     EXPECT_FALSE(list.remove(1));
 }
 
@@ -224,12 +224,12 @@ TEST(SavedFileNames, NamesShiftJisCannotShowAreStillHandledAsThemselves)
     ProgramFolder pf;
     const std::string heart = "\xE2\x99\xA5.txt";  // ♥.txt
     const std::string raw = "\xFF\xFE.txt";        // not UTF-8 at all
-    Put(pf.back / heart, "heart\r\r\n");
-    Put(pf.back / raw, "raw\n");
+    WriteBytes(pf.back / heart, "heart\r\r\n");
+    WriteBytes(pf.back / raw, "raw\n");
     SavedFileList list(pf.dir.path());
     list.refresh();
     // Both show as "?" names; the tie is broken by the names on disk.
-    ASSERT_EQ(Names(list), (std::vector<std::string>{"?.txt", "??.txt"}));
+    ASSERT_EQ(FolderNames(list), (std::vector<std::string>{"?.txt", "??.txt"}));
     EXPECT_EQ(list.entries()[0].diskName.native(), heart);
     EXPECT_EQ(list.entries()[1].diskName.native(), raw);
 
@@ -237,8 +237,8 @@ TEST(SavedFileNames, NamesShiftJisCannotShowAreStillHandledAsThemselves)
     EXPECT_EQ(list.show(1).text, "raw\r\n");
     ASSERT_EQ(list.writeBack(0, true, "new\r\n"), WriteBackStatus::Written);
     ASSERT_EQ(list.writeBack(1, true, "new raw\r\n"), WriteBackStatus::Written);
-    EXPECT_EQ(Slurp(pf.back / heart), "new\r\r\n");
-    EXPECT_EQ(Slurp(pf.back / raw), "new raw\r\r\n");
+    EXPECT_EQ(ReadBytes(pf.back / heart), "new\r\r\n");
+    EXPECT_EQ(ReadBytes(pf.back / raw), "new raw\r\r\n");
     EXPECT_TRUE(list.remove(0));
     EXPECT_TRUE(list.remove(1));
     EXPECT_TRUE(std::filesystem::is_empty(pf.back));

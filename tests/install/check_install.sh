@@ -6,6 +6,10 @@
 #
 # CHECK: layout | desktop | metainfo | starts | closes | cli
 set -euo pipefail
+# A fresh system (or env -i) leaves the POSIX locale: Qt then warns on its
+# error stream and xdotool cannot read Japanese window titles. C.UTF-8 is
+# there without installing any locale.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then export LC_ALL=C.UTF-8; fi
 
 check=$1 build=$2 source=$3 work=$4
 prefix="$work/$check/prefix"
@@ -164,8 +168,12 @@ closes)
 cd "$here"
 "$prefix/bin/torepal" 2> "$work/$check/stderr" &
 pid=\$!
+# The window is found by the process that owns it, not by its Japanese
+# title: under the POSIX locale (a fresh system, env -i) xdotool cannot
+# decode the title and matches nothing. The launcher execs the program, so
+# the pid is the program's own.
 for i in \$(seq 100); do
-  win=\$(xdotool search --onlyvisible --name 'トレパル' 2>/dev/null | head -1) && [ -n "\$win" ] && break
+  win=\$(xdotool search --onlyvisible --pid "\$pid" 2>/dev/null | head -1) && [ -n "\$win" ] && break
   sleep 0.1
 done
 [ -n "\$win" ] || { echo "no window" >&2; kill \$pid; exit 2; }

@@ -1,7 +1,7 @@
 # The program folder's shipped files, and the installed program.
 
 add_executable(install_tests ${CMAKE_CURRENT_LIST_DIR}/ProgramFilesTest.cpp)
-target_link_libraries(install_tests PRIVATE torepal_core GTest::gtest_main)
+target_link_libraries(install_tests PRIVATE torepal_testsupport GTest::gtest_main)
 target_compile_definitions(install_tests PRIVATE TOREPAL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(install_tests DISCOVERY_MODE PRE_TEST)
 

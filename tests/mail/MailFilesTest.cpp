@@ -2,12 +2,13 @@
 
 #include "mail/MailFiles.h"
 #include "support/MailTestSupport.h"
+#include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 
 namespace torepal {
 namespace {
 
-using mailtest::TempProgramFolder;
+using namespace test;
 
 const std::string kStamp = Sjis("3月3日14時7分");
 
@@ -44,14 +45,14 @@ TEST(SavedMailName, LongItemIsCutAtACharacterSoTheNameFits255Bytes)
 
 TEST(SaveMail, BodyLineBreaksAreStoredAsCrCrLf)
 {
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     ASSERT_EQ(SaveMail(folder.path(), kStamp, Sjis("時計"), "a\r\nb"), WriteStatus::Ok);
     EXPECT_EQ(folder.read(std::filesystem::path("back") / "【メール ～3月3日14時7分～ 】--時計.txt"), "a\r\r\nb");
 }
 
 TEST(SaveMail, SecondMailOfTheSameMinuteAndItemGetsTheNextFreeName)
 {
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     std::string name;
     ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "first", &name), WriteStatus::Ok);
     EXPECT_EQ(name, Sjis("【メール ～3月3日14時7分～ 】--x.txt"));
@@ -65,7 +66,7 @@ TEST(SaveMail, SecondMailOfTheSameMinuteAndItemGetsTheNextFreeName)
 
 TEST(SaveMail, SavingTheSameMailAgainKeepsOneFile)
 {
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "a\r\nb"), WriteStatus::Ok);
     std::string name;
     ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "a\r\nb", &name), WriteStatus::Ok);
@@ -77,21 +78,21 @@ TEST(SaveMail, SavingTheSameMailAgainKeepsOneFile)
 
 TEST(SaveMail, ItemWithSlashesStaysInsideBack)
 {
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     ASSERT_EQ(SaveMail(folder.path(), kStamp, "../../x", "body"), WriteStatus::Ok);
     EXPECT_EQ(folder.read(std::filesystem::path("back") / "【メール ～3月3日14時7分～ 】--..／..／x.txt"), "body");
 }
 
 TEST(SaveMail, WithoutBackFolderNothingIsCreated)
 {
-    TempProgramFolder folder(false, true);
+    TempFolder folder{"file"};
     EXPECT_NE(SaveMail(folder.path(), kStamp, "x", "body"), WriteStatus::Ok);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "back"));
 }
 
 TEST(SaveMail, FullDiskKeepsTheEarlierFile)
 {
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     ASSERT_EQ(SaveMail(folder.path(), kStamp, "x", "first"), WriteStatus::Ok);
     SetWriteFaultForTesting(WriteFault::Write);
     EXPECT_NE(SaveMail(folder.path(), kStamp, "x", "second mail"), WriteStatus::Ok);
@@ -101,7 +102,7 @@ TEST(SaveMail, FullDiskKeepsTheEarlierFile)
 
 TEST(ListTemplates, TxtFilesOfAnyCaseSortedFoldersAndOthersLeftOut)
 {
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     folder.write("file/b.txt", "");
     folder.write("file/A.TXT", "");
     folder.write("file/ソ.txt", "");
@@ -118,15 +119,15 @@ TEST(ListTemplates, TxtFilesOfAnyCaseSortedFoldersAndOthersLeftOut)
 
 TEST(ListTemplates, MissingOrEmptyFolderGivesNoTemplates)
 {
-    TempProgramFolder empty;
+    TempFolder empty{"back", "file"};
     EXPECT_TRUE(ListTemplates(empty.path()).empty());
-    TempProgramFolder none(true, false);
+    TempFolder none{"back"};
     EXPECT_TRUE(ListTemplates(none.path()).empty());
 }
 
 TEST(Templates, CrLfAndCrCrLfReadAlikeAndSavingWritesCrCrLf)
 {
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     folder.write("file/crlf.txt", Sjis("[name]様\r\n[bank]\r\n"));
     folder.write("file/crcrlf.txt", Sjis("[name]様\r\r\n[bank]\r\r\n"));
     const std::optional<std::string> crlf = ReadTemplate(folder.path() / "file" / "crlf.txt");
@@ -144,7 +145,7 @@ TEST(Templates, CrLfAndCrCrLfReadAlikeAndSavingWritesCrCrLf)
 
 TEST(Templates, FolderOrMissingFileCannotBeRead)
 {
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     std::filesystem::create_directory(folder.path() / "file" / "d.txt");
     EXPECT_FALSE(ReadTemplate(folder.path() / "file" / "d.txt"));
     EXPECT_FALSE(ReadTemplate(folder.path() / "file" / "gone.txt"));

@@ -7,6 +7,8 @@
 namespace torepal {
 namespace {
 
+using namespace test;
+
 // "mailto:" (7) + "a@b.jp" (6) + "?body=" (6) = 19 bytes around the body.
 const std::string kAddress = "a@b.jp";
 
@@ -58,9 +60,9 @@ TEST(MailtoUri, BodyDecodesBackToExactlyTheMailText)
     ASSERT_EQ(uri.find('#'), std::string::npos);             // and "#" cannot cut the address
     ASSERT_EQ(uri.substr(query, 6), "?body=");
 
-    const std::string to = mailtest::PercentDecoded(uri.substr(7, query - 7));
+    const std::string to = test::PercentDecoded(uri.substr(7, query - 7));
     EXPECT_EQ(to, "yamada+1@example.jp");
-    const SjisConversion decoded = SjisFromUtf8(mailtest::PercentDecoded(uri.substr(query + 6)));
+    const SjisConversion decoded = SjisFromUtf8(test::PercentDecoded(uri.substr(query + 6)));
     ASSERT_TRUE(decoded.ok());
     EXPECT_EQ(decoded.text, body);
 }

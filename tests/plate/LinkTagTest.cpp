@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "plate/LinkTag.h"
-#include "plate/PlateTestText.h"
+#include "support/core/TestText.h"
 
 using namespace torepal;
-using plate_test::S;
+using namespace torepal::test;
 
 TEST(LinkTag, TextWithTheDefaultAddress)
 {

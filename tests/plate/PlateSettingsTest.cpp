@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "plate/PlateSettings.h"
-#include "plate/PlateTestText.h"
 #include "store/SettingsFiles.h"
+#include "support/core/TestText.h"
 
 using namespace torepal;
-using plate_test::S;
+using namespace torepal::test;
 
 TEST(PlateSettings, WhatIsKeptComesBackThroughTheFileBytes)
 {

@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "plate/PageTemplates.h"
-#include "plate/PlateTestText.h"
 #include "plate/PrintedTemplates.h"
 #include "plate/RenderPage.h"
 #include "shipping/ShippingText.h"
+#include "support/core/TestText.h"
 #include "text/Encoding.h"
 
 using namespace torepal;
+using namespace torepal::test;
 using namespace torepal::printed;
-using plate_test::Fill;
-using plate_test::S;
 
 namespace {
 

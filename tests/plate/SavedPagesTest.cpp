@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
-#include <random>
 
-#include "plate/PlateTestText.h"
 #include "plate/SavedPages.h"
 #include "platform/Platform.h"
+#include "support/core/TempFolder.h"
+#include "support/core/TestText.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 
 using namespace torepal;
-using plate_test::S;
+using namespace torepal::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,31 +26,6 @@ std::string TitlePart(const std::string& name)
     EXPECT_GE(name.size(), head.size() + 5);
     EXPECT_EQ(name.substr(name.size() - 5), ".html");
     return name.substr(head.size(), name.size() - head.size() - 5);
-}
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("torepal-plate-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string ReadBytes(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace

@@ -4,43 +4,19 @@
 
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <random>
 #include <set>
 #include <thread>
 
-#include "support/ReliabilityTestSupport.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 
 using namespace torepal;
+using namespace torepal::test;
 
 namespace {
-
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::filesystem::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-std::vector<std::string> Names(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-struct FaultGuard {
-    explicit FaultGuard(WriteFault f) { SetWriteFaultForTesting(f); }
-    ~FaultGuard() { SetWriteFaultForTesting(WriteFault::None); }
-};
 
 // A content whose every byte says which version it is and where it stands,
 // so a torn or mixed file cannot pass for a complete one.
@@ -60,21 +36,21 @@ std::string Version(char tag, std::size_t size)
 TEST(AtomicWrite, ACrashBeforeTheRenameLeavesOnlyAHiddenTemporary)
 {
     TempFolder dir;
-    Put(dir / "1.txt", "old");
+    WriteBytes(dir / "1.txt", "old");
     {
-        FaultGuard guard(WriteFault::CrashBeforeRename);
+        WriteFaultGuard guard(WriteFault::CrashBeforeRename);
         EXPECT_NE(WriteFileAtomically(dir / "1.txt", "new"), WriteStatus::Ok);
     }
-    EXPECT_EQ(Slurp(dir / "1.txt"), "old");
+    EXPECT_EQ(ReadBytes(dir / "1.txt"), "old");
     const std::string leftover = ".1.txt.new-" + std::to_string(::getpid());
-    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{".1.txt.new-" + std::to_string(::getpid()), "1.txt"}));
-    EXPECT_EQ(Slurp(dir / leftover), "new");
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{".1.txt.new-" + std::to_string(::getpid()), "1.txt"}));
+    EXPECT_EQ(ReadBytes(dir / leftover), "new");
     EXPECT_TRUE(IsWriteTemporary(leftover));
 
     // The next save from the same process reuses the name and cleans up.
     ASSERT_EQ(WriteFileAtomically(dir / "1.txt", "newer"), WriteStatus::Ok);
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"1.txt"});
-    EXPECT_EQ(Slurp(dir / "1.txt"), "newer");
+    EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{"1.txt"});
+    EXPECT_EQ(ReadBytes(dir / "1.txt"), "newer");
 }
 
 TEST(AtomicWrite, TemporaryNamesAreRecognisedAndOrdinaryNamesAreNot)
@@ -98,8 +74,8 @@ TEST(AtomicWrite, ANameThatNearlyFillsTheLimitCanStillBeSaved)
     name += ".txt";
     ASSERT_EQ(name.size(), 253u);
     ASSERT_EQ(WriteFileAtomically(dir / name, "bytes"), WriteStatus::Ok);
-    EXPECT_EQ(Slurp(dir / name), "bytes");
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{name});
+    EXPECT_EQ(ReadBytes(dir / name), "bytes");
+    EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{name});
 }
 
 TEST(AtomicWrite, AFolderWhoseParentIsAFileRefusesTheSaveAndCreatesNothing)
@@ -107,15 +83,15 @@ TEST(AtomicWrite, AFolderWhoseParentIsAFileRefusesTheSaveAndCreatesNothing)
     // Tests run as root, for whom file permissions do not stop a write; a
     // path through a regular file cannot be written by anyone.
     TempFolder dir;
-    Put(dir / "back", "not a folder");
+    WriteBytes(dir / "back", "not a folder");
     EXPECT_EQ(WriteFileAtomically(dir / "back" / "1.txt", "x"), WriteStatus::CannotCreate);
-    EXPECT_EQ(Slurp(dir / "back"), "not a folder");
+    EXPECT_EQ(ReadBytes(dir / "back"), "not a folder");
 }
 
 TEST(AtomicWrite, ReplacingKeepsTheOldFilesPermissions)
 {
     TempFolder dir;
-    Put(dir / "t.txt", "old");
+    WriteBytes(dir / "t.txt", "old");
     std::filesystem::permissions(dir / "t.txt",
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     ASSERT_EQ(WriteFileAtomically(dir / "t.txt", "new"), WriteStatus::Ok);
@@ -127,13 +103,13 @@ TEST(AtomicWrite, AFullDiskOrAFailedSyncOrRenameLeavesNoTemporary)
 {
     for (WriteFault f : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename}) {
         TempFolder dir;
-        Put(dir / "status.ini", "good");
+        WriteBytes(dir / "status.ini", "good");
         {
-            FaultGuard guard(f);
+            WriteFaultGuard guard(f);
             EXPECT_NE(WriteFileAtomically(dir / "status.ini", std::string(10000, 'x')), WriteStatus::Ok);
         }
-        EXPECT_EQ(Slurp(dir / "status.ini"), "good") << static_cast<int>(f);
-        EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"status.ini"}) << static_cast<int>(f);
+        EXPECT_EQ(ReadBytes(dir / "status.ini"), "good") << static_cast<int>(f);
+        EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{"status.ini"}) << static_cast<int>(f);
     }
 }
 
@@ -142,15 +118,15 @@ TEST(AtomicWrite, ARealDiskFullPartWayKeepsTheOldFileAndLeavesNothingBehind)
     // The kernel's file-size limit stops the write part way with EFBIG,
     // as a full disk stops it with ENOSPC; no hook is involved.
     TempFolder dir;
-    Put(dir / "mail.txt", "old mail");
+    WriteBytes(dir / "mail.txt", "old mail");
     WriteStatus status;
     {
-        reliability::FileSizeLimit full(4096);
+        FileSizeLimit full(4096);
         status = WriteFileAtomically(dir / "mail.txt", std::string(100000, 'n'));
     }
     EXPECT_EQ(status, WriteStatus::WriteFailed);
-    EXPECT_EQ(Slurp(dir / "mail.txt"), "old mail");
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"mail.txt"});
+    EXPECT_EQ(ReadBytes(dir / "mail.txt"), "old mail");
+    EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{"mail.txt"});
 }
 
 // A process killed at any moment while it saves again and again: the file
@@ -161,7 +137,7 @@ TEST(AtomicWrite, KillingTheWriterAtRandomMomentsNeverTearsTheFile)
     const std::filesystem::path target = dir / "plate.ini";
     const std::size_t size = 1 << 20;
     const std::string first = Version('0', size);
-    Put(target, first);
+    WriteBytes(target, first);
     std::set<std::string> complete{first};
     const std::vector<std::string> versions{Version('A', size), Version('B', size / 3), Version('C', 2 * size)};
     for (const std::string& v : versions) complete.insert(v);
@@ -172,7 +148,7 @@ TEST(AtomicWrite, KillingTheWriterAtRandomMomentsNeverTearsTheFile)
     int changed = 0;
     constexpr int kKills = 25;
     for (int round = 0; round < kKills; ++round) {
-        const std::string before = Slurp(target);
+        const std::string before = ReadBytes(target);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -184,18 +160,18 @@ TEST(AtomicWrite, KillingTheWriterAtRandomMomentsNeverTearsTheFile)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status));
 
-        const std::string now = Slurp(target);
+        const std::string now = ReadBytes(target);
         ASSERT_EQ(complete.count(now), 1u)
             << "torn file after kill " << round << " (seed " << seed << "), " << now.size() << " bytes";
         if (now != before) ++changed;
         // What a kill leaves beside the file is one hidden temporary of the
         // killed process at most.
-        for (const std::string& name : Names(dir.path())) {
+        for (const std::string& name : FolderNames(dir.path())) {
             if (name != "plate.ini") {
                 EXPECT_EQ(name, ".plate.ini.new-" + std::to_string(child));
             }
         }
-        for (const std::string& name : Names(dir.path()))
+        for (const std::string& name : FolderNames(dir.path()))
             if (name != "plate.ini") std::filesystem::remove(dir / name);
     }
     // Writes did happen between the kills (else the test proves nothing).

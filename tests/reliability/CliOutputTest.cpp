@@ -9,9 +9,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "app/ProjectFile.h"
 #include "support/core/TempFolder.h"
 #include "text/Files.h"
@@ -20,6 +17,7 @@
 extern char** environ;
 
 using namespace torepal;
+using namespace torepal::test;
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <new>
 
 #include "app/ProjectFile.h"
 #include "store/Archive.h"
 #include "store/SettingsFiles.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Files.h"
 
 // The replacement operators below pair malloc with free on purpose.
@@ -78,6 +78,7 @@ void operator delete[](void* p, std::size_t) noexcept
 }
 
 using namespace torepal;
+using namespace torepal::test;
 
 namespace {
 
@@ -130,7 +131,7 @@ TEST(Limits, ASettingsFileClaimingGigabytesLoadsAsDamagedAndIsKept)
 {
     TempFolder dir;
     const std::string bytes("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7);
-    std::ofstream(dir / "status.ini", std::ios::binary) << bytes;
+    WriteBytes(dir / "status.ini", bytes);
     AllocationWatch watch;
     const Loaded<CSavemail> loaded = LoadStatusFile(dir.path());
     EXPECT_EQ(loaded.status, LoadStatus::Damaged);
@@ -152,9 +153,7 @@ TEST(Limits, FilesFarLargerThanAnyRealOneAreRefusedBeforeReading)
 {
     TempFolder dir;
     for (std::uintmax_t size : {kLargestTextFile + 1, std::uintmax_t{1} << 36}) {
-        {
-            std::ofstream(dir / "huge.tpf", std::ios::binary);
-        }
+        WriteBytes(dir / "huge.tpf", "");
         std::filesystem::resize_file(dir / "huge.tpf", size);  // sparse: no disk used
         AllocationWatch watch;
         const auto started = std::chrono::steady_clock::now();

@@ -1,9 +1,8 @@
 # Core reliability tests: saves under injected faults and real kills,
 # temporaries, size limits of the readers.
 file(GLOB RELIABILITY_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
-add_executable(reliability_tests ${RELIABILITY_TEST_SOURCES} ${SUPPORT_CORE})
-target_include_directories(reliability_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(reliability_tests PRIVATE torepal_core GTest::gtest_main)
+add_executable(reliability_tests ${RELIABILITY_TEST_SOURCES})
+target_link_libraries(reliability_tests PRIVATE torepal_testsupport GTest::gtest_main)
 target_compile_definitions(reliability_tests PRIVATE TOREPAL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(reliability_tests DISCOVERY_MODE PRE_TEST)
 

@@ -12,9 +12,10 @@
 #include "shipping/RateTables.h"
 #include "shipping/ShippingText.h"
 #include "support/ShippingTestSupport.h"
+#include "support/core/TestText.h"
 
 using namespace torepal;
-using namespace torepal::shipping_test;
+using namespace torepal::test;
 
 namespace {
 

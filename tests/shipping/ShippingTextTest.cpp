@@ -6,9 +6,10 @@
 
 #include "shipping/ShippingText.h"
 #include "support/ShippingTestSupport.h"
+#include "support/core/TestText.h"
 
 using namespace torepal;
-using namespace torepal::shipping_test;
+using namespace torepal::test;
 
 namespace {
 

@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <vector>
 
 #include "store/SettingsFiles.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 
 using namespace torepal;
+using namespace torepal::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -27,23 +28,6 @@ std::string U32(std::uint32_t v)
     return Bytes({static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF),
                   static_cast<int>(v >> 24)});
 }
-
-void WriteBytes(const fs::path& file, const std::string& bytes)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct FaultGuard {
-    explicit FaultGuard(WriteFault f) { SetWriteFaultForTesting(f); }
-    ~FaultGuard() { SetWriteFaultForTesting(WriteFault::None); }
-};
 
 // A bank.ini with something in the first row and the 振替口座 row.
 CBSave SampleBank()
@@ -535,7 +519,7 @@ TEST(SettingsFiles, AFailedStoreKeepsTheOldFile)
         TempFolder folder;
         ASSERT_TRUE(StoreBankFile(folder.path(), SampleBank()));
         {
-            FaultGuard guard(fault);
+            WriteFaultGuard guard(fault);
             EXPECT_FALSE(StoreBankFile(folder.path(), CBSave{}));
             EXPECT_FALSE(StorePlateFile(folder.path(), SamplePlate()));
         }

@@ -4,7 +4,6 @@
 // the seller would, files put in and read back byte for byte.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -16,8 +15,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -29,30 +26,21 @@
 #include "plate/ui/CDTemplate.h"
 #include "store/SettingsFiles.h"
 #include "support/FakePlatform.h"
+#include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 
-namespace torepal::apptest {
+namespace torepal::test {
 
 class AppTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        static std::atomic<int> counter{0};
-        const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        folder = std::filesystem::temp_directory_path() / ("torepal-app-" + std::to_string(::getpid()) + "-" +
-                                                           std::to_string(tick) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(folder / "back");
-        std::filesystem::create_directories(folder / "file");
-        write("file/a.txt", "[name] [sum]\r\r\n[bank]\r\r\n");
-    }
+    void SetUp() override { write("file/a.txt", "[name] [sum]\r\r\n[bank]\r\r\n"); }
 
     void TearDown() override
     {
         SetWriteFaultForTesting(WriteFault::None);
         window.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
     }
 
     MainDialog& start()
@@ -161,7 +149,8 @@ protected:
         return pages;
     }
 
-    std::filesystem::path folder;
+    TempFolder programFolder{"back", "file"};
+    std::filesystem::path folder = programFolder.path();
     FakePlatform platform;
     std::unique_ptr<MainDialog> window;
 };
@@ -171,4 +160,4 @@ inline QWidget& AppTest::plate() const
     return window->platePage();
 }
 
-}  // namespace torepal::apptest
+}  // namespace torepal::test

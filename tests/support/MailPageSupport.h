@@ -15,7 +15,7 @@
 #include "platform/ui/QtText.h"
 #include "text/Encoding.h"
 
-namespace torepal::mailtest {
+namespace torepal::test {
 
 template <typename Widget>
 Widget* Find(const QWidget& parent, const char* objectName)
@@ -49,4 +49,4 @@ inline std::string Utf8(const QString& s)
     return s.toStdString();
 }
 
-}  // namespace torepal::mailtest
+}  // namespace torepal::test

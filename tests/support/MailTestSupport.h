@@ -1,59 +1,14 @@
 #pragma once
-// A fresh program folder for mail tests, removed afterwards, plus small
-// helpers to put files into it and read them back byte for byte.
+// Mail tests: the temporary program folder and whole files of the support
+// library, and the decoding a mail program does with a mailto: text.
 
-#include <unistd.h>
-
-#include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
-namespace torepal::mailtest {
+#include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 
-class TempProgramFolder {
-public:
-    explicit TempProgramFolder(bool withBack = true, bool withFile = true)
-    {
-        static std::atomic<int> counter{0};
-        const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() / ("torepal-mail-" + std::to_string(::getpid()) + "-" +
-                                                          std::to_string(tick) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-        if (withBack) std::filesystem::create_directory(path_ / "back");
-        if (withFile) std::filesystem::create_directory(path_ / "file");
-    }
-    ~TempProgramFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempProgramFolder(const TempProgramFolder&) = delete;
-    TempProgramFolder& operator=(const TempProgramFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-    // Writes raw bytes; `relative` is a UTF-8 path inside the folder.
-    void write(const std::string& relative, std::string_view bytes) const
-    {
-        std::ofstream out(path_ / relative, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    std::string read(const std::filesystem::path& relative) const { return ReadBytes(path_ / relative); }
-
-    static std::string ReadBytes(const std::filesystem::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-private:
-    std::filesystem::path path_;
-};
+namespace torepal::test {
 
 // Decodes %XX escapes, as a mail program does with a mailto: parameter.
 inline std::string PercentDecoded(std::string_view text)
@@ -76,4 +31,4 @@ inline std::string PercentDecoded(std::string_view text)
     return out;
 }
 
-}  // namespace torepal::mailtest
+}  // namespace torepal::test

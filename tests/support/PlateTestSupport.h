@@ -3,7 +3,6 @@
 // bank store and the page, plus lookups of its controls by object name.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,64 +11,25 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "bank/BankStore.h"
 #include "plate/ui/CDTemplate.h"
 #include "support/FakePlatform.h"
+#include "support/core/TempFolder.h"
+#include "support/core/TestText.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 
-namespace torepal::platetest {
-
-inline std::string S(const std::string& utf8)
-{
-    const SjisConversion c = SjisFromUtf8(utf8);
-    EXPECT_TRUE(c.ok()) << "expected text holds " << DescribeCharacters(c.unmappable);
-    return c.text;
-}
-
-class TempProgramFolder {
-public:
-    explicit TempProgramFolder(bool withBack = true)
-    {
-        static std::atomic<int> counter{0};
-        const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() / ("torepal-plate-" + std::to_string(::getpid()) + "-" +
-                                                          std::to_string(tick) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-        if (withBack) std::filesystem::create_directory(path_ / "back");
-    }
-    ~TempProgramFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempProgramFolder(const TempProgramFolder&) = delete;
-    TempProgramFolder& operator=(const TempProgramFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-    static std::string ReadBytes(const std::filesystem::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-private:
-    std::filesystem::path path_;
-};
+namespace torepal::test {
 
 // A page on a fresh folder. `makePage()` builds a new page object on the
 // same folder, as a restart of the program would.
 class PlatePageTest : public ::testing::Test {
 protected:
-    TempProgramFolder folder;
+    TempFolder folder{"back"};
     FakePlatform platform;
     BankStore bank{folder.path()};
     std::unique_ptr<CDTemplate> page;
@@ -107,4 +67,4 @@ protected:
     }
 };
 
-}  // namespace torepal::platetest
+}  // namespace torepal::test

@@ -8,18 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "support/core/TestText.h"
 #include "text/Encoding.h"
 
-namespace torepal::shipping_test {
-
-// The Shift-JIS bytes of an expected text; fails the test if a character of
-// it cannot be held (it would otherwise vanish on both sides).
-inline std::string S(const std::string& utf8)
-{
-    const SjisConversion c = SjisFromUtf8(utf8);
-    EXPECT_TRUE(c.ok()) << "expected text holds " << DescribeCharacters(c.unmappable);
-    return c.text;
-}
+namespace torepal::test {
 
 // The prices of the region lines ("】 1050円 （" or "】1050円 （") in order.
 inline std::vector<int> RegionPrices(const std::string& sjis)
@@ -48,17 +40,4 @@ inline std::vector<std::string> RegionLinesOf(const std::string& sjis, const std
     return lines;
 }
 
-// The hex bytes of a text, for messages and byte checks.
-inline std::string Hex(const std::string& bytes)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char b : bytes) {
-        if (!out.empty()) out += ' ';
-        out += digits[b >> 4];
-        out += digits[b & 15];
-    }
-    return out;
-}
-
-}  // namespace torepal::shipping_test
+}  // namespace torepal::test

@@ -32,7 +32,8 @@
 #include "support/AppTestSupport.h"
 
 using namespace torepal;
-using torepal::apptest::AppTest;
+using namespace torepal::test;
+using torepal::test::AppTest;
 
 // Names show as text in failure messages.
 static void PrintTo(const QString& text, std::ostream* out)

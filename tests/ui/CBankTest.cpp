@@ -7,17 +7,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <fstream>
-#include <iterator>
 
 #include "bank/BankStore.h"
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
 #include "support/FakePlatform.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 
 using namespace torepal;
+using namespace torepal::test;
 
 namespace {
 
@@ -53,12 +53,6 @@ Accounts SampleRows()
     rows[kParuruRow] = {"", "10120", "12345671", Sjis("ヤマダタロウ"), 0};
     rows[kFurikaeRow] = {"", "00130-1", "123456", Sjis("ヤマダショウテン"), 0};
     return rows;
-}
-
-std::string ReadBytes(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace

@@ -8,9 +8,11 @@
 #include "plate/ui/CComplete.h"
 #include "store/SettingsFiles.h"
 #include "support/PlateTestSupport.h"
+#include "support/core/TestText.h"
+#include "support/core/WholeFiles.h"
 
 using namespace torepal;
-using namespace torepal::platetest;
+using namespace torepal::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -324,10 +326,7 @@ TEST_F(PlatePageTest, SettingsSurviveARestart)
 
 TEST_F(PlatePageTest, DamagedPlateIniIsToldOnce)
 {
-    {
-        std::ofstream out(folder.path() / "plate.ini", std::ios::binary);
-        out << std::string("\x01\x00\x00\x00\x01\x00", 6);  // cut inside the second tick
-    }
+    WriteBytes(folder.path() / "plate.ini", std::string("\x01\x00\x00\x00\x01\x00", 6));  // cut inside the second tick
     makePage();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].find("plate.ini"), std::string::npos);
@@ -354,7 +353,7 @@ TEST_F(PlatePageTest, CompleteSavesUnderTheTimeStampAndReplacesWithinTheMinute)
 
     const fs::path file = back() / "【プレート ～12月6日20時8分～ 】--腕時計.html";
     ASSERT_TRUE(fs::exists(file));
-    const std::string first = TempProgramFolder::ReadBytes(file);
+    const std::string first = ReadBytes(file);
     EXPECT_EQ(first, page->state().page);
     EXPECT_NE(first.find(S("一行目<br>二行目")), std::string::npos);
     EXPECT_NE(first.find(S("<br><b>▼冊子小包</b><br> 180円<br>")), std::string::npos);
@@ -365,7 +364,7 @@ TEST_F(PlatePageTest, CompleteSavesUnderTheTimeStampAndReplacesWithinTheMinute)
     multi("itemsEdit")->setPlainText(QStringLiteral("書き直し"));
     button("completeButton")->click();
     EXPECT_EQ(savedCount(), 1u);
-    const std::string second = TempProgramFolder::ReadBytes(file);
+    const std::string second = ReadBytes(file);
     EXPECT_NE(second, first);
     EXPECT_NE(second.find(S("書き直し")), std::string::npos);
 
@@ -414,11 +413,11 @@ TEST_F(PlatePageTest, PreviewWritesAndOpensThePreviewFile)
     const fs::path preview = folder.path() / "menu_preview.html";
     ASSERT_EQ(platform.openedFiles.size(), 1u);
     EXPECT_EQ(platform.openedFiles[0], preview);
-    EXPECT_NE(TempProgramFolder::ReadBytes(preview).find(S("一回目")), std::string::npos);
+    EXPECT_NE(ReadBytes(preview).find(S("一回目")), std::string::npos);
 
     line("titleEdit")->setText(QStringLiteral("二回目"));
     button("previewButton")->click();
-    const std::string second = TempProgramFolder::ReadBytes(preview);
+    const std::string second = ReadBytes(preview);
     EXPECT_EQ(second.find(S("一回目")), std::string::npos);
     EXPECT_EQ(second, page->state().page);
     EXPECT_EQ(savedCount(), 0u);  // a preview is not saved

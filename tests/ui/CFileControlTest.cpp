@@ -7,15 +7,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
-#include <fstream>
 
 #include "files/ui/CFileControl.h"
 #include "support/FakePlatform.h"
-#include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Files.h"
 
 using namespace torepal;
+using namespace torepal::test;
 
 namespace {
 
@@ -65,8 +65,8 @@ struct FilePage {
 TEST(CFileControl, TabSelectionListsSortedAndShowsTheFirstEntry)
 {
     FilePage p;
-    Put(p.back / "2.html", "<b>page</b>");
-    Put(p.back / "1.txt", "first\r\r\nmail\r\r\n");
+    WriteBytes(p.back / "2.html", "<b>page</b>");
+    WriteBytes(p.back / "1.txt", "first\r\r\nmail\r\r\n");
     std::filesystem::create_directory(p.back / "sub");
     CFileControl& page = p.open();
     page.refreshList();
@@ -103,7 +103,7 @@ TEST(CFileControl, ControlsAreNamedAndTheEditWraps)
 TEST(CFileControl, DeletingTheLastFileEmptiesListAndText)
 {
     FilePage p;
-    Put(p.back / "only.txt", "text\r\r\n");
+    WriteBytes(p.back / "only.txt", "text\r\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     ASSERT_EQ(p.edit()->toPlainText(), "text\n");
@@ -124,8 +124,8 @@ TEST(CFileControl, DeletingTheLastFileEmptiesListAndText)
 TEST(CFileControl, DeletingOneOfTwoShowsTheOther)
 {
     FilePage p;
-    Put(p.back / "1.txt", "one\n");
-    Put(p.back / "2.txt", "two\n");
+    WriteBytes(p.back / "1.txt", "one\n");
+    WriteBytes(p.back / "2.txt", "two\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.click("deleteButton");
@@ -139,7 +139,7 @@ TEST(CFileControl, DeletingASubfolderFailsAndKeepsIt)
 {
     FilePage p;
     std::filesystem::create_directory(p.back / "a-folder");
-    Put(p.back / "b.txt", "b\n");
+    WriteBytes(p.back / "b.txt", "b\n");
     CFileControl& page = p.open();
     page.tabSelected();
     ASSERT_EQ(p.selected(), "a-folder");
@@ -153,7 +153,7 @@ TEST(CFileControl, DeletingASubfolderFailsAndKeepsIt)
 TEST(CFileControl, CopyTakesTheTextAsLastShownOrWrittenBack)
 {
     FilePage p;
-    Put(p.back / "mail.txt", "hello\r\r\n");
+    WriteBytes(p.back / "mail.txt", "hello\r\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
 
@@ -162,7 +162,7 @@ TEST(CFileControl, CopyTakesTheTextAsLastShownOrWrittenBack)
     p.click("writeBackButton");
     p.click("copyButton");
     EXPECT_EQ(p.platform.clipboard, (std::vector<std::string>{"hello\r\n", "edited\r\nmail"}));
-    EXPECT_EQ(Slurp(p.back / "mail.txt"), "edited\r\r\nmail");
+    EXPECT_EQ(ReadBytes(p.back / "mail.txt"), "edited\r\r\nmail");
     EXPECT_TRUE(p.platform.messages.empty());
     EXPECT_EQ(p.rows(), (QStringList{"mail.txt"}));
 }
@@ -171,9 +171,9 @@ TEST(CFileControl, MailerLimitIsJudgedOnTheShownText)
 {
     FilePage p;
     // Shown as 2980 "a" and CR LF: 13 + 2980 + 6 = 2999 bytes.
-    Put(p.back / "1.txt", std::string(2980, 'a') + "\r\r\n");
+    WriteBytes(p.back / "1.txt", std::string(2980, 'a') + "\r\r\n");
     // 2981 "a" and CR LF: 3000 bytes.
-    Put(p.back / "2.txt", std::string(2981, 'a') + "\n");
+    WriteBytes(p.back / "2.txt", std::string(2981, 'a') + "\n");
     CFileControl& page = p.open();
     page.tabSelected();
 
@@ -216,7 +216,7 @@ TEST(CFileControl, MissingBackFolderGivesAnEmptyListAndAHint)
     EXPECT_FALSE(std::filesystem::exists(p.back));
 
     std::filesystem::create_directory(p.back);
-    Put(p.back / "1.txt", "x\n");
+    WriteBytes(p.back / "1.txt", "x\n");
     page.tabSelected();
     EXPECT_FALSE(p.page->findChild<QLabel*>("folderHint")->isVisible());
     EXPECT_EQ(p.rows(), (QStringList{"1.txt"}));
@@ -225,8 +225,8 @@ TEST(CFileControl, MissingBackFolderGivesAnEmptyListAndAHint)
 TEST(CFileControl, PreviewOpensTheSelectedFile)
 {
     FilePage p;
-    Put(p.back / "1.txt", "x");
-    Put(p.back / "2.html", "y");
+    WriteBytes(p.back / "1.txt", "x");
+    WriteBytes(p.back / "2.html", "y");
     CFileControl& page = p.open();
     page.tabSelected();
     p.clickRow(1);
@@ -238,12 +238,12 @@ TEST(CFileControl, SavedMailKeepsItsBytesThroughShowAndWriteBack)
 {
     FilePage p;
     const std::string mail = "\x82\xA0\x82\xA2\r\r\n\r\r\nend\r\r\n";  // あい, empty line, end
-    Put(p.back / "mail.txt", mail);
+    WriteBytes(p.back / "mail.txt", mail);
     CFileControl& page = p.open();
     for (int round = 0; round < 10; ++round) {
         page.tabSelected();
         p.click("writeBackButton");
-        ASSERT_EQ(Slurp(p.back / "mail.txt"), mail) << round;
+        ASSERT_EQ(ReadBytes(p.back / "mail.txt"), mail) << round;
     }
     EXPECT_TRUE(p.platform.messages.empty());
 }
@@ -253,8 +253,8 @@ TEST(CFileControl, NameShiftJisCannotShowIsStillHandled)
     FilePage p;
     const std::string heart = "\xE2\x99\xA5.txt";  // ♥.txt
     const std::string raw = "\xFF.txt";            // not UTF-8
-    Put(p.back / heart, "heart\r\r\n");
-    Put(p.back / raw, "raw\r\r\n");
+    WriteBytes(p.back / heart, "heart\r\r\n");
+    WriteBytes(p.back / raw, "raw\r\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     ASSERT_EQ(p.rows(), (QStringList{"?.txt", "?.txt"}));
@@ -262,7 +262,7 @@ TEST(CFileControl, NameShiftJisCannotShowIsStillHandled)
 
     p.edit()->setPlainText("love\n");
     p.click("writeBackButton");
-    EXPECT_EQ(Slurp(p.back / heart), "love\r\r\n");
+    EXPECT_EQ(ReadBytes(p.back / heart), "love\r\r\n");
     p.click("previewButton");
     EXPECT_EQ(p.platform.openedFiles, (std::vector<std::filesystem::path>{p.back / heart}));
 
@@ -270,7 +270,7 @@ TEST(CFileControl, NameShiftJisCannotShowIsStillHandled)
     EXPECT_EQ(p.edit()->toPlainText(), "raw\n");
     p.edit()->setPlainText("bytes\n");
     p.click("writeBackButton");
-    EXPECT_EQ(Slurp(p.back / raw), "bytes\r\r\n");
+    EXPECT_EQ(ReadBytes(p.back / raw), "bytes\r\r\n");
 
     p.click("deleteButton");
     EXPECT_FALSE(std::filesystem::exists(p.back / raw));
@@ -283,8 +283,8 @@ TEST(CFileControl, NameShiftJisCannotShowIsStillHandled)
 TEST(CFileControl, FileRemovedOutsideShowsEmptyAndIsNotCreatedAgain)
 {
     FilePage p;
-    Put(p.back / "1.txt", "one\n");
-    Put(p.back / "2.txt", "two\n");
+    WriteBytes(p.back / "1.txt", "one\n");
+    WriteBytes(p.back / "2.txt", "two\n");
     CFileControl& page = p.open();
     page.tabSelected();
     std::filesystem::remove(p.back / "2.txt");
@@ -308,15 +308,15 @@ TEST(CFileControl, FileRemovedOutsideShowsEmptyAndIsNotCreatedAgain)
 TEST(CFileControl, FailedWriteBackSaysSoAndKeepsTheOldFile)
 {
     FilePage p;
-    Put(p.back / "mail.txt", "old\r\r\n");
+    WriteBytes(p.back / "mail.txt", "old\r\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.edit()->setPlainText("new\n");
     {
-        FaultGuard guard(WriteFault::Write);
+        WriteFaultGuard guard(WriteFault::Write);
         p.click("writeBackButton");
     }
-    EXPECT_EQ(Slurp(p.back / "mail.txt"), "old\r\r\n");
+    EXPECT_EQ(ReadBytes(p.back / "mail.txt"), "old\r\r\n");
     EXPECT_EQ(p.platform.messages,
               (std::vector<std::string>{"ファイルに書き込めませんでした。ファイルは元の内容のままです。"}));
     EXPECT_EQ(p.edit()->toPlainText(), "new\n");
@@ -330,12 +330,12 @@ TEST(CFileControl, FailedWriteBackSaysSoAndKeepsTheOldFile)
 TEST(CFileControl, CharacterShiftJisCannotHoldStopsTheWriteBack)
 {
     FilePage p;
-    Put(p.back / "mail.txt", "old\r\r\n");
+    WriteBytes(p.back / "mail.txt", "old\r\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.edit()->setPlainText("I \u2665 it\n");
     p.click("writeBackButton");
-    EXPECT_EQ(Slurp(p.back / "mail.txt"), "old\r\r\n");
+    EXPECT_EQ(ReadBytes(p.back / "mail.txt"), "old\r\r\n");
     ASSERT_EQ(p.platform.messages.size(), 1u);
     EXPECT_NE(p.platform.messages[0].find("U+2665"), std::string::npos);
     EXPECT_EQ(p.edit()->toPlainText(), "I \u2665 it\n");
@@ -344,7 +344,7 @@ TEST(CFileControl, CharacterShiftJisCannotHoldStopsTheWriteBack)
 TEST(CFileControl, EnterAndEscapeDoNothing)
 {
     FilePage p;
-    Put(p.back / "1.txt", "one\n");
+    WriteBytes(p.back / "1.txt", "one\n");
     FakePlatform& platform = p.platform;
     QDialog window;
     auto* layout = new QVBoxLayout(&window);

@@ -8,12 +8,13 @@
 #include "support/FakePlatform.h"
 #include "support/MailPageSupport.h"
 #include "support/MailTestSupport.h"
+#include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 
 namespace torepal {
 namespace {
 
-using namespace mailtest;
+using namespace test;
 
 class MailEditor : public ::testing::Test {
 protected:
@@ -31,7 +32,7 @@ protected:
     std::string count() { return Utf8(Line(editor(), "byteCountEdit")->text()); }
     void press(const char* name) { QTest::mouseClick(Button(editor(), name), Qt::LeftButton); }
 
-    TempProgramFolder folder;
+    TempFolder folder{"back", "file"};
     FakePlatform platform;
     std::unique_ptr<CMailEdit> editor_;
 };

@@ -10,16 +10,20 @@
 #include "support/FakePlatform.h"
 #include "support/MailPageSupport.h"
 #include "support/MailTestSupport.h"
+#include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 
 namespace torepal {
 namespace {
 
-using namespace mailtest;
+using namespace test;
 
 class MailPage : public ::testing::Test {
 protected:
-    explicit MailPage(bool withBack = true) : folder(withBack, true), bank(folder.path()) {}
+    explicit MailPage(bool withBack = true) : bank(folder.path())
+    {
+        if (withBack) std::filesystem::create_directory(folder / "back");
+    }
 
     CMail& page()
     {
@@ -35,7 +39,7 @@ protected:
     void press(const char* name) { QTest::mouseClick(Button(page(), name), Qt::LeftButton); }
     std::string bodyText() { return Utf8(body()->toPlainText()); }
 
-    TempProgramFolder folder;
+    TempFolder folder{"file"};
     BankStore bank;
     FakePlatform platform;
     std::unique_ptr<CMail> page_;

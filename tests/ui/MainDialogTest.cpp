@@ -19,7 +19,8 @@
 #include "support/AppTestSupport.h"
 
 using namespace torepal;
-using torepal::apptest::AppTest;
+using namespace torepal::test;
+using torepal::test::AppTest;
 
 namespace {
 

@@ -7,9 +7,10 @@
 #include "plate/ui/CLink.h"
 #include "plate/ui/CMylink.h"
 #include "support/PlateTestSupport.h"
+#include "support/core/TestText.h"
 
 using namespace torepal;
-using namespace torepal::platetest;
+using namespace torepal::test;
 
 TEST(CComplete, ShowsThePageAndItsByteCount)
 {

@@ -8,12 +8,14 @@
 #include "mail/ui/CMailEdit.h"
 #include "plate/ui/CDTemplate.h"
 #include "store/SettingsFiles.h"
-#include "support/AppCliRunner.h"
 #include "support/AppTestSupport.h"
+#include "support/core/CliRunner.h"
+#include "support/core/WholeFiles.h"
 #include "text/Lines.h"
 
 using namespace torepal;
-using torepal::apptest::AppTest;
+using namespace torepal::test;
+using torepal::test::AppTest;
 
 namespace {
 
@@ -340,7 +342,7 @@ TEST_F(ProjectPages, ProjectBankNamesServeThePlatePageUntilItsTabIsChosenAgain)
     EXPECT_EQ(text("paruruBox"), "ぱるる");
     window->platePage().finishAndSave();
     ASSERT_EQ(savedPages().size(), 1u);
-    const std::string first = apptest::ReadBytes(savedPages()[0]);
+    const std::string first = test::ReadBytes(savedPages()[0]);
     EXPECT_TRUE(Contains(first, Sjis("プロジェクト銀行")));
     EXPECT_FALSE(Contains(first, Sjis("ファイル銀行")));
     std::filesystem::remove(savedPages()[0]);
@@ -354,7 +356,7 @@ TEST_F(ProjectPages, ProjectBankNamesServeThePlatePageUntilItsTabIsChosenAgain)
     EXPECT_EQ(text("account1Box"), "ファイル銀行");
     window->platePage().finishAndSave();
     ASSERT_EQ(savedPages().size(), 1u);
-    const std::string second = apptest::ReadBytes(savedPages()[0]);
+    const std::string second = test::ReadBytes(savedPages()[0]);
     EXPECT_TRUE(Contains(second, Sjis("ファイル銀行")));
     EXPECT_FALSE(Contains(second, Sjis("プロジェクト銀行")));
 }
@@ -421,10 +423,10 @@ TEST_F(ProjectPages, CliRenderOfASavedProjectEqualsThePageFinishSaves)
     save(project());
     window->platePage().finishAndSave();
     ASSERT_EQ(savedPages().size(), 1u);
-    const std::string page = apptest::ReadBytes(savedPages()[0]);
+    const std::string page = test::ReadBytes(savedPages()[0]);
     EXPECT_TRUE(Contains(page, Sjis("りそな銀行")));
 
-    const apptest::CliResult r = apptest::RunCli(TOREPAL_CLI, {"render", project().string()}, folder);
+    const test::CliResult r = test::RunCli(TOREPAL_CLI, {"render", project().string()}, folder);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, page);
 
@@ -436,6 +438,6 @@ TEST_F(ProjectPages, CliRenderOfASavedProjectEqualsThePageFinishSaves)
     open(project());
     window->platePage().finishAndSave();
     ASSERT_EQ(savedPages().size(), 1u);
-    EXPECT_EQ(apptest::ReadBytes(savedPages()[0]), r.out);
+    EXPECT_EQ(test::ReadBytes(savedPages()[0]), r.out);
 }
 #endif

@@ -13,13 +13,13 @@
 #include "files/ui/CFileControl.h"
 #include "mail/ui/CMail.h"
 #include "support/AppTestSupport.h"
-#include "support/ReliabilityTestSupport.h"
+#include "support/core/WholeFiles.h"
 #include "text/Lines.h"
 
 namespace torepal {
 namespace {
 
-using apptest::AppTest;
+using namespace test;
 
 constexpr std::uintmax_t kHuge = 100ull * 1024 * 1024;
 

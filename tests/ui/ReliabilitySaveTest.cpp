@@ -17,13 +17,12 @@
 #include "mail/ui/CMailEdit.h"
 #include "plate/SavedPages.h"
 #include "support/AppTestSupport.h"
-#include "support/ReliabilityTestSupport.h"
+#include "support/core/WholeFiles.h"
 
 namespace torepal {
 namespace {
 
-using apptest::AppTest;
-using namespace reliability;
+using namespace test;
 
 const std::vector<WriteFault> kFaults = {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename,
                                          WriteFault::CrashBeforeRename};

@@ -9,26 +9,20 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "support/core/WholeFiles.h"
+
 extern char** environ;
 
-namespace torepal::apptest {
+namespace torepal::test {
 
 struct CliResult {
     int status = -1;  // the exit status; -1 when the tool did not exit normally
     std::string out;  // standard output, byte for byte
     std::string err;  // standard error
 };
-
-inline std::string ReadBytes(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 inline CliResult RunCli(const std::string& tool, const std::vector<std::string>& args,
                         const std::filesystem::path& scratch)
@@ -59,4 +53,4 @@ inline CliResult RunCli(const std::string& tool, const std::vector<std::string>&
     return result;
 }
 
-}  // namespace torepal::apptest
+}  // namespace torepal::test
