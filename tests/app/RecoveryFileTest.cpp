@@ -10,17 +10,14 @@
 
 #include "app/RecoveryFile.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
+
+using namespace torepal::test;
 
 using namespace torepal;
 
 namespace {
-
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 RecoveryRecord Sample()
 {
@@ -189,7 +186,7 @@ TEST(RecoveryFile, KillingTheWriterAtRandomMomentsLeavesAWholeFile)
         bool known = false;
         for (const RecoveryRecord& v : versions) known = known || loaded.record == v;
         EXPECT_TRUE(known) << "round " << round << " seed " << seed;
-        EXPECT_EQ(Slurp(dir / kRecoveryFileName).size(), EncodeRecovery(loaded.record).size());
+        EXPECT_EQ(ReadBytes(dir / kRecoveryFileName).size(), EncodeRecovery(loaded.record).size());
         for (const auto& e : std::filesystem::directory_iterator(dir.path()))
             if (e.path().filename() != kRecoveryFileName) std::filesystem::remove(e.path());
     }

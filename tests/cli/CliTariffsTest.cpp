@@ -7,13 +7,16 @@
 #include <fstream>
 
 #include "app/ProjectFile.h"
-#include "support/AppCliRunner.h"
+#include "support/core/CliRunner.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 
+using namespace torepal::test;
+
 using namespace torepal;
-using torepal::apptest::CliResult;
+using torepal::test::CliResult;
 
 namespace {
 
@@ -30,7 +33,7 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    CliResult run(const std::vector<std::string>& args) { return apptest::RunCli(TOREPAL_CLI, args, dir_); }
+    CliResult run(const std::vector<std::string>& args) { return RunCli(TOREPAL_CLI, args, dir_); }
 
     std::string project(const ProjectRecord& r)
     {

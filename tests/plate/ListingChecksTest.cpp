@@ -2,10 +2,11 @@
 
 #include "plate/ListingChecks.h"
 #include "plate/PageTemplates.h"
-#include "plate/PlateTestText.h"
+#include "support/core/TestText.h"
+
+using namespace torepal::test;
 
 using namespace torepal;
-using plate_test::S;
 
 namespace {
 

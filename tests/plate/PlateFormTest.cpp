@@ -8,13 +8,14 @@
 
 #include "plate/PlateForm.h"
 #include "plate/PlateSettings.h"
-#include "plate/PlateTestText.h"
 #include "plate/SavedPages.h"
 #include "platform/Platform.h"
 #include "support/core/TempFolder.h"
+#include "support/core/TestText.h"
+
+using namespace torepal::test;
 
 using namespace torepal;
-using plate_test::S;
 namespace fs = std::filesystem;
 
 namespace {

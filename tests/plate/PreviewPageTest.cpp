@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "plate/PlateTestText.h"
 #include "plate/PreviewPage.h"
 #include "plate/RenderPage.h"
 #include "plate/SavedPages.h"
-#include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
+#include "support/core/TestText.h"
+#include "support/core/WholeFiles.h"
+
+using namespace torepal::test;
 
 using namespace torepal;
-using plate_test::S;
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST(PreviewPageBytes, AreTheBytesFinishingWouldSave)
     TempFolder folder;
     ASSERT_EQ(WritePageFile(folder / "page.html", finished.page), WriteStatus::Ok);
 
-    EXPECT_EQ(PreviewPageBytes(form, Flags()), Slurp(folder / "page.html"));
+    EXPECT_EQ(PreviewPageBytes(form, Flags()), ReadBytes(folder / "page.html"));
 }
 
 TEST(PreviewPageBytes, CarryTheBoothTextsLineBreakAsTheSavedFileDoes)

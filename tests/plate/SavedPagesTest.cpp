@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <iterator>
 
 #include "plate/SavedPages.h"

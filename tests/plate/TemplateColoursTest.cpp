@@ -3,11 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "plate/PlateTestText.h"
 #include "plate/TemplateColours.h"
+#include "support/core/TestText.h"
+
+using namespace torepal::test;
 
 using namespace torepal;
-using plate_test::S;
 
 TEST(ColourLabels, Type1HasNoSecondColour)
 {

@@ -10,9 +10,11 @@
 #include "shipping/TariffReader.h"
 #include "shipping/TariffRules.h"
 #include "shipping/TariffWriter.h"
-#include "support/ReliabilityTestSupport.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Files.h"
+
+using namespace torepal::test;
 
 using namespace torepal;
 
@@ -236,11 +238,11 @@ TEST(TariffFiles, SavingUnderAWriteFaultKeepsTheOldFile)
     const std::string before = ReadWholeFile(dir / "test.toml").bytes;
     t.variants[0].bands[0].yen = 150;
     for (WriteFault f : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename}) {
-        reliability::WriteFaultGuard guard(f);
-        EXPECT_EQ(SaveTariff(dir.path(), t).status, TariffFileStatus::WriteFailed) << reliability::FaultName(f);
-        EXPECT_EQ(ReadWholeFile(dir / "test.toml").bytes, before) << reliability::FaultName(f);
+        WriteFaultGuard guard(f);
+        EXPECT_EQ(SaveTariff(dir.path(), t).status, TariffFileStatus::WriteFailed) << FaultName(f);
+        EXPECT_EQ(ReadWholeFile(dir / "test.toml").bytes, before) << FaultName(f);
     }
-    EXPECT_EQ(reliability::FolderNames(dir.path()), (std::vector<std::string>{"test.toml"}));
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"test.toml"}));
     ASSERT_EQ(SaveTariff(dir.path(), t).status, TariffFileStatus::Done);
     EXPECT_EQ(ReadBack(ReadWholeFile(dir / "test.toml").bytes).variants[0].bands[0].yen, 150);
 }

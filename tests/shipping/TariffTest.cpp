@@ -9,9 +9,11 @@
 #include "shipping/ServiceTicks.h"
 #include "shipping/TariffLookup.h"
 #include "shipping/TariffReader.h"
-#include "support/core/FileHelpers.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
+
+using namespace torepal::test;
 
 using namespace torepal;
 
@@ -343,10 +345,11 @@ TEST(TariffReader, FolderLeavesOutBadFilesAndNamesThem)
 {
     TempFolder dir;
     std::filesystem::copy_file(kShipped / "clickpost.toml", dir / "clickpost.toml");
-    Put(dir / "broken.toml", "name = \n");
-    Put(dir / "half.toml", std::string(kHeader) + "shape = \"bands\"\n[[variant]]\nbands = [[50, 140], [50, 180]]\n");
-    Put(dir / "notes.txt", "not a tariff");
-    Put(dir / "日本.toml", std::string(kHeader) + "shape = \"flat\"\nprice = 1\nmax_weight_g = 1\n");
+    WriteBytes(dir / "broken.toml", "name = \n");
+    WriteBytes(dir / "half.toml",
+               std::string(kHeader) + "shape = \"bands\"\n[[variant]]\nbands = [[50, 140], [50, 180]]\n");
+    WriteBytes(dir / "notes.txt", "not a tariff");
+    WriteBytes(dir / "日本.toml", std::string(kHeader) + "shape = \"flat\"\nprice = 1\nmax_weight_g = 1\n");
     const TariffFolder folder = ReadTariffFolder(dir.path());
     ASSERT_EQ(folder.services.size(), 1u);
     EXPECT_EQ(folder.services[0].id, "clickpost");
@@ -377,7 +380,7 @@ TEST(ServiceTicks, RoundTripAndNoFileWithoutTicks)
     TempFolder dir;
     EXPECT_TRUE((ReadServiceTicks(dir.path())).empty());
     ASSERT_EQ(WriteServiceTicks(dir.path(), {"teikeigai", "yu-packet"}), WriteStatus::Ok);
-    EXPECT_EQ(Slurp(dir / "current_services.txt"), "teikeigai\nyu-packet\n");
+    EXPECT_EQ(ReadBytes(dir / "current_services.txt"), "teikeigai\nyu-packet\n");
     EXPECT_EQ(ReadServiceTicks(dir.path()), (Lines{"teikeigai", "yu-packet"}));
     ASSERT_EQ(WriteServiceTicks(dir.path(), {}), WriteStatus::Ok);
     EXPECT_FALSE(std::filesystem::exists(dir / "current_services.txt"));
@@ -388,10 +391,10 @@ TEST(ServiceTicks, AFailedWriteKeepsTheOldFile)
     TempFolder dir;
     ASSERT_EQ(WriteServiceTicks(dir.path(), {"clickpost"}), WriteStatus::Ok);
     {
-        FaultGuard fault(WriteFault::Write);
+        WriteFaultGuard fault(WriteFault::Write);
         EXPECT_NE(WriteServiceTicks(dir.path(), {"teikeigai"}), WriteStatus::Ok);
     }
-    EXPECT_EQ(Slurp(dir / "current_services.txt"), "clickpost\n");
+    EXPECT_EQ(ReadBytes(dir / "current_services.txt"), "clickpost\n");
 }
 
 TEST(ServiceTicks, ParsingSkipsWhatIsNoId)

@@ -377,7 +377,7 @@ TEST(CFileControl, EnterAndEscapeDoNothing)
 TEST(CFileControl, EnterOnTheFocusedCopyButtonCopiesTheFile)
 {
     FilePage p;
-    Put(p.back / "1.txt", "one\r\r\n");
+    WriteBytes(p.back / "1.txt", "one\r\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     QPushButton* copy = p.button("copyButton");

@@ -8,7 +8,7 @@
 #include "support/PlateTestSupport.h"
 
 using namespace torepal;
-using namespace torepal::platetest;
+using namespace torepal::test;
 
 TEST(ChecksView, HiddenWhileThereIsNothingToSay)
 {

@@ -1,7 +1,8 @@
 #include "support/PlateTestSupport.h"
+#include "support/core/WholeFiles.h"
 
 using namespace torepal;
-using namespace torepal::platetest;
+using namespace torepal::test;
 
 // A project made before an account was registered: opening it, then
 // editing the accounts, must not erase the account registered since.
@@ -42,8 +43,8 @@ TEST_F(PlatePageTest, CancellingTheEditorAfterOpeningAProjectWritesNothing)
     now[1].bankName = S("後から登録した銀行");
     std::uint64_t generation = 0;
     ASSERT_TRUE(bank.store(now, generation));
-    const std::string before = TempProgramFolder::ReadBytes(folder.path() / "bank.ini");
+    const std::string before = ReadBytes(folder.path() / "bank.ini");
     page->setProjectAccounts(Accounts{});
     page->editAccounts();  // no answer: the editor is cancelled
-    EXPECT_EQ(TempProgramFolder::ReadBytes(folder.path() / "bank.ini"), before);
+    EXPECT_EQ(ReadBytes(folder.path() / "bank.ini"), before);
 }

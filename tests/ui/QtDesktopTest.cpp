@@ -8,8 +8,10 @@
 
 #include "platform/ui/QtPlatform.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 
 using namespace torepal;
+using namespace torepal::test;
 
 namespace {
 

@@ -16,9 +16,11 @@
 #include "shipping/ui/TariffEditor.h"
 #include "support/FakePlatform.h"
 #include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Files.h"
 
 using namespace torepal;
+using namespace torepal::test;
 
 namespace {
 
