@@ -17,6 +17,7 @@
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtPlatform.h"
+#include "shipping/ServiceTicks.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
@@ -197,8 +198,8 @@ void MainDialog::saveProject()
 
     KeepOneLineValuesOnOneLine(plate_->state(), mail_->state().accounts);
     plate_->push();
-    projectText_ =
-        BuildProjectText(ProjectFromForms(plate_->state(), plate_->flags(), plate_->selections(), mail_->state()));
+    projectText_ = BuildProjectText(ProjectFromForms(plate_->state(), plate_->flags(), plate_->selections(),
+                                                     mail_->state(), plate_->tickedServiceIds()));
 
     const std::optional<std::filesystem::path> path = platform_.chooseFileToSave(ProjectFileDialog());
     if (!path) return;
@@ -246,6 +247,11 @@ void MainDialog::openProject()
     // The project's accounts serve this page until its tab is chosen again;
     // bank.ini and the mail page's copy stay as they are.
     plate_->setProjectAccounts(r.accounts);
+    // Services whose tariff files are gone (or left out as faulty) cannot
+    // be ticked; the seller hears which.
+    const ProjectServices services = ServicesOfProject(r, plate_->currentServices());
+    plate_->setTickedServiceIds(services.known);
+    if (!services.unknown.empty()) platform_.showMessage(UnknownServicesMessage(services.unknown));
     plate_->push();
     plate_->typeChanged();
     plate_->weightChanged();
