@@ -32,6 +32,7 @@ mkdir -p "$folder/back" "$folder/file" "$out"
 cp "$build/program/torepal" "$folder/"
 cp program/file/*.txt "$folder/file/"
 cp program/menu_help.html "$folder/"
+cp -r "$build/program/tariffs" "$folder/"
 
 . scripts/archive.sh
 
@@ -58,12 +59,14 @@ others=$'中古品のため、小さなすり傷がございます。\r\nご質�
   text '注意事項'; text 'hanako_shop'
   u32 0; u32 1; u32 0; u32 0; u32 1; u32 0            # リンクしない, タイプ１, 中央
   for tick in 1 1 0 0 1 0; do u32 "$tick"; done       # みずほ, 三井住友, ぱるる
-  u32 1; u32 0                                        # Yahoo!かんたん決算
+  u32 1; u32 0                                        # Yahoo!かんたん決済
   text 'ほかの出品もぜひご覧ください'
 } > "$folder/plate.ini"
 
 # The sample project, and what the seller saved from it earlier.
-sed 's/$/\r/' tests/install/sample/project.tpf.txt | iconv -f UTF-8 -t CP932 > "$folder/sample.tpf"
+# Two current services ticked in it ("[CS1]" after the accounts).
+{ cat tests/install/sample/project.tpf.txt; printf '\n[CS1]\n,teikeigai,letterpack-light\n'; } |
+  sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$folder/sample.tpf"
 title='昭和レトロ　手巻き腕時計　シルバー'
 "$build/program/torepal-cli" render "$folder/sample.tpf" > "$folder/back/【プレート ～12月6日20時8分～ 】--$title.html"
 "$build/program/torepal-cli" mail "$folder/sample.tpf" "$folder/file/01_落札のお礼.txt" |

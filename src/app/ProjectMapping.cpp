@@ -1,11 +1,12 @@
 #include "app/ProjectMapping.h"
 
+#include "shipping/ServiceTicks.h"
 #include "text/SjisText.h"
 
 namespace torepal {
 
 ProjectRecord ProjectFromForms(const PlateState& plate, const PlateFlags& flags, const PlateSelections& selections,
-                               const MailState& mail)
+                               const MailState& mail, const std::vector<std::string>& currentServices)
 {
     ProjectRecord r;
     r.Title = plate.Title;
@@ -35,6 +36,7 @@ ProjectRecord ProjectFromForms(const PlateState& plate, const PlateFlags& flags,
     r.ftrans = mail.ftrans;
     r.useAccount = mail.useAccount;
     r.accounts = mail.accounts;
+    r.currentServices = currentServices;
     return r;
 }
 
@@ -69,6 +71,12 @@ void MailFromProject(const ProjectRecord& r, MailState& mail)
     mail.transmen = r.transmen;
     mail.ftrans = r.ftrans;
     mail.useAccount = r.useAccount;
+}
+
+ProjectServices ServicesOfProject(const ProjectRecord& project, const std::vector<Tariff>& services)
+{
+    return ProjectServices{KnownServiceIds(project.currentServices, services),
+                           UnknownServiceIds(project.currentServices, services)};
 }
 
 void FormsFromProject(const ProjectRecord& project, PlateState& plate, PlateFlags& flags, PlateSelections& selections,

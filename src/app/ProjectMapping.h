@@ -4,18 +4,23 @@
 // window and torepal-cli share these, so a project opened in either fills
 // the forms the same way.
 
+#include <string>
+#include <vector>
+
 #include "app/ProjectFile.h"
 #include "bank/BankAccount.h"
 #include "mail/MailState.h"
 #include "plate/PlateState.h"
+#include "shipping/Tariff.h"
 
 namespace torepal {
 
 // The project of the forms as they are: the plate form's texts, ticks,
-// radio states and combo positions, and the mail form's texts, account
-// ticks and accounts. Nothing else of either record is kept.
+// radio states and combo positions, the ids of the current services ticked
+// on the plate form (in their group's order), and the mail form's texts,
+// account ticks and accounts. Nothing else of either record is kept.
 ProjectRecord ProjectFromForms(const PlateState& plate, const PlateFlags& flags, const PlateSelections& selections,
-                               const MailState& mail);
+                               const MailState& mail, const std::vector<std::string>& currentServices = {});
 
 // Before a save, the values the file holds on one line lose their line
 // breaks in the forms as well, so what the forms show is what was saved:
@@ -32,6 +37,15 @@ void PlateFromProject(const ProjectRecord& project, PlateState& plate, PlateFlag
 // stay the form's own (the window keeps bank.ini's); the rest of the record
 // (the mail text and what was filled into it) is left as it is.
 void MailFromProject(const ProjectRecord& project, MailState& mail);
+
+// The current services a project names, split by whether a tariff file
+// read now still describes them: the known ones are ticked (or rendered),
+// the others are told to the seller. Both keep the file's order.
+struct ProjectServices {
+    std::vector<std::string> known;
+    std::vector<std::string> unknown;
+};
+ProjectServices ServicesOfProject(const ProjectRecord& project, const std::vector<Tariff>& services);
 
 // Both forms at once.
 void FormsFromProject(const ProjectRecord& project, PlateState& plate, PlateFlags& flags, PlateSelections& selections,

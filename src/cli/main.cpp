@@ -191,10 +191,11 @@ int Render(const std::string& file, const std::filesystem::path& tariffFolder)
     std::vector<Tariff> current;
     if (!record->currentServices.empty()) {
         const TariffFolder tariffs = ReadTariffFolder(tariffFolder);
-        for (const std::string& id : UnknownServiceIds(record->currentServices, tariffs.services))
+        const ProjectServices services = ServicesOfProject(*record, tariffs.services);
+        for (const std::string& id : services.unknown)
             std::fprintf(stderr, "torepal-cli: %s: no valid tariff file for the current service \"%s\" in %s\n",
                          file.c_str(), id.c_str(), tariffFolder.string().c_str());
-        current = TickedServices(tariffs.services, record->currentServices);
+        current = TickedServices(tariffs.services, services.known);
     }
     PlateState plate;
     PlateFlags flags;

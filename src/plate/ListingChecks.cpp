@@ -4,7 +4,7 @@
 #include <array>
 
 #include "plate/PageTemplates.h"
-#include "shipping/ShippingText.h"
+#include "shipping/CarrierAvailability.h"
 #include "text/Encoding.h"
 
 namespace torepal {
@@ -240,22 +240,17 @@ struct Checker {
     }
 };
 
-// "Writes nothing": the built-in writer of the box finds no price for the
-// parcel, which is also when the form greys the box out.
-bool CarrierWritesNothing(void (*writer)(std::string&, const ParcelChoice&), const ParcelChoice& parcel)
+// "Writes nothing": the built-in writer of the box has no price for the
+// parcel. That is exactly when one of the three parcel combos' rules greys
+// the box out; the box itself may still be enabled, because the combo
+// changed last decides what it shows.
+bool GreyedOutForParcel(std::optional<bool> CarrierAvailability::*box, const PlateSelections& parcel)
 {
-    std::string text;
-    writer(text, parcel);
-    return text.empty();
-}
-
-bool MailClassWritesNothing(bool CarrierTicks::*box, int weightIndex)
-{
-    CarrierTicks only;
-    only.*box = true;
-    std::string text;
-    WriteMailClassRates(text, only, weightIndex);
-    return text.empty();
+    for (const ParcelCombo combo : {ParcelCombo::Weight, ParcelCombo::Size, ParcelCombo::Origin}) {
+        const std::optional<bool> enabled = AvailableCarriers(parcel, combo).*box;
+        if (enabled && !*enabled) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -313,25 +308,26 @@ std::vector<CheckResult> CheckListing(const PlateState& state, const PlateFlags&
     if (flags.payment.stamps) c.add(payment, open + stamps + since);
 
     const CarrierTicks& t = flags.carriers;
-    const ParcelChoice parcel{selections.weight, selections.size, selections.origin};
     static const std::string nothing = Sjis("」は、この重さ・大きさ・発送元では料金がなく、ページに何も書かれません。"),
-                             yamato = Sjis("クロネコヤマト"), sagawa = Sjis("佐川急便"), yuPack = Sjis("ゆうパック"),
-                             teikeigai = Sjis("定形外郵便"), sasshi = Sjis("冊子小包");
-    if (t.yamato && CarrierWritesNothing(WriteYamatoRates, parcel)) c.add(carriers, open + yamato + nothing);
-    if (t.sagawa && CarrierWritesNothing(WriteSagawaRates, parcel)) c.add(carriers, open + sagawa + nothing);
-    if (t.yuPack && CarrierWritesNothing(WriteYuPackRates, parcel)) c.add(carriers, open + yuPack + nothing);
+                             yamato = Sjis("クロネコヤマト"), sagawa = Sjis("佐川急便"), teikeigai = Sjis("定形外郵便"),
+                             sasshi = Sjis("冊子小包");
+    if (t.yamato && GreyedOutForParcel(&CarrierAvailability::yamato, selections))
+        c.add(carriers, open + yamato + nothing);
+    if (t.sagawa && GreyedOutForParcel(&CarrierAvailability::sagawa, selections))
+        c.add(carriers, open + sagawa + nothing);
+    // ゆうパック has a price for every parcel the form can describe.
     // Ended services: the dates are those of the carriers' notices.
     // Yahoo！ゆうパック ended 2009-04-22 (digitalistblog.com, 2009-04-19).
     if (t.yahooYuPack)
         c.add(carriers, Sjis("「Yahoo！ゆうパック」は2009年4月に終わりました。チェックを外してください。"));
-    if (t.teikeigai && MailClassWritesNothing(&CarrierTicks::teikeigai, selections.weight))
+    if (t.teikeigai && GreyedOutForParcel(&CarrierAvailability::teikeigai, selections))
         c.add(carriers, open + teikeigai + nothing);
     // 冊子小包 is called ゆうメール since postal privatisation in 2007-10
     // (kotobank 「小包」: "ゆうメール(旧、冊子小包)").
     if (t.sasshi) {
         c.add(carriers, Sjis("「冊子小包」は2007年10月から「ゆうメール」という名前です。ページには古い名前と"
                              "当時の料金が出ます。"));
-        if (MailClassWritesNothing(&CarrierTicks::sasshi, selections.weight)) c.add(carriers, open + sasshi + nothing);
+        if (GreyedOutForParcel(&CarrierAvailability::sasshi, selections)) c.add(carriers, open + sasshi + nothing);
     }
     // クロネコメール便: last accepted 2015-03-31 (Yamato's notice of
     // 2015-01-22, reported by ecnomikata.com and truck-next.com).

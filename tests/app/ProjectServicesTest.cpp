@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ProjectFile.h"
+#include "app/ProjectMapping.h"
 #include "plate/RenderPage.h"
 #include "shipping/ParcelLists.h"
 #include "shipping/TariffReader.h"
@@ -65,6 +66,38 @@ TEST(ProjectCurrentServices, IdsThatCannotBeIdsAreLeftOut)
     ProjectRecord r = Listing();
     r.currentServices = {"bad id", "a,b"};
     EXPECT_EQ(BuildProjectText(r), BuildProjectText(Listing()));
+}
+
+TEST(ProjectCurrentServices, TheFormsTicksGoIntoTheRecordInTheirOrder)
+{
+    const PlateState plate;
+    const MailState mail;
+    const ProjectRecord none = ProjectFromForms(plate, PlateFlags{}, PlateSelections{}, mail);
+    EXPECT_TRUE(none.currentServices.empty());
+    const ProjectRecord ticked =
+        ProjectFromForms(plate, PlateFlags{}, PlateSelections{}, mail, {"yu-mail", "clickpost"});
+    EXPECT_EQ(ticked.currentServices, (std::vector<std::string>{"yu-mail", "clickpost"}));
+    // Nothing else of the record changes with the ticks.
+    ProjectRecord withoutTicks = ticked;
+    withoutTicks.currentServices.clear();
+    EXPECT_EQ(BuildProjectText(withoutTicks), BuildProjectText(none));
+}
+
+TEST(ProjectCurrentServices, AnOpenedProjectSplitsItsServicesByTheTariffFilesReadNow)
+{
+    std::vector<Tariff> services(2);
+    services[0].id = "clickpost";
+    services[1].id = "yu-mail";
+    ProjectRecord r = Listing();
+    r.currentServices = {"gone", "yu-mail", "clickpost", "old-one"};
+    const ProjectServices split = ServicesOfProject(r, services);
+    EXPECT_EQ(split.known, (std::vector<std::string>{"yu-mail", "clickpost"}));
+    EXPECT_EQ(split.unknown, (std::vector<std::string>{"gone", "old-one"}));
+
+    r.currentServices.clear();
+    const ProjectServices empty = ServicesOfProject(r, services);
+    EXPECT_TRUE(empty.known.empty());
+    EXPECT_TRUE(empty.unknown.empty());
 }
 
 TEST(RenderPageCurrentServices, OnlyCurrentServicesBringInTheShippingSection)

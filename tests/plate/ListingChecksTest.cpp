@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "plate/ListingChecks.h"
 #include "plate/PageTemplates.h"
+#include "shipping/ParcelLists.h"
+#include "shipping/ShippingText.h"
 #include "support/core/TestText.h"
 
 using namespace torepal::test;
@@ -209,4 +213,59 @@ TEST(ListingChecks, MachineDependentCharactersButNotHalfWidthKana)
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].field, S("商品タイトル"));
     EXPECT_TRUE(Mentions(r[0], "①"));
+}
+
+// The carrier checks read the form's greying rules; the page is written by
+// the rate writers. For every parcel the form can describe, a ticked box is
+// reported exactly when its writer leaves the page without its block.
+TEST(ListingChecks, ACarrierIsReportedExactlyWhenItsWriterWritesNothing)
+{
+    const int weights = static_cast<int>(WeightList().size());
+    const int sizes = static_cast<int>(SizeList().size());
+    const int origins = static_cast<int>(PrefectureList().size());
+    const char* const names[] = {"クロネコヤマト", "佐川急便", "ゆうパック", "定形外郵便"};
+    int reported = 0;
+    for (int w = -1; w < weights; ++w) {
+        for (int s = -1; s < sizes; ++s) {
+            for (int o = -1; o < origins; ++o) {
+                Form f;
+                f.flags.carriers = CarrierTicks{};
+                f.flags.carriers.yamato = f.flags.carriers.sagawa = f.flags.carriers.yuPack = true;
+                f.flags.carriers.teikeigai = true;
+                f.selections = PlateSelections{w, s, o, 0};
+                const ParcelChoice parcel{w, s, o};
+                std::string text[4];
+                WriteYamatoRates(text[0], parcel);
+                WriteSagawaRates(text[1], parcel);
+                WriteYuPackRates(text[2], parcel);
+                CarrierTicks teikeigaiOnly;
+                teikeigaiOnly.teikeigai = true;
+                WriteMailClassRates(text[3], teikeigaiOnly, w);
+
+                const std::vector<CheckResult> found = f.check();
+                for (int c = 0; c < 4; ++c) {
+                    const bool mentioned = std::any_of(found.begin(), found.end(), [&](const CheckResult& r) {
+                        return r.advice.rfind(S("「") + S(names[c]) + S("」"), 0) == 0;
+                    });
+                    ASSERT_EQ(mentioned, text[c].empty())
+                        << names[c] << " weight " << w << " size " << s << " origin " << o;
+                    reported += mentioned;
+                }
+            }
+        }
+    }
+    EXPECT_GT(reported, 0);
+}
+
+TEST(ListingChecks, SasshiWithoutAPriceIsReportedBesideItsNewName)
+{
+    Form f;
+    f.flags.carriers = CarrierTicks{};
+    f.flags.carriers.sasshi = true;
+    f.selections.weight = 13;  // ～3kg: 冊子小包 still has a price
+    ASSERT_EQ(f.check().size(), 1u);
+    EXPECT_TRUE(Mentions(f.check()[0], "ゆうメール"));
+    f.selections.weight = 14;  // ～4kg: none
+    ASSERT_EQ(f.check().size(), 2u);
+    EXPECT_TRUE(Mentions(f.check()[1], "料金がなく"));
 }

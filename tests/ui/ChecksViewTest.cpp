@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 #include "plate/ListingChecks.h"
 #include "plate/ui/CComplete.h"
@@ -49,4 +53,25 @@ TEST(CComplete, ShowsTheListingChecksAndTheTitleCountBesideTheByteCount)
     EXPECT_TRUE(checks->isVisible());
     ASSERT_EQ(checks->count(), 1);
     EXPECT_TRUE(checks->lines()[0].startsWith(QStringLiteral("支払い方法：「切手」は、2018年3月1日から")));
+}
+
+TEST(ChecksView, AFindingLongerThanTheViewIsWideShowsWhole)
+{
+    QWidget page;
+    auto* layout = new QVBoxLayout(&page);
+    auto& view = *new ChecksView(&page);
+    layout->addWidget(&view);
+    page.resize(240, 400);
+    page.show();
+    view.setChecks({{S("支払い方法"), S("「切手」は、2018年3月1日から使えません（支払いはYahoo!かんたん決済だけに"
+                                        "なりました）。チェックを外してください。")},
+                    {S("配送業者"), S("外してください。")}});
+    QApplication::processEvents();
+    auto* list = view.findChild<QListWidget*>(QStringLiteral("checksList"));
+    ASSERT_NE(list, nullptr);
+    const QRect first = list->visualItemRect(list->item(0));
+    const QRect second = list->visualItemRect(list->item(1));
+    EXPECT_GT(first.height(), second.height());  // wrapped onto more lines
+    EXPECT_LE(second.bottom(), list->viewport()->height());
+    EXPECT_FALSE(list->verticalScrollBar()->isVisible());
 }

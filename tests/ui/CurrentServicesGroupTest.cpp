@@ -2,8 +2,10 @@
 // ticks the page reads back, and the list that follows the tariff folder.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include "shipping/TariffReader.h"
@@ -78,4 +80,16 @@ TEST(CurrentServicesGroup, WithoutServicesItSaysSoAndStaysSmall)
     EXPECT_TRUE(List(group)->isVisible());
     EXPECT_LE(group.sizeHint().height(), 260);
     EXPECT_EQ(List(group)->accessibleName(), QStringLiteral("現行の配送サービス"));
+}
+
+TEST(CurrentServicesGroup, TheShippedServicesShowWholeWithoutScrolling)
+{
+    CurrentServicesGroup group;
+    group.setServices(Shipped());
+    group.show();
+    QApplication::processEvents();
+    QListWidget* list = List(group);
+    ASSERT_EQ(list->count(), 7);
+    EXPECT_LT(list->visualItemRect(list->item(6)).bottom(), list->viewport()->height());
+    EXPECT_FALSE(list->verticalScrollBar()->isVisible());
 }

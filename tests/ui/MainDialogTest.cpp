@@ -73,9 +73,11 @@ TEST_F(MainWindow, TitleMenuAndTabsAreThoseOfTheProgram)
     EXPECT_EQ(w.tabs().tabText(0).toStdString(), "プレート作成");
     EXPECT_EQ(w.tabs().tabText(1).toStdString(), "メール作成");
     EXPECT_EQ(w.tabs().tabText(2).toStdString(), "ファイル管理");
-    EXPECT_EQ(w.tabs().widget(0), &w.platePage());
-    EXPECT_EQ(w.tabs().widget(1), &w.mailPage());
-    EXPECT_EQ(w.tabs().widget(2), &w.filePage());
+    // Each tab holds its page in a scroll area of its own.
+    EXPECT_EQ(&w.pageOfTab(0), &w.platePage());
+    EXPECT_EQ(&w.pageOfTab(1), &w.mailPage());
+    EXPECT_EQ(&w.pageOfTab(2), &w.filePage());
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(w.tabs().widget(i)->isAncestorOf(&w.pageOfTab(i)));
 }
 
 TEST_F(MainWindow, AtStartOnlyThePlatePageIsVisible)

@@ -1,9 +1,13 @@
 #include "app/ui/MainDialog.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "app/ProjectFile.h"
 #include "app/ProjectMapping.h"
@@ -17,6 +21,7 @@
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtPlatform.h"
+#include "shipping/ServiceTicks.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
@@ -26,6 +31,31 @@ namespace torepal {
 namespace {
 
 enum Tab { kPlateTab = 0, kMailTab = 1, kFileTab = 2 };
+
+// Room left for the desktop's title bar and window frame when the window
+// picks its first size; the window manager draws them outside our size.
+constexpr int kWindowFrameAllowance = 40;
+
+// A page in its tab scrolls when the window is lower than the page needs,
+// so the window fits a laptop screen (1366×768 less a desktop panel) whatever
+// page is tallest. Asked for its size, it wants the whole page, so a screen
+// with room shows every page without a scroll bar.
+class PageScrollArea final : public QScrollArea {
+public:
+    explicit PageScrollArea(QWidget* page)
+    {
+        setObjectName(page->objectName() + QStringLiteral("Scroll"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(page);
+    }
+
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return widget()->sizeHint() + QSize(frame, frame);
+    }
+};
 
 }  // namespace
 
@@ -52,9 +82,10 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
     mail_ = new CMail(platform_, bank_, folder_);
     plate_ = new CDTemplate(platform_, bank_, folder_);
     files_ = new CFileControl(platform_, folder_);
-    ui_->pageTabs->addTab(plate_, QStringLiteral("プレート作成"));
-    ui_->pageTabs->addTab(mail_, QStringLiteral("メール作成"));
-    ui_->pageTabs->addTab(files_, QStringLiteral("ファイル管理"));
+    ui_->pageTabs->addTab(new PageScrollArea(plate_), QStringLiteral("プレート作成"));
+    ui_->pageTabs->addTab(new PageScrollArea(mail_), QStringLiteral("メール作成"));
+    ui_->pageTabs->addTab(new PageScrollArea(files_), QStringLiteral("ファイル管理"));
+    fitToScreen();
     // Every page has the same Enter and Escape, the plate page included.
     for (QWidget* page : {static_cast<QWidget*>(plate_), static_cast<QWidget*>(mail_), static_cast<QWidget*>(files_)})
         InstallPageKeys(*page);
@@ -71,6 +102,20 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
 }
 
 MainDialog::~MainDialog() = default;
+
+void MainDialog::fitToScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect room = screen->availableGeometry();
+    resize(sizeHint().boundedTo(QSize(room.width(), room.height() - kWindowFrameAllowance)));
+}
+
+QWidget& MainDialog::pageOfTab(int index)
+{
+    auto* area = qobject_cast<QScrollArea*>(ui_->pageTabs->widget(index));
+    return area != nullptr ? *area->widget() : *ui_->pageTabs->widget(index);
+}
 
 QTabWidget& MainDialog::tabs()
 {
@@ -197,8 +242,8 @@ void MainDialog::saveProject()
 
     KeepOneLineValuesOnOneLine(plate_->state(), mail_->state().accounts);
     plate_->push();
-    projectText_ =
-        BuildProjectText(ProjectFromForms(plate_->state(), plate_->flags(), plate_->selections(), mail_->state()));
+    projectText_ = BuildProjectText(ProjectFromForms(plate_->state(), plate_->flags(), plate_->selections(),
+                                                     mail_->state(), plate_->tickedServiceIds()));
 
     const std::optional<std::filesystem::path> path = platform_.chooseFileToSave(ProjectFileDialog());
     if (!path) return;
@@ -246,6 +291,11 @@ void MainDialog::openProject()
     // The project's accounts serve this page until its tab is chosen again;
     // bank.ini and the mail page's copy stay as they are.
     plate_->setProjectAccounts(r.accounts);
+    // Services whose tariff files are gone (or left out as faulty) cannot
+    // be ticked; the seller hears which.
+    const ProjectServices services = ServicesOfProject(r, plate_->currentServices());
+    plate_->setTickedServiceIds(services.known);
+    if (!services.unknown.empty()) platform_.showMessage(UnknownServicesMessage(services.unknown));
     plate_->push();
     plate_->typeChanged();
     plate_->weightChanged();

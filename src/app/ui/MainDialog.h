@@ -37,7 +37,10 @@ public:
     CDTemplate& platePage() { return *plate_; }
     CMail& mailPage() { return *mail_; }
     CFileControl& filePage() { return *files_; }
+    // The tabs hold each page in a scroll area of its own; pageOfTab gives
+    // the page itself.
     QTabWidget& tabs();
+    QWidget& pageOfTab(int index);
     QMenuBar& menu();
     BankStore& bankStore() { return bank_; }
 
@@ -64,6 +67,9 @@ protected:
 
 private:
     void connectMenu();
+    // The first size: every page whole where the screen has room, else as
+    // high as the screen allows, the pages scrolling.
+    void fitToScreen();
     void tabChanged(int index);
 
     DesktopPlatform& platform_;

@@ -1,10 +1,9 @@
 #include "plate/ui/CDTemplate.h"
 
-#include <QKeyEvent>
-
 #include "bank/BankStore.h"
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
+#include "plate/ListingChecks.h"
 #include "plate/PageTemplates.h"
 #include "plate/PlateForm.h"
 #include "plate/PlateSettings.h"
@@ -14,12 +13,19 @@
 #include "plate/ui/CComplete.h"
 #include "plate/ui/CLink.h"
 #include "plate/ui/CMylink.h"
+#include "platform/ui/ChecksView.h"
 #include "platform/ui/DesktopPlatform.h"
+#include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/RadioPair.h"
 #include "shipping/CarrierAvailability.h"
 #include "shipping/ParcelLists.h"
+#include "shipping/ServiceTicks.h"
+#include "shipping/TariffLookup.h"
+#include "shipping/TariffReader.h"
+#include "shipping/ui/CurrentServicesGroup.h"
 #include "store/SettingsFiles.h"
+#include "text/Encoding.h"
 #include "ui_CDTemplate.h"
 
 namespace torepal {
@@ -94,6 +100,28 @@ CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesyst
 
     connectControls();
     loadPlateSettings();
+    readTariffs();
+    m_ui->currentServicesGroup->setTickedIds(ReadServiceTicks(programFolder_));
+    countTitle();
+
+    // The lists inside the current services and the checks take their
+    // place in the Tab order: after the texts come the checks, after the
+    // parcel combos the services.
+    QWidget* const servicesList =
+        m_ui->currentServicesGroup->findChild<QWidget*>(QStringLiteral("currentServicesList"));
+    QWidget* const checksList = m_ui->plateChecks->findChild<QWidget*>(QStringLiteral("checksList"));
+    if (checksList != nullptr) {
+        setTabOrder(m_ui->othersEdit, checksList);
+        setTabOrder(checksList, m_ui->account1Box);
+    }
+    if (servicesList != nullptr) {
+        setTabOrder(m_ui->originCombo, servicesList);
+        setTabOrder(servicesList, m_ui->colorEdit);
+    }
+
+    // Enter presses a focused button, Escape does nothing: the same keys as
+    // every page of the window.
+    InstallPageKeys(*this);
 }
 
 CDTemplate::~CDTemplate() = default;
@@ -117,6 +145,8 @@ void CDTemplate::connectControls()
     connect(m_ui->completeCopyButton, &QPushButton::clicked, this, &CDTemplate::finishAndShow);
     connect(m_ui->clearButton, &QPushButton::clicked, this, &CDTemplate::clearForm);
     connect(m_ui->linkTagButton, &QPushButton::clicked, this, &CDTemplate::makeLinkTag);
+    connect(m_ui->currentServicesGroup, &CurrentServicesGroup::tickedIdsChanged, this, &CDTemplate::storeServiceTicks);
+    connect(m_ui->titleEdit, &QLineEdit::textChanged, this, &CDTemplate::countTitle);
 }
 
 // ---- pull and push ------------------------------------------------------
@@ -248,6 +278,9 @@ void CDTemplate::clearForm()
     setFlags(f);
     setSelections(s);
     push();
+    // The findings were about the listing just cleared away.
+    checks_.clear();
+    m_ui->plateChecks->clear();
 }
 
 void CDTemplate::loadPlateSettings()
@@ -311,6 +344,49 @@ void CDTemplate::setProjectAccounts(const Accounts& rows)
     accountsGeneration_ = bank_.currentGeneration();
 }
 
+// ---- current services -------------------------------------------------------
+
+void CDTemplate::readTariffs()
+{
+    TariffFolder read = ReadTariffFolder(programFolder_ / kTariffFolderName);
+    services_ = std::move(read.services);
+    m_ui->currentServicesGroup->setServices(services_);
+    const std::string problems = TariffProblemsMessage(read.problems);
+    if (!problems.empty()) platform_.showMessage(problems);
+}
+
+void CDTemplate::reloadTariffs()
+{
+    readTariffs();
+}
+
+std::vector<std::string> CDTemplate::tickedServiceIds() const
+{
+    return m_ui->currentServicesGroup->tickedIds();
+}
+
+void CDTemplate::setTickedServiceIds(const std::vector<std::string>& ids)
+{
+    const std::vector<std::string> before = tickedServiceIds();
+    m_ui->currentServicesGroup->setTickedIds(ids);
+    if (tickedServiceIds() != before) storeServiceTicks();
+}
+
+void CDTemplate::storeServiceTicks()
+{
+    // The tick stays on the form: only keeping it for the next start failed.
+    if (WriteServiceTicks(programFolder_, tickedServiceIds()) != WriteStatus::Ok)
+        platform_.showMessage(StoreFailedMessage(std::string(kServiceTicksFileName)));
+}
+
+void CDTemplate::countTitle()
+{
+    // A character Shift-JIS cannot hold is left out of the count; the seller
+    // is told about it when a button reads the form.
+    const SjisConversion title = SjisFromUtf8(m_ui->titleEdit->text().toStdString());
+    m_ui->titleCountLabel->setText(QString::fromStdString(TitleCountText(title.text)));
+}
+
 // ---- dialogs ------------------------------------------------------------
 
 void CDTemplate::editBoothText()
@@ -340,13 +416,17 @@ void CDTemplate::choosePaletteColour(int which)
 void CDTemplate::render()
 {
     takeSelections();
-    RenderPage(state_, flags());
+    const std::vector<Tariff> ticked = TickedServices(services_, tickedServiceIds());
+    RenderPage(state_, flags(), ticked);
+    checks_ = CheckListing(state_, flags(), selections());
+    m_ui->plateChecks->setChecks(checks_);
 }
 
 void CDTemplate::showResult(const std::string& page)
 {
     CComplete dialog(platform_, this);
     dialog.setPage(page);
+    dialog.setListing(state_.Title, checks_);
     platform_.runModal(dialog);
 }
 
@@ -374,21 +454,9 @@ void CDTemplate::finishAndShow()
     CComplete dialog(platform_, this);
     render();
     dialog.setPage(state_.page);
+    dialog.setListing(state_.Title, checks_);
     push();
     platform_.runModal(dialog);
-}
-
-void CDTemplate::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
 }
 
 }  // namespace torepal

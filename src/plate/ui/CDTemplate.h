@@ -4,7 +4,8 @@
 // copy the page. Texts live in PlateState and are exchanged with the edits
 // in two bulk steps (pull before an operation, push after it); the ticks,
 // radios and combo selections stay in their controls and are read when
-// needed.
+// needed. The current shipping services come from the tariff files beside
+// the program; their ticks are kept in a file of their own.
 
 #include <QScopedPointer>
 #include <QWidget>
@@ -12,8 +13,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "plate/PlateState.h"
+#include "shipping/Tariff.h"
+#include "text/TextChecks.h"
 
 class QCheckBox;
 
@@ -24,6 +28,8 @@ class CDTemplate;
 namespace torepal {
 
 class BankStore;
+class ChecksView;
+class CurrentServicesGroup;
 class DesktopPlatform;
 
 class CDTemplate : public QWidget {
@@ -31,7 +37,9 @@ class CDTemplate : public QWidget {
 
 public:
     // Builds the form: the combo lists, the defaults (中央 on, 左寄せ off,
-    // リンクしない on), then the plate settings from plate.ini.
+    // リンクしない on), the plate settings from plate.ini, then the current
+    // services of tariffs/ with the ticks of current_services.txt (the
+    // seller is told once about a tariff file left out).
     CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder,
                QWidget* parent = nullptr);
     ~CDTemplate() override;
@@ -87,20 +95,33 @@ public:
     // weight, size and origin handlers in that order.
     void setSelections(const Selections& selections);
 
+    // The ids of the ticked current services, in their group's order, and
+    // ticking exactly the listed ones of `ids` (a project being opened). The
+    // ticks are kept for the next start as the seller's own are, just as
+    // plate.ini keeps the carrier boxes of an opened project.
+    std::vector<std::string> tickedServiceIds() const;
+    void setTickedServiceIds(const std::vector<std::string>& ids);
+    const std::vector<Tariff>& currentServices() const { return services_; }
+
+    // Reads tariffs/ again (after the seller edited a tariff file): the
+    // ticks of services still listed stay; a file left out is told.
+    void reloadTariffs();
+
     // Accounts opened from a project: the page's copy and the captions of
     // the four bank boxes (the postal boxes keep theirs). Counts as current
     // until bank.ini is read again.
     void setProjectAccounts(const Accounts& rows);
-
-protected:
-    // Enter and Escape do nothing on this page.
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void connectControls();
     void loadPlateSettings();
     bool pull(bool tellSeller);
     void takeSelections();
+    void readTariffs();
+    void storeServiceTicks();
+    void countTitle();
+    // Renders the page with the ticked current services and shows the
+    // checks of the rendered listing below the texts.
     void render();
     void showResult(const std::string& page);
     std::array<QCheckBox*, 6> accountBoxes() const;
@@ -110,6 +131,8 @@ private:
     BankStore& bank_;
     std::filesystem::path programFolder_;
     PlateState state_;
+    std::vector<Tariff> services_;
+    std::vector<CheckResult> checks_;  // of the last render
     std::uint64_t accountsGeneration_ = 0;
 };
 

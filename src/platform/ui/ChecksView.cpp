@@ -34,10 +34,27 @@ void ChecksView::setChecks(const std::vector<CheckResult>& checks)
         auto* item = new QListWidgetItem(ToQt(CheckLine(check)), list_);
         item->setToolTip(ToQt(check.advice));
     }
-    const int rows = std::min(static_cast<int>(checks.size()), kShownRows);
-    const int rowHeight = list_->fontMetrics().height() + 4;
-    list_->setFixedHeight(rows * rowHeight + 2 * list_->frameWidth() + 2);
     setHidden(checks.empty());
+    fitHeight();
+}
+
+void ChecksView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitHeight();
+}
+
+void ChecksView::fitHeight()
+{
+    // A finding longer than the view is wide wraps onto further lines, so
+    // the height follows the laid-out rows at the present width; only the
+    // height changes here, so the resize this causes ends at once.
+    const int rows = std::min(list_->count(), kShownRows);
+    list_->doItemsLayout();
+    int height = 0;
+    for (int i = 0; i < rows; ++i) height += list_->visualItemRect(list_->item(i)).height();
+    if (rows == 0) height = list_->fontMetrics().height();
+    list_->setFixedHeight(height + 2 * list_->frameWidth() + 2);
 }
 
 int ChecksView::count() const

@@ -29,7 +29,12 @@ public:
     // The shown lines, for tests and the accessibility tree.
     QStringList lines() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void fitHeight();
+
     QListWidget* list_;
 };
 

@@ -11,6 +11,9 @@ namespace torepal {
 namespace {
 
 constexpr int kIdRole = Qt::UserRole;
+// The list shows up to this many services whole and scrolls beyond: the
+// plate form has little room to spare on a laptop screen.
+constexpr int kShownRows = 8;
 
 // Tariff texts are UTF-8 as in their files.
 QString FromUtf8(const std::string& text)
@@ -28,8 +31,6 @@ CurrentServicesGroup::CurrentServicesGroup(QWidget* parent)
     list_->setAccessibleName(QStringLiteral("現行の配送サービス"));
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     list_->setUniformItemSizes(true);
-    // About five rows: the plate form has little room to spare at 1280×800.
-    list_->setMaximumHeight(list_->fontMetrics().height() * 7);
     empty_->setObjectName(QStringLiteral("currentServicesEmpty"));
     empty_->setText(QStringLiteral("tariffs フォルダに料金ファイルがありません。"));
     empty_->setWordWrap(true);
@@ -58,6 +59,10 @@ void CurrentServicesGroup::setServices(const std::vector<Tariff>& services)
         item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
     }
     filling_ = false;
+    if (!services.empty()) {
+        const int rows = std::min(list_->count(), kShownRows);
+        list_->setFixedHeight(rows * list_->sizeHintForRow(0) + 2 * list_->frameWidth());
+    }
     list_->setVisible(!services.empty());
     empty_->setVisible(services.empty());
 }
