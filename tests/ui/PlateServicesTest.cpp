@@ -13,12 +13,11 @@
 #include "platform/ui/ChecksView.h"
 #include "support/AppTestSupport.h"
 #include "support/PlateTestSupport.h"
+#include "support/core/WholeFiles.h"
 #include "text/Lines.h"
 
 using namespace torepal;
-using torepal::platetest::PlatePageTest;
-using torepal::platetest::S;
-using torepal::platetest::TempProgramFolder;
+using namespace torepal::test;
 
 namespace {
 
@@ -80,7 +79,7 @@ protected:
 
     std::string savedPage() const
     {
-        for (const auto& e : std::filesystem::directory_iterator(back())) return TempProgramFolder::ReadBytes(e.path());
+        for (const auto& e : std::filesystem::directory_iterator(back())) return ReadBytes(e.path());
         return {};
     }
     std::filesystem::path ticksFile() const { return folder.path() / "current_services.txt"; }
@@ -123,8 +122,7 @@ TEST_F(PlateServices, EveryRenderTakesTheTickedServicesInTheListsOrder)
 
     button("previewButton")->click();
     ASSERT_EQ(platform.openedFiles.size(), 1u);
-    EXPECT_TRUE(
-        Contains(TempProgramFolder::ReadBytes(platform.openedFiles[0]), S(std::string(kBandsBlock) + kFlatBlock)));
+    EXPECT_TRUE(Contains(ReadBytes(platform.openedFiles[0]), S(std::string(kBandsBlock) + kFlatBlock)));
 }
 
 TEST_F(PlateServices, WithNothingTickedThePageIsThatOfAProgramWithoutTariffs)
@@ -149,9 +147,9 @@ TEST_F(PlateServices, WithNothingTickedThePageIsThatOfAProgramWithoutTariffs)
 TEST_F(PlateServices, TicksAreKeptForTheNextStartAndGoneWithTheLastTick)
 {
     tick(1);
-    EXPECT_EQ(TempProgramFolder::ReadBytes(ticksFile()), "test-flat\n");
+    EXPECT_EQ(ReadBytes(ticksFile()), "test-flat\n");
     tick(0);
-    EXPECT_EQ(TempProgramFolder::ReadBytes(ticksFile()), "test-bands\ntest-flat\n");
+    EXPECT_EQ(ReadBytes(ticksFile()), "test-bands\ntest-flat\n");
 
     makePage();  // a restart
     EXPECT_EQ(page->tickedServiceIds(), (std::vector<std::string>{"test-bands", "test-flat"}));
@@ -191,7 +189,7 @@ TEST_F(PlateServices, ReloadingTheTariffsKeepsTheTicks)
     page->reloadTariffs();
     ASSERT_EQ(services()->count(), 3);
     EXPECT_EQ(page->tickedServiceIds(), std::vector<std::string>{"test-flat"});
-    EXPECT_EQ(TempProgramFolder::ReadBytes(ticksFile()), "test-flat\n");
+    EXPECT_EQ(ReadBytes(ticksFile()), "test-flat\n");
 }
 
 // ---- the checks and the title count ---------------------------------------
@@ -305,11 +303,11 @@ TEST_F(PlateServices, TheKeyboardReachesTheServicesAfterTheParcelCombos)
 
 namespace {
 
-class PlateServicesProject : public apptest::AppTest {
+class PlateServicesProject : public test::AppTest {
 protected:
     void SetUp() override
     {
-        apptest::AppTest::SetUp();
+        test::AppTest::SetUp();
         WriteText(folder / "tariffs" / "test-flat.toml", kFlatFile);
     }
     QListWidget* services() const

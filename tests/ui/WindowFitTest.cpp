@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kLaptopHeight = 700;
 
-class WindowFit : public apptest::AppTest {};
+class WindowFit : public test::AppTest {};
 
 // True when `w` lies wholly inside the visible part of `area`.
 bool ShownWhole(const QScrollArea& area, const QWidget& w)
