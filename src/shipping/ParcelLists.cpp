@@ -1,5 +1,6 @@
 #include "shipping/ParcelLists.h"
 
+#include "shipping/Tariff.h"
 #include "text/Encoding.h"
 
 namespace torepal {
@@ -45,20 +46,15 @@ const std::vector<std::string>& SizeList()
 
 const std::vector<std::string>& PrefectureList()
 {
-    // Grouped by the carriers' regions, not by the usual numbering; the last
-    // entry has an ideographic space and no 県.
-    static const std::vector<std::string> list = Converted({
-        "北海道", "青森県", "秋田県", "岩手県", "宮城県",   "山形県", "福島県",              //  0- 6
-        "茨城県", "栃木県", "群馬県", "埼玉県", "千葉県",   "東京都", "神奈川県", "山梨県",  //  7-14
-        "新潟県", "長野県",                                                                  // 15-16
-        "静岡県", "愛知県", "三重県", "岐阜県",                                              // 17-20
-        "富山県", "石川県", "福井県",                                                        // 21-23
-        "大阪府", "京都府", "滋賀県", "奈良県", "和歌山県", "兵庫県",                        // 24-29
-        "岡山県", "広島県", "山口県", "鳥取県", "島根県",                                    // 30-34
-        "香川県", "徳島県", "愛媛県", "高知県",                                              // 35-38
-        "福岡県", "佐賀県", "長崎県", "大分県", "熊本県",   "宮崎県", "鹿児島県",            // 39-45
-        "沖　縄",                                                                            // 46
-    });
+    // The official names, grouped by the carriers' regions rather than by
+    // the usual numbering; the form's last entry has an ideographic space and
+    // no 県, as the list was printed.
+    static const std::vector<std::string> list = [] {
+        std::vector<std::string> out;
+        for (const char* name : OfficialPrefectureNames()) out.push_back(Sjis(name));
+        out.back() = Sjis("沖　縄");
+        return out;
+    }();
     return list;
 }
 
