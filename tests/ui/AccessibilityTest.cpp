@@ -231,7 +231,8 @@ TEST_F(Accessibility, MainWindowTabsAndMenuAreNamed)
     QStringList menus;
     for (int i = 0; i < menu->childCount(); ++i) menus << menu->child(i)->text(QAccessible::Name);
     EXPECT_EQ(menus, (QStringList{QStringLiteral("ファイル（F）"), QStringLiteral("設定（C）"),
-                                  QStringLiteral("ヘルプ（H）"), QStringLiteral("バージョン情報（A）")}));
+                                  QStringLiteral("表示（V）"), QStringLiteral("ヘルプ（H）"),
+                                  QStringLiteral("バージョン情報（A）")}));
 }
 
 TEST_F(Accessibility, EveryControlOfTheDialogsHasAName)
