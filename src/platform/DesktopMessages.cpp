@@ -32,8 +32,8 @@ std::string SavedMessage(const std::string& sjisName)
 std::string UnsavedEditsQuestion(const std::string& sjisWhat)
 {
     static const std::string head = Sjis("「"), tail = Sjis(
-                                                   "」の変更がまだ保存されていません。\r\n"
-                                                   "保存しますか？（「破棄」で変更を捨てます）");
+                                                    "」の変更がまだ保存されていません。\r\n"
+                                                    "保存しますか？（「破棄」で変更を捨てます）");
     return head + sjisWhat + tail;
 }
 

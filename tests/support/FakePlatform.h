@@ -43,8 +43,8 @@ public:
     std::vector<std::string> openedUris;
     std::vector<DesktopHandler> handlerQueries;
     std::vector<std::filesystem::path> trashed;
-    std::vector<std::string> questions;  // UTF-8, both kinds of question, in order
-    std::vector<std::string> successes;  // UTF-8 status-line texts, in order
+    std::vector<std::string> questions;     // UTF-8, both kinds of question, in order
+    std::vector<std::string> successes;     // UTF-8 status-line texts, in order
     std::vector<std::string> dialogTitles;  // UTF-8 window titles of modal dialogs
     int colourRequests = 0;
 

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 
 #include "app/RecoveryFile.h"
 #include "files/ui/CFileControl.h"
@@ -187,3 +188,16 @@ TEST_F(MainWindowWiring, TariffEditorOpensModallyAndReloadsOnlyAfterAChange)
 }
 
 }  // namespace
+
+// A 1366×768 screen with a panel leaves about 700 px: the window's own
+// parts and the mail and file pages must fit in that; the window may still
+// be made larger.
+TEST_F(MainWindowWiring, MailAndFilePagesAndTheWindowChromeFitA768Screen)
+{
+    start();
+    const int pageRoom = 700 - (window->minimumSizeHint().height() - window->tabs().minimumSizeHint().height()) -
+                         window->tabs().tabBar()->sizeHint().height();
+    EXPECT_LE(window->mailPage().minimumSizeHint().height(), pageRoom);
+    EXPECT_LE(window->filePage().minimumSizeHint().height(), pageRoom);
+    EXPECT_EQ(window->maximumHeight(), QWIDGETSIZE_MAX);
+}

@@ -50,13 +50,13 @@ public:
     BankStore& bankStore() { return bank_; }
 
     // The menu's commands.
-    void newForms();       // "新規作成（&N）"
-    void openProject();    // "開く（&O）"
-    void saveProject();    // "保存（&S）"
-    void exitProgram();    // "終了（&E）", the close box, Escape on the tabs
-    void showHelp();       // "ヘルプ表示"
-    void showAbout();      // "バージョン表示（&A）"
-    void openMakerPage();  // "作者のホームページへ(&J)"
+    void newForms();         // "新規作成（&N）"
+    void openProject();      // "開く（&O）"
+    void saveProject();      // "保存（&S）"
+    void exitProgram();      // "終了（&E）", the close box, Escape on the tabs
+    void showHelp();         // "ヘルプ表示"
+    void showAbout();        // "バージョン表示（&A）"
+    void openMakerPage();    // "作者のホームページへ(&J)"
     void openLivePreview();  // "ライブプレビュー（&L）"
     void editTariffs();      // "料金表の編集（&T）"
 

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
@@ -31,6 +33,10 @@ CMail::CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path p
       ui_(std::make_unique<Ui::CMail>())
 {
     ui_->setupUi(this);
+    // The left column scrolls up and down on a low screen but never
+    // sideways: it keeps the width its boxes need.
+    ui_->leftScroll->setMinimumWidth(ui_->leftColumn->minimumSizeHint().width() +
+                                     ui_->leftScroll->verticalScrollBar()->sizeHint().width());
     accountBoxes_ = {ui_->account1Box, ui_->account2Box, ui_->account3Box,
                      ui_->account4Box, ui_->account5Box, ui_->account6Box};
     connect(ui_->previewButton, &QPushButton::clicked, this, &CMail::preview);
@@ -107,8 +113,8 @@ void CMail::clearParcelFields()
     if (pulled) {
         push();
     } else {
-        for (QLineEdit* edit : {ui_->itemEdit, ui_->nameEdit, ui_->faucEdit, ui_->bidderMailEdit,
-                                ui_->transnumEdit, ui_->transmenEdit, ui_->ftransEdit})
+        for (QLineEdit* edit : {ui_->itemEdit, ui_->nameEdit, ui_->faucEdit, ui_->bidderMailEdit, ui_->transnumEdit,
+                                ui_->transmenEdit, ui_->ftransEdit})
             edit->clear();
     }
     settleTexts();
