@@ -98,7 +98,7 @@ WriteBackStatus SavedFileList::writeBack(std::size_t index, bool loaded, std::st
     return WriteBackStatus::Written;
 }
 
-bool SavedFileList::remove(std::size_t index) const
+bool SavedFileList::removable(std::size_t index) const
 {
     const std::filesystem::path path = pathOf(index);
     struct stat entry {};
@@ -107,11 +107,14 @@ bool SavedFileList::remove(std::size_t index) const
         // A link is removed itself, never what it points to; one that looks
         // like a folder in the list is refused like a folder.
         struct stat target {};
-        if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) return false;
-    } else if (!S_ISREG(entry.st_mode)) {
-        return false;
+        return !(::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode));
     }
-    return ::unlink(path.c_str()) == 0;
+    return S_ISREG(entry.st_mode);
+}
+
+bool SavedFileList::remove(std::size_t index) const
+{
+    return removable(index) && ::unlink(pathOf(index).c_str()) == 0;
 }
 
 }  // namespace torepal

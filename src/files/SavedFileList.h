@@ -71,7 +71,10 @@ public:
     // replacing it only once the new content is safely on disk.
     WriteBackStatus writeBack(std::size_t index, bool loaded, std::string_view text) const;
 
-    // Deletes the entry if it is a file; a subfolder is refused.
+    // Whether the entry may be deleted: a file, or a link that does not
+    // lead to a folder; never a subfolder.
+    bool removable(std::size_t index) const;
+    // Deletes the entry if it is removable.
     bool remove(std::size_t index) const;
 
 private:

@@ -59,6 +59,24 @@ std::vector<std::string> HandlerQueryArguments(DesktopHandler kind);
 // timed out, crashed) tells nothing.
 HandlerPresence HandlerPresenceFromQuery(bool finished, int exitCode, std::string_view output);
 
+// What the seller chose when edits not yet written would be thrown away.
+enum class UnsavedAnswer {
+    Save,     // 保存: write them, then go on
+    Discard,  // 破棄: go on without them
+    Cancel,   // キャンセル: stay where the edits are
+};
+
+// Texts for a desktop without a program for `kind` (Shift-JIS). The
+// question ends by offering `offer` ("メールの本文をクリップボードへコピー"),
+// answered yes or no.
+std::string NoHandlerQuestion(DesktopHandler kind, const std::string& offer);
+// "N バイトをコピーしました": the status line after a copy.
+std::string CopiedBytesMessage(std::size_t bytes);
+// "「name」を保存しました": the status line after a save.
+std::string SavedMessage(const std::string& sjisName);
+// The question before unsaved edits of `sjisWhat` would be thrown away.
+std::string UnsavedEditsQuestion(const std::string& sjisWhat);
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -97,6 +115,36 @@ public:
         (void)kind;
         return HandlerPresence::Unknown;
     }
+
+    // A question with はい and いいえ; true for はい. A desktop that cannot
+    // ask answers いいえ, so nothing happens that the seller did not choose.
+    virtual bool askYesNo(const std::string& text)
+    {
+        (void)text;
+        return false;
+    }
+
+    // 保存 / 破棄 / キャンセル before edits not yet written are thrown away.
+    // A desktop that cannot ask keeps the edits (キャンセル).
+    virtual UnsavedAnswer askUnsaved(const std::string& text)
+    {
+        (void)text;
+        return UnsavedAnswer::Cancel;
+    }
+
+    // Moves a file to the desktop's trash, where the seller can restore it.
+    // False when it could not (no trash on this desktop): the caller then
+    // deletes as before.
+    virtual bool moveToTrash(const std::filesystem::path& path)
+    {
+        (void)path;
+        return false;
+    }
+
+    // A success, said quietly for a few seconds in the main window's status
+    // line (what was saved and where, how much was copied). Failures keep
+    // their message boxes.
+    virtual void showSuccess(const std::string& text) { (void)text; }
 };
 
 // "%d月%d日%d時%d分", no leading zeros: the stamp in saved page and mail names.

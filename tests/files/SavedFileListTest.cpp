@@ -219,6 +219,27 @@ TEST(SavedFileDelete, ALinkIsRemovedButNotWhatItPointsTo)
     EXPECT_FALSE(list.remove(1));
 }
 
+// What may go to the trash is what may be deleted: the page asks first.
+TEST(SavedFileDelete, RemovableIsAFileOrALinkNotLeadingToAFolder)
+{
+    ProgramFolder pf;
+    Put(pf.back / "a.txt", "x");
+    std::filesystem::create_directory(pf.back / "b");
+    std::filesystem::create_symlink(pf.back / "a.txt", pf.back / "c.txt");
+    std::filesystem::create_directory_symlink(pf.back / "b", pf.back / "d");
+    Put(pf.back / "e.txt", "x");
+    SavedFileList list(pf.dir.path());
+    list.refresh();
+    ASSERT_EQ(Names(list), (std::vector<std::string>{"a.txt", "b", "c.txt", "d", "e.txt"}));
+    EXPECT_TRUE(list.removable(0));
+    EXPECT_FALSE(list.removable(1));
+    EXPECT_TRUE(list.removable(2));
+    EXPECT_FALSE(list.removable(3));
+    std::filesystem::remove(pf.back / "e.txt");
+    EXPECT_FALSE(list.removable(4));                          // gone meanwhile
+    EXPECT_TRUE(std::filesystem::exists(pf.back / "a.txt"));  // asking removes nothing
+}
+
 TEST(SavedFileNames, NamesShiftJisCannotShowAreStillHandledAsThemselves)
 {
     ProgramFolder pf;

@@ -22,12 +22,18 @@ public:
     std::deque<std::optional<std::filesystem::path>> saveChoices;  // next save-file dialog results
     bool clipboardWorks = true;
     bool shellWorks = true;
+    // Whether the desktop has a trash; a trashed file leaves its folder.
+    bool trashWorks = true;
     // What handlerPresence answers for each kind; Present unless a test says.
     std::map<DesktopHandler, HandlerPresence> handlers;
     LocalTime clock{12, 6, 20, 8};
     // Called for each modal dialog; fills it in and returns its result.
     // Without one, dialogs are rejected (as if cancelled).
     std::deque<std::function<int(QDialog&)>> dialogs;
+    // Next answers to yes/no questions (いいえ when none is left) and to the
+    // unsaved-edits question (キャンセル when none is left).
+    std::deque<bool> yesNoAnswers;
+    std::deque<UnsavedAnswer> unsavedAnswers;
 
     // Records. Messages are kept as UTF-8 for easy comparison.
     std::vector<std::string> messages;
@@ -36,6 +42,9 @@ public:
     std::vector<std::filesystem::path> openedFiles;
     std::vector<std::string> openedUris;
     std::vector<DesktopHandler> handlerQueries;
+    std::vector<std::filesystem::path> trashed;
+    std::vector<std::string> questions;     // UTF-8, both kinds of question, in order
+    std::vector<std::string> successes;     // UTF-8 status-line texts, in order
     std::vector<std::string> dialogTitles;  // UTF-8 window titles of modal dialogs
     int colourRequests = 0;
 
@@ -89,6 +98,31 @@ public:
         const auto it = handlers.find(kind);
         return it == handlers.end() ? HandlerPresence::Present : it->second;
     }
+    bool askYesNo(const std::string& text) override
+    {
+        questions.push_back(Utf8FromSjis(text));
+        if (yesNoAnswers.empty()) return false;
+        const bool yes = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return yes;
+    }
+    UnsavedAnswer askUnsaved(const std::string& text) override
+    {
+        questions.push_back(Utf8FromSjis(text));
+        if (unsavedAnswers.empty()) return UnsavedAnswer::Cancel;
+        const UnsavedAnswer a = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
+        return a;
+    }
+    bool moveToTrash(const std::filesystem::path& path) override
+    {
+        if (!trashWorks) return false;
+        std::error_code ec;
+        if (!std::filesystem::remove(path, ec)) return false;
+        trashed.push_back(path);
+        return true;
+    }
+    void showSuccess(const std::string& text) override { successes.push_back(Utf8FromSjis(text)); }
     LocalTime now() override { return clock; }
     int runModal(QDialog& dialog) override
     {

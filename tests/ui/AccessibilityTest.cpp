@@ -231,8 +231,9 @@ TEST_F(Accessibility, MainWindowTabsAndMenuAreNamed)
     ASSERT_NE(menu, nullptr);
     QStringList menus;
     for (int i = 0; i < menu->childCount(); ++i) menus << menu->child(i)->text(QAccessible::Name);
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("ファイル（F）"), QStringLiteral("設定（C）"),
-                                  QStringLiteral("ヘルプ（H）"), QStringLiteral("バージョン情報（A）")}));
+    EXPECT_EQ(menus,
+              (QStringList{QStringLiteral("ファイル（F）"), QStringLiteral("設定（C）"), QStringLiteral("表示（V）"),
+                           QStringLiteral("ヘルプ（H）"), QStringLiteral("バージョン情報（A）")}));
 }
 
 TEST_F(Accessibility, EveryControlOfTheDialogsHasAName)

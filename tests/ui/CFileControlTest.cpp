@@ -183,6 +183,7 @@ TEST(CFileControl, MailerLimitIsJudgedOnTheShownText)
     EXPECT_EQ(p.platform.openedUris[0], "mailto:?body=" + std::string(2980, 'a') + "%0D%0A");
     EXPECT_TRUE(p.platform.messages.empty());
 
+    p.platform.unsavedAnswers = {UnsavedAnswer::Discard};  // the typed text is let go
     p.clickRow(1);
     p.click("mailerButton");
     EXPECT_EQ(p.platform.openedUris.size(), 1u);
@@ -385,4 +386,143 @@ TEST(CFileControl, EnterOnTheFocusedCopyButtonCopiesTheFile)
     QTest::keyClick(copy, Qt::Key_Return);
     ASSERT_EQ(p.platform.clipboard.size(), 1u);
     EXPECT_EQ(p.platform.clipboard[0], "one\r\n");
+}
+
+// ---- edits not yet written back, the trash, successes, missing programs ----
+
+TEST(CFileControl, ClickingAnotherEntryWithEditsAsksFirst)
+{
+    FilePage p;
+    Put(p.back / "1.txt", "one\r\n");
+    Put(p.back / "2.txt", "two\r\n");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    p.edit()->setPlainText("one changed\n");
+
+    // キャンセル: the entry and the edits stay.
+    p.clickRow(1);
+    ASSERT_EQ(p.platform.questions.size(), 1u);
+    EXPECT_NE(p.platform.questions[0].find("「1.txt」の変更がまだ保存されていません"), std::string::npos);
+    EXPECT_EQ(p.selected(), "1.txt");
+    EXPECT_EQ(p.edit()->toPlainText(), "one changed\n");
+
+    // 保存: written back (text mode), then the other entry shows.
+    p.platform.unsavedAnswers = {UnsavedAnswer::Save};
+    p.clickRow(1);
+    EXPECT_EQ(ReadWholeFile(p.back / "1.txt").bytes, "one changed\r\r\n");
+    EXPECT_EQ(p.selected(), "2.txt");
+    EXPECT_EQ(p.edit()->toPlainText(), "two\n");
+    EXPECT_EQ(p.platform.successes, (std::vector<std::string>{"「back/1.txt」を保存しました"}));
+
+    // 破棄: the file stays as it is.
+    p.edit()->setPlainText("two changed\n");
+    p.platform.unsavedAnswers = {UnsavedAnswer::Discard};
+    p.clickRow(0);
+    EXPECT_EQ(ReadWholeFile(p.back / "2.txt").bytes, "two\r\n");
+    EXPECT_EQ(p.edit()->toPlainText(), "one changed\n");
+    // Moving on without edits asks nothing.
+    p.clickRow(1);
+    EXPECT_EQ(p.platform.questions.size(), 3u);
+}
+
+TEST(CFileControl, DeletingWithEditsAsksAndCancelKeepsTheFile)
+{
+    FilePage p;
+    Put(p.back / "1.txt", "one\r\n");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    p.edit()->setPlainText("changed\n");
+    p.click("deleteButton");
+    EXPECT_EQ(p.platform.questions.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(p.back / "1.txt"));
+    EXPECT_EQ(p.edit()->toPlainText(), "changed\n");
+}
+
+TEST(CFileControl, DeletingMovesTheFileToTheTrash)
+{
+    FilePage p;
+    Put(p.back / "1.txt", "one\r\n");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    p.click("deleteButton");
+    EXPECT_EQ(p.platform.trashed, (std::vector<std::filesystem::path>{p.back / "1.txt"}));
+    EXPECT_FALSE(std::filesystem::exists(p.back / "1.txt"));
+    EXPECT_TRUE(p.platform.messages.empty());
+}
+
+TEST(CFileControl, WithoutATrashTheFileIsDeletedAsBefore)
+{
+    FilePage p;
+    p.platform.trashWorks = false;
+    Put(p.back / "1.txt", "one\r\n");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    p.click("deleteButton");
+    EXPECT_TRUE(p.platform.trashed.empty());
+    EXPECT_FALSE(std::filesystem::exists(p.back / "1.txt"));
+    EXPECT_TRUE(p.platform.messages.empty());
+}
+
+TEST(CFileControl, ASubfolderNeverGoesToTheTrash)
+{
+    FilePage p;
+    std::filesystem::create_directory(p.back / "sub");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    p.click("deleteButton");
+    EXPECT_TRUE(p.platform.trashed.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(p.back / "sub"));
+    EXPECT_EQ(p.platform.messages.size(), 1u);
+}
+
+TEST(CFileControl, CopySaysHowManyBytesInTheStatusLine)
+{
+    FilePage p;
+    Put(p.back / "1.txt", "ab\r\n");  // shown as "ab" CR LF: 4 bytes
+    CFileControl& page = p.open();
+    page.tabSelected();
+    p.click("copyButton");
+    EXPECT_EQ(p.platform.successes, (std::vector<std::string>{"4 バイトをコピーしました"}));
+    p.platform.clipboardWorks = false;
+    p.click("copyButton");
+    EXPECT_EQ(p.platform.successes.size(), 1u);
+}
+
+TEST(CFileControl, NoMailProgramOffersTheClipboard)
+{
+    FilePage p;
+    p.platform.handlers[DesktopHandler::Mail] = HandlerPresence::Missing;
+    Put(p.back / "1.txt", "one\r\n");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    p.click("mailerButton");  // いいえ
+    EXPECT_TRUE(p.platform.openedUris.empty());
+    EXPECT_TRUE(p.platform.clipboard.empty());
+    ASSERT_EQ(p.platform.questions.size(), 1u);
+    EXPECT_NE(p.platform.questions[0].find("メールを開くプログラム"), std::string::npos);
+
+    p.platform.yesNoAnswers = {true};
+    p.click("mailerButton");
+    EXPECT_EQ(p.platform.clipboard, (std::vector<std::string>{"one\r\n"}));
+    EXPECT_TRUE(p.platform.openedUris.empty());
+}
+
+TEST(CFileControl, NoBrowserOffersTheClipboardForAPageOnly)
+{
+    FilePage p;
+    p.platform.handlers[DesktopHandler::Html] = HandlerPresence::Missing;
+    Put(p.back / "1.html", "<b>x</b>");
+    Put(p.back / "2.txt", "mail\r\n");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    p.platform.yesNoAnswers = {true};
+    p.click("previewButton");
+    EXPECT_TRUE(p.platform.openedFiles.empty());
+    EXPECT_EQ(p.platform.clipboard, (std::vector<std::string>{"<b>x</b>\r\n"}));
+
+    // A saved mail is not a page: opened as before.
+    p.clickRow(1);
+    p.click("previewButton");
+    EXPECT_EQ(p.platform.openedFiles, (std::vector<std::filesystem::path>{p.back / "2.txt"}));
+    EXPECT_EQ(p.platform.questions.size(), 1u);
 }

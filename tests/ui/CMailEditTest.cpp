@@ -81,7 +81,7 @@ TEST_F(MailEditor, CrLfTemplateLoadsWithByteCount18AndSavesAs20Bytes)
     const std::string stored = folder.read("file/a.txt");
     EXPECT_EQ(stored, Sjis("[name]様\r\r\n[bank]\r\r\n"));
     EXPECT_EQ(stored.size(), 20u);
-    EXPECT_EQ(count(), "18");  // the count is of the text as loaded
+    EXPECT_EQ(count(), "18");  // the text itself did not change
 }
 
 TEST_F(MailEditor, CrCrLfTemplateLoadsLikeTheCrLfOne)
@@ -94,12 +94,14 @@ TEST_F(MailEditor, CrCrLfTemplateLoadsLikeTheCrLfOne)
     EXPECT_EQ(count(), "18");
 }
 
-TEST_F(MailEditor, SwitchingTemplatesDiscardsTypedChanges)
+TEST_F(MailEditor, SwitchingTemplatesDiscardsTypedChangesWhenTheSellerSaysSo)
 {
     folder.write("file/a.txt", "one");
     folder.write("file/b.txt", "two");
     Type(text(), "changed");
+    platform.unsavedAnswers = {UnsavedAnswer::Discard};
     combo()->setCurrentIndex(1);
+    ASSERT_EQ(platform.questions.size(), 1u);
     combo()->setCurrentIndex(0);
     EXPECT_EQ(Utf8(text()->toPlainText()), "one\n");
     EXPECT_EQ(folder.read("file/a.txt"), "one");
@@ -135,6 +137,7 @@ TEST_F(MailEditor, TemplateThatCannotBeReadLeavesTheTextAndItsName)
     editor();
     std::filesystem::remove(folder.path() / "file" / "b.txt");
     Type(text(), "edited one");
+    platform.unsavedAnswers = {UnsavedAnswer::Discard};
     combo()->setCurrentIndex(1);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].find("「b.txt」を読み込めませんでした"), std::string::npos);
@@ -164,10 +167,11 @@ TEST_F(MailEditor, FirstTemplateUnreadableMeansNothingToSave)
     EXPECT_EQ(std::filesystem::file_size(folder.path() / "file" / "a.txt"), 65ull * 1024 * 1024);
 }
 
-TEST_F(MailEditor, OkAndCancelCloseWithoutSaving)
+TEST_F(MailEditor, OkAndCancelCloseWithoutSavingWhenTheSellerDiscards)
 {
     folder.write("file/a.txt", "one");
     Type(text(), "changed");
+    platform.unsavedAnswers = {UnsavedAnswer::Discard};
     press("okButton");
     EXPECT_FALSE(editor().isVisible());
     EXPECT_EQ(folder.read("file/a.txt"), "one");
@@ -183,6 +187,61 @@ TEST_F(MailEditor, FailedSaveKeepsTheOldTemplate)
     EXPECT_EQ(folder.read("file/a.txt"), "one");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].find("保存できませんでした"), std::string::npos);
+}
+
+TEST_F(MailEditor, CountFollowsTheTypedTextInShiftJisBytes)
+{
+    folder.write("file/a.txt", "one");
+    EXPECT_EQ(count(), "5");  // read as one line: "one" CR LF
+    // あ and い are two bytes each, the break is CR LF, b one byte.
+    Type(text(), "あい\nb");
+    EXPECT_EQ(count(), "7");
+}
+
+TEST_F(MailEditor, SwitchingWithEditsCanBeCancelledOrSaved)
+{
+    folder.write("file/a.txt", "one");
+    folder.write("file/b.txt", "two");
+    Type(text(), "changed");
+
+    platform.unsavedAnswers = {UnsavedAnswer::Cancel};
+    combo()->setCurrentIndex(1);
+    EXPECT_EQ(combo()->currentIndex(), 0);
+    EXPECT_EQ(Utf8(text()->toPlainText()), "changed");
+    ASSERT_EQ(platform.questions.size(), 1u);
+    EXPECT_NE(platform.questions[0].find("「a.txt」の変更がまだ保存されていません"), std::string::npos);
+
+    platform.unsavedAnswers = {UnsavedAnswer::Save};
+    combo()->setCurrentIndex(1);
+    EXPECT_EQ(folder.read("file/a.txt"), "changed");
+    EXPECT_EQ(Utf8(text()->toPlainText()), "two\n");
+    ASSERT_EQ(platform.successes.size(), 1u);
+    EXPECT_EQ(platform.successes[0], "「file/a.txt」を保存しました");
+
+    // Nothing typed since: no question.
+    combo()->setCurrentIndex(0);
+    EXPECT_EQ(platform.questions.size(), 2u);
+}
+
+TEST_F(MailEditor, CloseWithEditsAsksAndCancelKeepsTheWindow)
+{
+    folder.write("file/a.txt", "one");
+    Type(text(), "changed");
+    press("cancelButton");  // the seller is asked; キャンセル answers stay
+    EXPECT_TRUE(editor().isVisible());
+    editor().reject();  // Escape and the close box end here too
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(platform.questions.size(), 2u);
+    EXPECT_EQ(folder.read("file/a.txt"), "one");
+}
+
+TEST_F(MailEditor, UntouchedTextClosesWithoutAQuestion)
+{
+    folder.write("file/a.txt", "one");
+    ASSERT_TRUE(editor().isVisible());
+    press("okButton");
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_TRUE(platform.questions.empty());
 }
 
 }  // namespace

@@ -311,6 +311,7 @@ TEST_F(MailPage, TemplateEditorIsOneWindowRaisedAgainWhileOpen)
     EXPECT_EQ(page().templateEditor(), editor);
     EXPECT_EQ(Utf8(text->toPlainText()), "unsaved");
 
+    platform.unsavedAnswers = {UnsavedAnswer::Discard};  // the editor asks before dropping the text
     QTest::mouseClick(Button(*editor, "cancelButton"), Qt::LeftButton);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(folder.read("file/a.txt"), "A");

@@ -62,12 +62,14 @@ TEST_F(MainWindow, TitleMenuAndTabsAreThoseOfTheProgram)
         popups.push_back(a->text().toStdString());
         items.push_back(Labels(a->menu()));
     }
-    EXPECT_EQ(popups,
-              (std::vector<std::string>{"ファイル（&F）", "設定（&C）", "ヘルプ（&H）", "バージョン情報（&A）"}));
+    EXPECT_EQ(popups, (std::vector<std::string>{"ファイル（&F）", "設定（&C）", "表示（&V）", "ヘルプ（&H）",
+                                                "バージョン情報（&A）"}));
     EXPECT_EQ(items[0], (std::vector<std::string>{"新規作成（&N）", "開く（&O）", "保存（&S）", "-", "終了（&E）"}));
-    EXPECT_EQ(items[1], (std::vector<std::string>{"銀行口座編集（&G）", "マイブーステキスト編集（&M）"}));
-    EXPECT_EQ(items[2], (std::vector<std::string>{"ヘルプ表示"}));
-    EXPECT_EQ(items[3], (std::vector<std::string>{"バージョン表示（&A）", "作者のホームページへ(&J)"}));
+    EXPECT_EQ(items[1],
+              (std::vector<std::string>{"銀行口座編集（&G）", "マイブーステキスト編集（&M）", "料金表の編集（&T）"}));
+    EXPECT_EQ(items[2], (std::vector<std::string>{"ライブプレビュー（&L）"}));
+    EXPECT_EQ(items[3], (std::vector<std::string>{"ヘルプ表示"}));
+    EXPECT_EQ(items[4], (std::vector<std::string>{"バージョン表示（&A）", "作者のホームページへ(&J)"}));
 
     ASSERT_EQ(w.tabs().count(), 3);
     EXPECT_EQ(w.tabs().tabText(0).toStdString(), "プレート作成");

@@ -3,9 +3,13 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <algorithm>
 
@@ -21,7 +25,10 @@
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtPlatform.h"
+#include "platform/ui/QtText.h"
 #include "shipping/ServiceTicks.h"
+#include "shipping/ui/TariffEditor.h"
+#include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
@@ -56,6 +63,13 @@ public:
         return widget()->sizeHint() + QSize(frame, frame);
     }
 };
+// Often enough that a crash loses little, seldom enough to cost nothing.
+constexpr int kRecoveryIntervalMs = 30 * 1000;
+
+std::string SjisPath(const std::filesystem::path& path)
+{
+    return SjisFromUtf8(path.string()).text;
+}
 
 }  // namespace
 
@@ -99,6 +113,21 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
     files_->refreshList();
     plate_->loadAccounts();  // bank.ini again, for the plate page's copy
     plate_->typeChanged();   // the colour labels of the type from plate.ini
+
+    // What the forms hold now was loaded, not typed: nothing to recover
+    // until the seller changes it.
+    settlePlateTexts();
+    // Interim until the plate page calls settlePlateTexts() itself: its
+    // 完成, 完成・クリップボードへコピー and クリアー settle the form (they run
+    // after the page's own handlers, which were connected first).
+    for (const char* name : {"completeButton", "completeCopyButton", "clearButton"})
+        if (auto* button = plate_->findChild<QPushButton*>(QString::fromLatin1(name)))
+            connect(button, &QPushButton::clicked, this, &MainDialog::settlePlateTexts);
+    setTariffReloader([this] { plate_->reloadTariffs(); });
+    offerRecovery();
+    recoveryTimer_.setInterval(kRecoveryIntervalMs);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &MainDialog::keepRecovery);
+    recoveryTimer_.start();
 }
 
 MainDialog::~MainDialog() = default;
@@ -127,6 +156,11 @@ QMenuBar& MainDialog::menu()
     return *ui_->mainMenu;
 }
 
+QStatusBar& MainDialog::statusLine()
+{
+    return *ui_->statusLine;
+}
+
 void MainDialog::connectMenu()
 {
     connect(ui_->newAction, &QAction::triggered, this, &MainDialog::newForms);
@@ -136,6 +170,9 @@ void MainDialog::connectMenu()
     // The settings items act on the plate page whichever tab is shown.
     connect(ui_->bankAction, &QAction::triggered, this, [this] { plate_->editAccounts(); });
     connect(ui_->boothTextAction, &QAction::triggered, this, [this] { plate_->editBoothText(); });
+    connect(ui_->tariffAction, &QAction::triggered, this, &MainDialog::editTariffs);
+    connect(ui_->livePreviewAction, &QAction::triggered, this, &MainDialog::openLivePreview);
+    ui_->livePreviewAction->setEnabled(false);  // until the plate page gives an opener
     connect(ui_->helpAction, &QAction::triggered, this, &MainDialog::showHelp);
     // The desktop gives the window no system menu to carry the about entry
     // in, so the about box is reached from the menu bar alone.
@@ -145,6 +182,14 @@ void MainDialog::connectMenu()
 
 void MainDialog::tabChanged(int index)
 {
+    // Leaving the file page with edits not yet written back asks first;
+    // the seller who keeps them stays on it.
+    if (currentTab_ == kFileTab && index != kFileTab && !files_->settleUnsaved()) {
+        const QSignalBlocker block(ui_->pageTabs);
+        ui_->pageTabs->setCurrentIndex(kFileTab);
+        return;
+    }
+    currentTab_ = index;
     // Every visit to a form tab picks up account edits made from the other
     // page; every visit to the file tab shows the folder as it is now.
     switch (index) {
@@ -174,6 +219,7 @@ void MainDialog::newForms()
     plate_->weightChanged();
     plate_->sizeChanged();
     plate_->originChanged();
+    settlePlateTexts();
 }
 
 void MainDialog::exitProgram()
@@ -186,6 +232,10 @@ void MainDialog::exitProgram()
     mail_->saveStatus();
     plate_->savePlateSettings();
     mail_->saveAccounts();
+    // The exit asks nothing: what was typed and not saved waits in the
+    // recovery file for the next start.
+    recoveryTimer_.stop();
+    keepRecovery();
     QDialog::done(QDialog::Rejected);
 }
 
@@ -214,10 +264,22 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
     }
 }
 
+bool MainDialog::handlerOrCopy(DesktopHandler kind, const std::string& sjisOffer, const std::string& sjisText)
+{
+    if (platform_.handlerPresence(kind) != HandlerPresence::Missing) return true;
+    if (platform_.askYesNo(NoHandlerQuestion(kind, sjisOffer)) && platform_.copyText(sjisText))
+        platform_.showSuccess(CopiedBytesMessage(sjisText.size()));
+    return false;
+}
+
 void MainDialog::showHelp()
 {
     // From the program's own folder, whatever the current folder is.
-    platform_.openFile(folder_ / "menu_help.html");
+    const std::filesystem::path help = folder_ / "menu_help.html";
+    if (!handlerOrCopy(DesktopHandler::Html, Sjis("ヘルプのファイルの場所をクリップボードへコピー"),
+                       SjisPath(std::filesystem::absolute(help))))
+        return;
+    platform_.openFile(help);
 }
 
 void MainDialog::showAbout()
@@ -228,7 +290,120 @@ void MainDialog::showAbout()
 
 void MainDialog::openMakerPage()
 {
+    if (!handlerOrCopy(DesktopHandler::Web, Sjis("ホームページのアドレスをクリップボードへコピー"), HomePageUrl()))
+        return;
     platform_.openUri(HomePageUrl());
+}
+
+void MainDialog::setLivePreviewOpener(std::function<void()> open)
+{
+    livePreviewOpener_ = std::move(open);
+    ui_->livePreviewAction->setEnabled(static_cast<bool>(livePreviewOpener_));
+}
+
+void MainDialog::setTariffReloader(std::function<void()> reload)
+{
+    tariffReloader_ = std::move(reload);
+}
+
+void MainDialog::openLivePreview()
+{
+    // When the plate page has livePreview(): platePage().livePreview().open();
+    if (livePreviewOpener_) livePreviewOpener_();
+}
+
+void MainDialog::editTariffs()
+{
+    TariffEditor editor(platform_, folder_, this);
+    platform_.runModal(editor);
+    // The plate page's current services read the files again only when
+    // the editor wrote or deleted one.
+    if (editor.changedFiles() && tariffReloader_) tariffReloader_();
+}
+
+// ---- recovery of unsaved texts ---------------------------------------------
+
+void MainDialog::settlePlateTexts()
+{
+    plateUnsaved_.settle(PlateTextsOf(plate_->state()));
+}
+
+RecoveryRecord MainDialog::currentRecovery() const
+{
+    // The plate page's texts as last read from its form (every operation
+    // and the exit read it); the mail page's as shown now.
+    return RecoveryOf(PlateTextsOf(plate_->state()), plateUnsaved_, mail_->typedTexts(), mail_->unsavedTexts());
+}
+
+void MainDialog::keepRecovery()
+{
+    RecoveryRecord record = currentRecovery();
+    if (offerPending_) {
+        // An offer the seller has not answered is kept for a form that has
+        // nothing new; new work in a form takes that form's place.
+        bool carried = false;
+        const RecoveryRecord& old = offered_.record;
+        if (offered_.status == RecoveryStatus::Found && !record.hasPlate && old.hasPlate) {
+            record.hasPlate = true;
+            record.plate = old.plate;
+            carried = true;
+        }
+        if (offered_.status == RecoveryStatus::Found && !record.hasMail && old.hasMail) {
+            record.hasMail = true;
+            record.mail = old.mail;
+            carried = true;
+        }
+        if (record.empty()) return;  // the file stays as it was found
+        if (!carried) {
+            offerPending_ = false;
+            ui_->recoveryBar->hide();
+        }
+    }
+    if (record == lastStored_) return;
+    if (StoreRecovery(folder_, record) != WriteStatus::Ok) return;  // tried again at the next tick
+    lastStored_ = record;
+}
+
+void MainDialog::offerRecovery()
+{
+    connect(ui_->restoreButton, &QPushButton::clicked, this, &MainDialog::restoreRecovery);
+    connect(ui_->discardRecoveryButton, &QPushButton::clicked, this, &MainDialog::discardRecovery);
+    ui_->recoveryBar->hide();
+    offered_ = LoadRecovery(folder_);
+    if (offered_.status == RecoveryStatus::None) return;
+    // Quietly, above the pages: the seller may take the texts back, throw
+    // them away, or simply start typing.
+    const bool found = offered_.status == RecoveryStatus::Found;
+    ui_->recoveryText->setText(ToQtMultiline(found ? RecoveryOfferMessage() : RecoveryDamagedMessage()));
+    ui_->restoreButton->setVisible(found);
+    ui_->recoveryBar->show();
+    offerPending_ = true;
+}
+
+void MainDialog::restoreRecovery()
+{
+    if (!offerPending_ || offered_.status != RecoveryStatus::Found) return;
+    const RecoveryRecord& r = offered_.record;
+    if (r.hasMail) mail_->restoreTexts(r.mail);
+    if (r.hasPlate) {
+        plate_->pull();
+        RestorePlateTexts(r.plate, plate_->state());
+        plate_->push();
+    }
+    // The texts are back in the forms and still unsaved: the file now
+    // holds them as the forms do.
+    offerPending_ = false;
+    ui_->recoveryBar->hide();
+    keepRecovery();
+}
+
+void MainDialog::discardRecovery()
+{
+    ClearRecovery(folder_);
+    lastStored_ = RecoveryRecord{};
+    offerPending_ = false;
+    ui_->recoveryBar->hide();
+    keepRecovery();  // what has been typed since the start is kept
 }
 
 // ---- project files ---------------------------------------------------------
@@ -249,8 +424,13 @@ void MainDialog::saveProject()
     if (!path) return;
     // Written beside the chosen file and renamed over it only when whole:
     // a failed save never leaves half a project in place of a good one.
-    if (WriteFileAtomically(*path, ToTextMode(projectText_)) != WriteStatus::Ok)
+    if (WriteFileAtomically(*path, ToTextMode(projectText_)) != WriteStatus::Ok) {
         platform_.showMessage(ProjectSaveFailedMessage());
+        return;
+    }
+    platform_.showSuccess(SavedMessage(SjisPath(*path)));
+    settlePlateTexts();
+    mail_->settleTexts();
 }
 
 void MainDialog::openProject()
@@ -301,6 +481,9 @@ void MainDialog::openProject()
     plate_->weightChanged();
     plate_->sizeChanged();
     plate_->originChanged();
+    // The forms now hold the file's texts: nothing of them to recover.
+    settlePlateTexts();
+    mail_->settleTexts();
 }
 
 }  // namespace torepal

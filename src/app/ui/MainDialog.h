@@ -5,13 +5,18 @@
 // saves and opens project files.
 
 #include <QDialog>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/RecoveryFile.h"
 #include "bank/BankStore.h"
+#include "platform/Platform.h"
 
 class QMenuBar;
+class QStatusBar;
 class QTabWidget;
 
 namespace Ui {
@@ -42,16 +47,39 @@ public:
     QTabWidget& tabs();
     QWidget& pageOfTab(int index);
     QMenuBar& menu();
+    // Where successes are said for a few seconds (Platform::showSuccess
+    // finds it among the window's children).
+    QStatusBar& statusLine();
     BankStore& bankStore() { return bank_; }
 
     // The menu's commands.
-    void newForms();       // "新規作成（&N）"
-    void openProject();    // "開く（&O）"
-    void saveProject();    // "保存（&S）"
-    void exitProgram();    // "終了（&E）", the close box, Escape on the tabs
-    void showHelp();       // "ヘルプ表示"
-    void showAbout();      // "バージョン表示（&A）"
-    void openMakerPage();  // "作者のホームページへ(&J)"
+    void newForms();         // "新規作成（&N）"
+    void openProject();      // "開く（&O）"
+    void saveProject();      // "保存（&S）"
+    void exitProgram();      // "終了（&E）", the close box, Escape on the tabs
+    void showHelp();         // "ヘルプ表示"
+    void showAbout();        // "バージョン表示（&A）"
+    void openMakerPage();    // "作者のホームページへ(&J)"
+    void openLivePreview();  // "ライブプレビュー（&L）"
+    void editTariffs();      // "料金表の編集（&T）"
+
+    // Hooks the plate page fills in: what opens its live preview, and what
+    // reads the tariff files again after the editor changed them. Without
+    // an opener the menu item is disabled.
+    void setLivePreviewOpener(std::function<void()> open);
+    void setTariffReloader(std::function<void()> reload);
+
+    // The recovery file. The plate page's texts count as settled (nothing
+    // to recover) after 完成, クリアー, 新規作成 and a project saved or
+    // opened; the plate page calls this whenever its form is settled.
+    void settlePlateTexts();
+    // Writes both forms' unsaved texts beside the program when they changed
+    // since the last write (every half minute and at exit).
+    void keepRecovery();
+    // The bar that offers last time's texts back: 復元 and 破棄.
+    void restoreRecovery();
+    void discardRecovery();
+    bool recoveryOffered() const { return offerPending_; }
 
     // The last project text built by "保存（&S）" (CR LF line ends).
     const std::string& projectText() const { return projectText_; }
@@ -71,12 +99,27 @@ private:
     // high as the screen allows, the pages scrolling.
     void fitToScreen();
     void tabChanged(int index);
+    void offerRecovery();
+    RecoveryRecord currentRecovery() const;
+    // Offers to copy `sjisText` when the desktop has no program for `kind`;
+    // true when it had one (or did not say), so the open should go ahead.
+    bool handlerOrCopy(DesktopHandler kind, const std::string& sjisOffer, const std::string& sjisText);
 
     DesktopPlatform& platform_;
     std::filesystem::path folder_;
     BankStore bank_;
     std::string projectText_;
     bool exited_ = false;
+    int currentTab_ = 0;
+
+    std::function<void()> livePreviewOpener_;
+    std::function<void()> tariffReloader_;
+
+    UnsavedTexts<PlateTexts> plateUnsaved_;
+    RecoveryRecord lastStored_;
+    LoadedRecovery offered_;
+    bool offerPending_ = false;
+    QTimer recoveryTimer_;
 
     std::unique_ptr<Ui::MainDialog> ui_;
     CMail* mail_ = nullptr;

@@ -1,6 +1,7 @@
 #include "files/ui/CFileControl.h"
 
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -8,6 +9,7 @@
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
+#include "text/Encoding.h"
 #include "ui_CFileControl.h"
 
 namespace torepal {
@@ -25,7 +27,15 @@ CFileControl::CFileControl(DesktopPlatform& platform, std::filesystem::path prog
     // The list is sorted in code (the form turns Qt's sorting off), so the
     // first entry is predictable.
     connect(ui_->savedFileList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (selectedRow() >= 0) showSelected();
+        const int row = selectedRow();
+        if (row < 0 || row == shownRow_) return;
+        if (!settleUnsaved()) {
+            // Back to the entry whose edits the seller keeps.
+            const QSignalBlocker blocker(ui_->savedFileList);
+            ui_->savedFileList->setCurrentRow(shownRow_, QItemSelectionModel::ClearAndSelect);
+            return;
+        }
+        showSelected();
     });
     InstallPageKeys(*this);
 }
@@ -38,6 +48,7 @@ void CFileControl::refreshList()
     const bool folderExists = files_.refresh();
     ui_->folderHint->setVisible(!folderExists);
     ui_->savedFileList->clear();
+    shownRow_ = -1;  // the rows may now be other entries
     for (const SavedFile& entry : files_.entries()) ui_->savedFileList->addItem(ToQt(entry.name));
 }
 
@@ -50,6 +61,7 @@ void CFileControl::selectFirst()
 
 void CFileControl::tabSelected()
 {
+    if (!settleUnsaved()) return;
     refreshList();
     selectFirst();
     showSelected();
@@ -71,8 +83,28 @@ void CFileControl::showSelected()
         text_ = shown.text;
         loaded_ = shown.loaded;
     }
+    shownRow_ = row;
     // With nothing listed the box shows the text the page still holds.
     SetMultiline(ui_->fileTextEdit, text_);
+    shownText_ = ui_->fileTextEdit->toPlainText();
+}
+
+bool CFileControl::settleUnsaved()
+{
+    // Edited means the box differs from what was shown or written back,
+    // however it got there (typed, pasted, undone back to the original).
+    if (shownRow_ < 0 || static_cast<std::size_t>(shownRow_) >= files_.size() || !loaded_ ||
+        ui_->fileTextEdit->toPlainText() == shownText_)
+        return true;
+    switch (platform_.askUnsaved(UnsavedEditsQuestion(files_.entries()[static_cast<std::size_t>(shownRow_)].name))) {
+        case UnsavedAnswer::Save:
+            return writeRow(shownRow_);
+        case UnsavedAnswer::Discard:
+            return true;
+        case UnsavedAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 void CFileControl::deleteFile()
@@ -85,7 +117,13 @@ void CFileControl::deleteFile()
             platform_.showMessage(FileMessages().nothingSelected);
             return;
         }
-        if (!files_.remove(static_cast<std::size_t>(row))) platform_.showMessage(FileMessages().deleteFailed);
+        if (!settleUnsaved()) return;
+        // Into the desktop's trash, where the seller can restore it; where
+        // there is none, deleted as before. Folders are never taken.
+        const auto index = static_cast<std::size_t>(row);
+        const bool removed =
+            files_.removable(index) && (platform_.moveToTrash(files_.pathOf(index)) || files_.remove(index));
+        if (!removed) platform_.showMessage(FileMessages().deleteFailed);
         refreshList();
     }
     selectFirst();
@@ -108,6 +146,13 @@ void CFileControl::startMailer()
         platform_.showMessage(FileMessages().tooLarge);
         return;
     }
+    // With no mail program the open would do nothing: say so, and offer
+    // the clipboard instead.
+    if (platform_.handlerPresence(DesktopHandler::Mail) == HandlerPresence::Missing) {
+        if (platform_.askYesNo(NoHandlerQuestion(DesktopHandler::Mail, Sjis("ファイルの内容をクリップボードへコピー"))))
+            copyShown();
+        return;
+    }
     platform_.openUri(MailtoUri({}, text_));
 }
 
@@ -115,26 +160,48 @@ void CFileControl::preview()
 {
     const int row = selectedRow();
     if (row < 0) return;
-    platform_.openFile(files_.pathOf(static_cast<std::size_t>(row)));
+    const std::filesystem::path path = files_.pathOf(static_cast<std::size_t>(row));
+    // A saved page needs a browser; a mail opens in whatever the desktop
+    // gives text files, which it is not asked about.
+    const std::string suffix = path.extension().string();
+    const bool page = suffix == ".html" || suffix == ".htm" || suffix == ".HTML" || suffix == ".HTM";
+    if (page && platform_.handlerPresence(DesktopHandler::Html) == HandlerPresence::Missing) {
+        if (platform_.askYesNo(NoHandlerQuestion(DesktopHandler::Html, Sjis("ファイルの内容をクリップボードへコピー"))))
+            copyShown();
+        return;
+    }
+    platform_.openFile(path);
 }
 
 void CFileControl::copyText()
 {
     if (selectedRow() < 0) return;
-    platform_.copyText(text_);
+    copyShown();
+}
+
+void CFileControl::copyShown()
+{
+    if (platform_.copyText(text_)) platform_.showSuccess(CopiedBytesMessage(text_.size()));
 }
 
 void CFileControl::writeBack()
 {
-    const int row = selectedRow();
-    if (row < 0) return;
+    writeRow(selectedRow());
+}
+
+bool CFileControl::writeRow(int row)
+{
+    if (row < 0) return false;
     FieldReader reader;
     const std::string text = reader.multiline(ui_->fileTextEdit, QStringLiteral("ファイルの内容"));
-    if (!reader.reportTo(platform_)) return;
-    switch (files_.writeBack(static_cast<std::size_t>(row), loaded_, text)) {
+    if (!reader.reportTo(platform_)) return false;
+    const auto index = static_cast<std::size_t>(row);
+    switch (files_.writeBack(index, loaded_, text)) {
         case WriteBackStatus::Written:
             text_ = text;
-            break;
+            shownText_ = ui_->fileTextEdit->toPlainText();
+            platform_.showSuccess(SavedMessage(Sjis("back/") + files_.entries()[index].name));
+            return true;
         case WriteBackStatus::NotLoaded:
             platform_.showMessage(FileMessages().notLoaded);
             break;
@@ -145,6 +212,7 @@ void CFileControl::writeBack()
             platform_.showMessage(FileMessages().writeFailed);
             break;
     }
+    return false;
 }
 
 }  // namespace torepal

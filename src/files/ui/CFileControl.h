@@ -38,10 +38,18 @@ public:
     void copyText();
     void writeBack();
 
+    // Before the shown text is replaced (another entry, another tab, a
+    // deletion): edits not yet written back are asked about (保存 / 破棄 /
+    // キャンセル). True when the page may go on; false when the seller
+    // chose to stay, or 保存 could not write.
+    bool settleUnsaved();
+
 private:
     void showSelected();
     void selectFirst();
     int selectedRow() const;
+    bool writeRow(int row);
+    void copyShown();
 
     DesktopPlatform& platform_;
     SavedFileList files_;
@@ -49,6 +57,8 @@ private:
     // hand-off take, whatever has been typed since.
     std::string text_;
     bool loaded_ = false;
+    int shownRow_ = -1;  // the entry whose text the edit box holds
+    QString shownText_;  // the box as last shown or written back
 
     std::unique_ptr<Ui::CFileControl> ui_;
 };

@@ -4,17 +4,22 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
 #include "mail/ComposeMail.h"
+#include "mail/MailChecks.h"
 #include "mail/MailMessages.h"
 #include "mail/Mailto.h"
 #include "mail/ui/CMailEdit.h"
+#include "platform/ui/ChecksView.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
 #include "store/SettingsFiles.h"
+#include "text/Encoding.h"
 #include "text/Files.h"
 #include "ui_CMail.h"
 
@@ -28,6 +33,10 @@ CMail::CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path p
       ui_(std::make_unique<Ui::CMail>())
 {
     ui_->setupUi(this);
+    // The left column scrolls up and down on a low screen but never
+    // sideways: it keeps the width its boxes need.
+    ui_->leftScroll->setMinimumWidth(ui_->leftColumn->minimumSizeHint().width() +
+                                     ui_->leftScroll->verticalScrollBar()->sizeHint().width());
     accountBoxes_ = {ui_->account1Box, ui_->account2Box, ui_->account3Box,
                      ui_->account4Box, ui_->account5Box, ui_->account6Box};
     connect(ui_->previewButton, &QPushButton::clicked, this, &CMail::preview);
@@ -58,6 +67,7 @@ void CMail::startUp()
     state_.useAccount = status.record.accountTicks;
     push();
     captionBoxes();
+    settleTexts();
 }
 
 void CMail::fillTemplates()
@@ -102,11 +112,12 @@ void CMail::clearParcelFields()
         field->clear();
     if (pulled) {
         push();
-        return;
+    } else {
+        for (QLineEdit* edit : {ui_->itemEdit, ui_->nameEdit, ui_->faucEdit, ui_->bidderMailEdit, ui_->transnumEdit,
+                                ui_->transmenEdit, ui_->ftransEdit})
+            edit->clear();
     }
-    for (QLineEdit* edit : {ui_->itemEdit, ui_->nameEdit, ui_->faucEdit, ui_->bidderMailEdit, ui_->transnumEdit,
-                            ui_->transmenEdit, ui_->ftransEdit})
-        edit->clear();
+    settleTexts();
 }
 
 bool CMail::saveStatus()
@@ -134,7 +145,7 @@ bool CMail::saveAccounts()
     return false;
 }
 
-bool CMail::pullInto(FieldReader& r)
+bool CMail::pullInto(FieldReader& r, bool withBody)
 {
     MailState s = state_;
     s.myname = r.line(ui_->mynameEdit, QStringLiteral("名前"));
@@ -149,7 +160,7 @@ bool CMail::pullInto(FieldReader& r)
     s.transmen = r.line(ui_->transmenEdit, QStringLiteral("配送業者"));
     s.transnum = r.line(ui_->transnumEdit, QStringLiteral("荷物追跡番号"));
     s.ftrans = r.line(ui_->ftransEdit, QStringLiteral("送料"));
-    s.body = r.multiline(ui_->bodyEdit, QStringLiteral("メール本文"));
+    if (withBody) s.body = r.multiline(ui_->bodyEdit, QStringLiteral("メール本文"));
     if (!r.ok()) return false;
     s.useAccount = ticks();
     state_ = std::move(s);
@@ -200,6 +211,35 @@ CMailEdit* CMail::templateEditor() const
     return editor_;
 }
 
+MailTexts CMail::typedTexts() const
+{
+    FieldReader r;
+    MailTexts t;
+    t.myname = r.line(ui_->mynameEdit, {});
+    t.zip = r.line(ui_->zipEdit, {});
+    t.post = r.line(ui_->postEdit, {});
+    t.tel = r.line(ui_->telEdit, {});
+    t.ktel = r.line(ui_->ktelEdit, {});
+    t.item = r.line(ui_->itemEdit, {});
+    t.name = r.line(ui_->nameEdit, {});
+    t.fauc = r.line(ui_->faucEdit, {});
+    t.bidderMail = r.line(ui_->bidderMailEdit, {});
+    t.transmen = r.line(ui_->transmenEdit, {});
+    t.transnum = r.line(ui_->transnumEdit, {});
+    t.ftrans = r.line(ui_->ftransEdit, {});
+    t.body = r.multiline(ui_->bodyEdit, {});
+    return t;
+}
+
+void CMail::restoreTexts(const MailTexts& texts)
+{
+    // The ticks as the seller left them; the texts replace what is shown.
+    FieldReader reader;
+    pullInto(reader);
+    RestoreMailTexts(texts, state_);
+    push();
+}
+
 void CMail::markAccountsCurrent()
 {
     generation_ = bank_.currentGeneration();
@@ -221,17 +261,29 @@ void CMail::preview()
         platform_.showMessage(TemplateUnreadableMessage(chosen.name));
         return;
     }
-    if (!pull()) return;
+    // The mail box is about to be replaced, so what it holds now (a
+    // character Shift-JIS cannot hold included) never stops the compose.
+    FieldReader reader;
+    if (!pullInto(reader, false)) {
+        reader.reportTo(platform_);
+        return;
+    }
     ComposeMail(state_, read.bytes);
     push();
+    ui_->checksView->setChecks(CheckMail(state_, read.bytes));
 }
 
 void CMail::saveMail()
 {
     if (!pull()) return;
     const std::string stamp = FormatTimeStamp(platform_.now());
-    if (SaveMail(folder_, stamp, state_.item, state_.body) != WriteStatus::Ok)
+    std::string saved;
+    if (SaveMail(folder_, stamp, state_.item, state_.body, &saved) != WriteStatus::Ok) {
         platform_.showMessage(MailNotSavedMessage(SavedMailName(stamp, state_.item)));
+        return;
+    }
+    platform_.showSuccess(SavedMessage(Sjis("back/") + saved));
+    settleTexts();
 }
 
 void CMail::startMailer()
@@ -241,13 +293,27 @@ void CMail::startMailer()
         platform_.showMessage(MailTooLargeMessage());
         return;
     }
+    // With no mail program the open would do nothing at all: say so, and
+    // offer the clipboard instead. An unknown answer tries the open.
+    if (platform_.handlerPresence(DesktopHandler::Mail) == HandlerPresence::Missing) {
+        if (platform_.askYesNo(NoHandlerQuestion(DesktopHandler::Mail, Sjis("メールの本文をクリップボードへコピー"))))
+            copyBody();
+        return;
+    }
     platform_.openUri(MailtoUri(state_.bidderMail, state_.body));  // the desktop's answer is not awaited
 }
 
 void CMail::copyToClipboard()
 {
     if (!pull()) return;
-    platform_.copyText(state_.body);  // a clipboard that cannot be opened is not reported
+    copyBody();
+}
+
+void CMail::copyBody()
+{
+    // A clipboard that cannot be opened is not reported, as before; only a
+    // copy that took is said in the status line.
+    if (platform_.copyText(state_.body)) platform_.showSuccess(CopiedBytesMessage(state_.body.size()));
 }
 
 void CMail::openTemplateEditor()

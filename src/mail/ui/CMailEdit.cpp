@@ -1,11 +1,13 @@
 #include "mail/ui/CMailEdit.h"
 
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "mail/MailMessages.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/QtText.h"
+#include "text/Encoding.h"
 #include "ui_CMailEdit.h"
 
 namespace torepal {
@@ -17,9 +19,11 @@ CMailEdit::CMailEdit(DesktopPlatform& platform, std::filesystem::path programFol
     setModal(false);
     connect(ui_->typeCombo, &QComboBox::currentIndexChanged, this, [this] { loadSelected(); });
     connect(ui_->saveButton, &QPushButton::clicked, this, [this] { save(); });
-    // Closing never saves and never asks.
-    connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_->okButton, &QPushButton::clicked, this, &CMailEdit::accept);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &CMailEdit::reject);
+    // The count follows the text as the seller types: the bytes the
+    // template would hold, each line break as CR LF.
+    connect(ui_->textEdit, &QPlainTextEdit::textChanged, this, &CMailEdit::showByteCount);
 }
 
 CMailEdit::~CMailEdit() = default;
@@ -35,6 +39,7 @@ void CMailEdit::openFresh()
         ui_->typeCombo->setCurrentIndex(-1);
     }
     ui_->textEdit->clear();
+    loadedText_.clear();
     ui_->byteCountEdit->clear();
     if (!templates_.empty()) ui_->typeCombo->setCurrentIndex(0);  // loads it
 }
@@ -43,6 +48,12 @@ void CMailEdit::loadSelected()
 {
     const int index = ui_->typeCombo->currentIndex();
     if (index < 0 || static_cast<std::size_t>(index) >= templates_.size()) return;
+    if (index == loadedIndex_) return;
+    if (!settleUnsaved()) {
+        const QSignalBlocker block(ui_->typeCombo);
+        ui_->typeCombo->setCurrentIndex(loadedIndex_);
+        return;
+    }
     const TemplateEntry& entry = templates_[static_cast<std::size_t>(index)];
     const std::optional<std::string> text = ReadTemplate(entry.path);
     if (!text) {
@@ -55,10 +66,43 @@ void CMailEdit::loadSelected()
         }
         return;
     }
-    // Switching discards unsaved changes without asking.
     SetMultiline(ui_->textEdit, *text);
+    loadedText_ = ui_->textEdit->toPlainText();
     ui_->byteCountEdit->setText(QString::number(text->size()));
     loadedIndex_ = index;
+}
+
+void CMailEdit::showByteCount()
+{
+    if (loadedIndex_ < 0) return;  // nothing loaded: the count stays empty
+    FieldReader reader;
+    const std::string text = reader.multiline(ui_->textEdit, {});
+    ui_->byteCountEdit->setText(QString::number(text.size()));
+}
+
+bool CMailEdit::settleUnsaved()
+{
+    if (loadedIndex_ < 0 || ui_->textEdit->toPlainText() == loadedText_) return true;
+    const std::string& name = templates_[static_cast<std::size_t>(loadedIndex_)].name;
+    switch (platform_.askUnsaved(UnsavedEditsQuestion(name))) {
+        case UnsavedAnswer::Save:
+            return save();
+        case UnsavedAnswer::Discard:
+            return true;
+        case UnsavedAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void CMailEdit::accept()
+{
+    if (settleUnsaved()) QDialog::accept();
+}
+
+void CMailEdit::reject()
+{
+    if (settleUnsaved()) QDialog::reject();
 }
 
 bool CMailEdit::save()
@@ -71,8 +115,11 @@ bool CMailEdit::save()
     FieldReader reader;
     const std::string text = reader.multiline(ui_->textEdit, QStringLiteral("メールテンプレート"));
     if (!reader.reportTo(platform_)) return false;
-    // The count shows the text as loaded; saving does not change it.
-    if (WriteTemplate(entry.path, text)) return true;
+    if (WriteTemplate(entry.path, text)) {
+        loadedText_ = ui_->textEdit->toPlainText();
+        platform_.showSuccess(SavedMessage(Sjis("file/") + entry.name));
+        return true;
+    }
     platform_.showMessage(TemplateNotSavedMessage(entry.name));
     return false;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "メールテンプレート編集": a modeless window beside the mail page for
 // reading and rewriting the templates in file/, with the table of
-// placeholders. One window per mail page; closing it hides it.
+// placeholders. One window per mail page; closing it hides it. Edits are
+// never dropped without a question.
 
 #include <QDialog>
 #include <filesystem>
@@ -37,14 +38,24 @@ public:
     // The name of the template whose text is shown, if any.
     std::optional<std::string> loadedName() const;
 
+    // OK, キャンセル, Escape and the close box: edits not yet saved are
+    // asked about first (保存 / 破棄 / キャンセル); キャンセル keeps the window.
+    void accept() override;
+    void reject() override;
+
 private:
     void loadSelected();
+    // True when nothing unsaved would be lost, the seller having chosen
+    // 保存 (and it was written) or 破棄.
+    bool settleUnsaved();
+    void showByteCount();
 
     DesktopPlatform& platform_;
     std::filesystem::path folder_;
     std::unique_ptr<Ui::CMailEdit> ui_;
     std::vector<TemplateEntry> templates_;
     int loadedIndex_ = -1;  // the entry whose text is in the edit
+    QString loadedText_;    // the edit as loaded or last saved: what differs is unsaved
 };
 
 }  // namespace torepal

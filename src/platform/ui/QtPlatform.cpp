@@ -9,7 +9,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QUrl>
 
 #include "platform/ui/QtText.h"
@@ -140,6 +142,41 @@ HandlerPresence QtPlatform::handlerPresence(DesktopHandler kind)
     const QByteArray output = query.readAllStandardOutput();
     return HandlerPresenceFromQuery(finished, finished ? query.exitCode() : -1,
                                     std::string_view(output.constData(), static_cast<std::size_t>(output.size())));
+}
+
+bool QtPlatform::moveToTrash(const std::filesystem::path& path)
+{
+    const std::filesystem::path absolute = std::filesystem::absolute(path);
+    return QFile::moveToTrash(QFile::decodeName(absolute.c_str()));
+}
+
+bool QtPlatform::askYesNo(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, ProgramTitle(), ToQtMultiline(text), QMessageBox::Yes | QMessageBox::No,
+                    parent());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+UnsavedAnswer QtPlatform::askUnsaved(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, ProgramTitle(), ToQtMultiline(text), QMessageBox::NoButton, parent());
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("破棄"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return UnsavedAnswer::Save;
+    if (box.clickedButton() == discard) return UnsavedAnswer::Discard;
+    return UnsavedAnswer::Cancel;
+}
+
+void QtPlatform::showSuccess(const std::string& text)
+{
+    QWidget* window = window_ ? window_ : QApplication::activeWindow();
+    if (!window) return;
+    if (auto* line = window->findChild<QStatusBar*>()) line->showMessage(ToQt(text), kSuccessShownMs);
 }
 
 int QtPlatform::runModal(QDialog& dialog)

@@ -1,0 +1,150 @@
+// The mail page's checks after a compose, the compose over an old mail
+// Shift-JIS cannot hold, the missing mail program, the status line and the
+// texts the recovery file keeps.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "bank/BankStore.h"
+#include "mail/ui/CMail.h"
+#include "platform/ui/ChecksView.h"
+#include "support/FakePlatform.h"
+#include "support/MailPageSupport.h"
+#include "support/MailTestSupport.h"
+#include "text/Encoding.h"
+
+namespace torepal {
+namespace {
+
+using namespace mailtest;
+
+class MailWiring : public ::testing::Test {
+protected:
+    MailWiring() : folder(true, true), bank(folder.path()) {}
+
+    CMail& page()
+    {
+        if (!page_) {
+            page_ = std::make_unique<CMail>(platform, bank, folder.path());
+            page_->show();
+            page_->startUp();
+        }
+        return *page_;
+    }
+    QLineEdit* line(const char* name) { return Line(page(), name); }
+    QPlainTextEdit* body() { return Find<QPlainTextEdit>(page(), "bodyEdit"); }
+    ChecksView* checks() { return Find<ChecksView>(page(), "checksView"); }
+    void press(const char* name) { QTest::mouseClick(Button(page(), name), Qt::LeftButton); }
+
+    TempProgramFolder folder;
+    BankStore bank;
+    FakePlatform platform;
+    std::unique_ptr<CMail> page_;
+};
+
+TEST_F(MailWiring, ChecksShowAfterTheComposeAndHideWhenThereIsNothingToSay)
+{
+    folder.write("file/a.txt", Sjis("[myname]\r\n詳しくは www.example.jp で\r\n"));
+    folder.write("file/b.txt", Sjis("[name] 様\r\n"));
+    EXPECT_TRUE(checks()->isHidden());
+
+    Type(line("mynameEdit"), "山田（hanako@example.jp）");
+    press("previewButton");
+    EXPECT_FALSE(checks()->isHidden());
+    const QStringList shown = checks()->lines();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("メール本文：")));
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("hanako@example.jp")));
+    EXPECT_TRUE(shown[1].contains(QStringLiteral("www.example.jp")));
+    EXPECT_TRUE(platform.messages.empty());  // no box: the list says it
+    EXPECT_TRUE(platform.dialogTitles.empty());
+
+    Find<QComboBox>(page(), "templateCombo")->setCurrentIndex(1);
+    press("previewButton");
+    EXPECT_TRUE(checks()->isHidden());
+    EXPECT_EQ(checks()->count(), 0);
+}
+
+TEST_F(MailWiring, ComposeReplacesAnOldMailShiftJisCannotHold)
+{
+    folder.write("file/a.txt", Sjis("[name] 様"));
+    Type(line("nameEdit"), "hanako");
+    Type(body(), "古い♥メール");
+    press("previewButton");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(Utf8(body()->toPlainText()), "hanako 様\n");  // the compose ends the mail with a break
+}
+
+TEST_F(MailWiring, ComposeStillStopsForAFieldItWouldUse)
+{
+    folder.write("file/a.txt", Sjis("[name] 様"));
+    Type(line("nameEdit"), "♥");
+    Type(body(), "kept");
+    press("previewButton");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(Utf8(body()->toPlainText()), "kept");
+}
+
+TEST_F(MailWiring, NoMailProgramOffersTheClipboardInstead)
+{
+    folder.write("file/a.txt", "x");
+    platform.handlers[DesktopHandler::Mail] = HandlerPresence::Missing;
+    Type(body(), "abc");
+
+    press("mailerButton");  // いいえ
+    ASSERT_EQ(platform.questions.size(), 1u);
+    EXPECT_NE(platform.questions[0].find("メールを開くプログラムがこのパソコンに設定されていません"),
+              std::string::npos);
+    EXPECT_NE(platform.questions[0].find("メールの本文をクリップボードへコピーしますか"), std::string::npos);
+    EXPECT_TRUE(platform.clipboard.empty());
+    EXPECT_TRUE(platform.openedUris.empty());
+
+    platform.yesNoAnswers = {true};
+    press("mailerButton");
+    EXPECT_EQ(platform.clipboard, (std::vector<std::string>{"abc"}));
+    EXPECT_EQ(platform.successes, (std::vector<std::string>{"3 バイトをコピーしました"}));
+    EXPECT_TRUE(platform.openedUris.empty());
+}
+
+TEST_F(MailWiring, AnUnknownAnswerOpensAsBefore)
+{
+    folder.write("file/a.txt", "x");
+    platform.handlers[DesktopHandler::Mail] = HandlerPresence::Unknown;
+    Type(body(), "abc");
+    press("mailerButton");
+    EXPECT_TRUE(platform.questions.empty());
+    EXPECT_EQ(platform.openedUris.size(), 1u);
+}
+
+TEST_F(MailWiring, SaveAndCopySayWhatWorkedQuietly)
+{
+    folder.write("file/a.txt", "x");
+    Type(line("itemEdit"), "item");
+    Type(body(), "あ\nb");  // two bytes, CR LF, one byte
+    press("copyButton");
+    press("saveButton");
+    ASSERT_EQ(platform.successes.size(), 2u);
+    EXPECT_EQ(platform.successes[0], "5 バイトをコピーしました");
+    // 20:08 on 12/6 by the fake clock.
+    EXPECT_EQ(platform.successes[1], "「back/【メール ～12月6日20時8分～ 】--item.txt」を保存しました");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(MailWiring, TypedTextsAreUnsavedUntilSavedOrCleared)
+{
+    folder.write("file/a.txt", "x");
+    CMail& p = page();
+    EXPECT_FALSE(p.unsavedTexts().unsaved(p.typedTexts()));
+    Type(line("itemEdit"), "item");
+    EXPECT_TRUE(p.unsavedTexts().unsaved(p.typedTexts()));
+    EXPECT_EQ(p.typedTexts().item, "item");
+    press("saveButton");
+    EXPECT_FALSE(p.unsavedTexts().unsaved(p.typedTexts()));
+    Type(line("nameEdit"), "bidder");
+    EXPECT_TRUE(p.unsavedTexts().unsaved(p.typedTexts()));
+    press("clearButton");
+    EXPECT_FALSE(p.unsavedTexts().unsaved(p.typedTexts()));
+}
+
+}  // namespace
+}  // namespace torepal
