@@ -223,14 +223,14 @@ TEST(SavedFileDelete, ALinkIsRemovedButNotWhatItPointsTo)
 TEST(SavedFileDelete, RemovableIsAFileOrALinkNotLeadingToAFolder)
 {
     ProgramFolder pf;
-    Put(pf.back / "a.txt", "x");
+    WriteBytes(pf.back / "a.txt", "x");
     std::filesystem::create_directory(pf.back / "b");
     std::filesystem::create_symlink(pf.back / "a.txt", pf.back / "c.txt");
     std::filesystem::create_directory_symlink(pf.back / "b", pf.back / "d");
-    Put(pf.back / "e.txt", "x");
+    WriteBytes(pf.back / "e.txt", "x");
     SavedFileList list(pf.dir.path());
     list.refresh();
-    ASSERT_EQ(Names(list), (std::vector<std::string>{"a.txt", "b", "c.txt", "d", "e.txt"}));
+    ASSERT_EQ(FolderNames(list), (std::vector<std::string>{"a.txt", "b", "c.txt", "d", "e.txt"}));
     EXPECT_TRUE(list.removable(0));
     EXPECT_FALSE(list.removable(1));
     EXPECT_TRUE(list.removable(2));

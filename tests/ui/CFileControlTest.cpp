@@ -393,8 +393,8 @@ TEST(CFileControl, EnterOnTheFocusedCopyButtonCopiesTheFile)
 TEST(CFileControl, ClickingAnotherEntryWithEditsAsksFirst)
 {
     FilePage p;
-    Put(p.back / "1.txt", "one\r\n");
-    Put(p.back / "2.txt", "two\r\n");
+    WriteBytes(p.back / "1.txt", "one\r\n");
+    WriteBytes(p.back / "2.txt", "two\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.edit()->setPlainText("one changed\n");
@@ -428,7 +428,7 @@ TEST(CFileControl, ClickingAnotherEntryWithEditsAsksFirst)
 TEST(CFileControl, DeletingWithEditsAsksAndCancelKeepsTheFile)
 {
     FilePage p;
-    Put(p.back / "1.txt", "one\r\n");
+    WriteBytes(p.back / "1.txt", "one\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.edit()->setPlainText("changed\n");
@@ -441,7 +441,7 @@ TEST(CFileControl, DeletingWithEditsAsksAndCancelKeepsTheFile)
 TEST(CFileControl, DeletingMovesTheFileToTheTrash)
 {
     FilePage p;
-    Put(p.back / "1.txt", "one\r\n");
+    WriteBytes(p.back / "1.txt", "one\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.click("deleteButton");
@@ -454,7 +454,7 @@ TEST(CFileControl, WithoutATrashTheFileIsDeletedAsBefore)
 {
     FilePage p;
     p.platform.trashWorks = false;
-    Put(p.back / "1.txt", "one\r\n");
+    WriteBytes(p.back / "1.txt", "one\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.click("deleteButton");
@@ -478,7 +478,7 @@ TEST(CFileControl, ASubfolderNeverGoesToTheTrash)
 TEST(CFileControl, CopySaysHowManyBytesInTheStatusLine)
 {
     FilePage p;
-    Put(p.back / "1.txt", "ab\r\n");  // shown as "ab" CR LF: 4 bytes
+    WriteBytes(p.back / "1.txt", "ab\r\n");  // shown as "ab" CR LF: 4 bytes
     CFileControl& page = p.open();
     page.tabSelected();
     p.click("copyButton");
@@ -492,7 +492,7 @@ TEST(CFileControl, NoMailProgramOffersTheClipboard)
 {
     FilePage p;
     p.platform.handlers[DesktopHandler::Mail] = HandlerPresence::Missing;
-    Put(p.back / "1.txt", "one\r\n");
+    WriteBytes(p.back / "1.txt", "one\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.click("mailerButton");  // いいえ
@@ -511,8 +511,8 @@ TEST(CFileControl, NoBrowserOffersTheClipboardForAPageOnly)
 {
     FilePage p;
     p.platform.handlers[DesktopHandler::Html] = HandlerPresence::Missing;
-    Put(p.back / "1.html", "<b>x</b>");
-    Put(p.back / "2.txt", "mail\r\n");
+    WriteBytes(p.back / "1.html", "<b>x</b>");
+    WriteBytes(p.back / "2.txt", "mail\r\n");
     CFileControl& page = p.open();
     page.tabSelected();
     p.platform.yesNoAnswers = {true};

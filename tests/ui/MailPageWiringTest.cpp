@@ -11,16 +11,18 @@
 #include "support/FakePlatform.h"
 #include "support/MailPageSupport.h"
 #include "support/MailTestSupport.h"
+#include "support/core/TempFolder.h"
+#include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 
 namespace torepal {
 namespace {
 
-using namespace mailtest;
+using namespace test;
 
 class MailWiring : public ::testing::Test {
 protected:
-    MailWiring() : folder(true, true), bank(folder.path()) {}
+    MailWiring() : folder{"back", "file"}, bank(folder.path()) {}
 
     CMail& page()
     {
@@ -36,7 +38,7 @@ protected:
     ChecksView* checks() { return Find<ChecksView>(page(), "checksView"); }
     void press(const char* name) { QTest::mouseClick(Button(page(), name), Qt::LeftButton); }
 
-    TempProgramFolder folder;
+    TempFolder folder;
     BankStore bank;
     FakePlatform platform;
     std::unique_ptr<CMail> page_;

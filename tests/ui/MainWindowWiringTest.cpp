@@ -12,7 +12,7 @@
 #include "support/AppTestSupport.h"
 
 using namespace torepal;
-using torepal::apptest::AppTest;
+using torepal::test::AppTest;
 
 namespace {
 
