@@ -1,13 +1,10 @@
 #include "app/ui/MainDialog.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -17,7 +14,9 @@
 #include "app/ProjectMapping.h"
 #include "app/ui/CAbout.h"
 #include "app/ui/CNew.h"
+#include "app/ui/PageScrollArea.h"
 #include "app/ui/ProgramIcon.h"
+#include "app/ui/RecoveryKeeper.h"
 #include "files/ui/CFileControl.h"
 #include "mail/ui/CMail.h"
 #include "plate/PageTemplates.h"
@@ -38,33 +37,6 @@ namespace torepal {
 namespace {
 
 enum Tab { kPlateTab = 0, kMailTab = 1, kFileTab = 2 };
-
-// Room left for the desktop's title bar and window frame when the window
-// picks its first size; the window manager draws them outside our size.
-constexpr int kWindowFrameAllowance = 40;
-
-// A page in its tab scrolls when the window is lower than the page needs,
-// so the window fits a laptop screen (1366×768 less a desktop panel) whatever
-// page is tallest. Asked for its size, it wants the whole page, so a screen
-// with room shows every page without a scroll bar.
-class PageScrollArea final : public QScrollArea {
-public:
-    explicit PageScrollArea(QWidget* page)
-    {
-        setObjectName(page->objectName() + QStringLiteral("Scroll"));
-        setFrameShape(QFrame::NoFrame);
-        setWidgetResizable(true);
-        setWidget(page);
-    }
-
-    QSize sizeHint() const override
-    {
-        const int frame = 2 * frameWidth();
-        return widget()->sizeHint() + QSize(frame, frame);
-    }
-};
-// Often enough that a crash loses little, seldom enough to cost nothing.
-constexpr int kRecoveryIntervalMs = 30 * 1000;
 
 std::string SjisPath(const std::filesystem::path& path)
 {
@@ -99,7 +71,7 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
     ui_->pageTabs->addTab(new PageScrollArea(plate_), QStringLiteral("プレート作成"));
     ui_->pageTabs->addTab(new PageScrollArea(mail_), QStringLiteral("メール作成"));
     ui_->pageTabs->addTab(new PageScrollArea(files_), QStringLiteral("ファイル管理"));
-    fitToScreen();
+    FitToScreen(*this);
     // Every page has the same Enter and Escape, the plate page included.
     for (QWidget* page : {static_cast<QWidget*>(plate_), static_cast<QWidget*>(mail_), static_cast<QWidget*>(files_)})
         InstallPageKeys(*page);
@@ -114,6 +86,18 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
     plate_->loadAccounts();  // bank.ini again, for the plate page's copy
     plate_->typeChanged();   // the colour labels of the type from plate.ini
 
+    recovery_ = new RecoveryKeeper(
+        folder_,
+        RecoveryForms{[this] { return PlateTextsOf(plate_->state()); },
+                      [this](const PlateTexts& texts) {
+                          plate_->pull();
+                          RestorePlateTexts(texts, plate_->state());
+                          plate_->push();
+                      },
+                      [this] { return mail_->typedTexts(); },
+                      [this]() -> const UnsavedTexts<MailTexts>& { return mail_->unsavedTexts(); },
+                      [this](const MailTexts& texts) { mail_->restoreTexts(texts); }},
+        RecoveryBar{ui_->recoveryBar, ui_->recoveryText, ui_->restoreButton, ui_->discardRecoveryButton}, this);
     // What the forms hold now was loaded, not typed: nothing to recover
     // until the seller changes it.
     settlePlateTexts();
@@ -124,21 +108,10 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
         if (auto* button = plate_->findChild<QPushButton*>(QString::fromLatin1(name)))
             connect(button, &QPushButton::clicked, this, &MainDialog::settlePlateTexts);
     setTariffReloader([this] { plate_->reloadTariffs(); });
-    offerRecovery();
-    recoveryTimer_.setInterval(kRecoveryIntervalMs);
-    connect(&recoveryTimer_, &QTimer::timeout, this, &MainDialog::keepRecovery);
-    recoveryTimer_.start();
+    recovery_->offer();
 }
 
 MainDialog::~MainDialog() = default;
-
-void MainDialog::fitToScreen()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect room = screen->availableGeometry();
-    resize(sizeHint().boundedTo(QSize(room.width(), room.height() - kWindowFrameAllowance)));
-}
 
 QWidget& MainDialog::pageOfTab(int index)
 {
@@ -234,8 +207,7 @@ void MainDialog::exitProgram()
     mail_->saveAccounts();
     // The exit asks nothing: what was typed and not saved waits in the
     // recovery file for the next start.
-    recoveryTimer_.stop();
-    keepRecovery();
+    recovery_->finish();
     QDialog::done(QDialog::Rejected);
 }
 
@@ -325,85 +297,27 @@ void MainDialog::editTariffs()
 
 void MainDialog::settlePlateTexts()
 {
-    plateUnsaved_.settle(PlateTextsOf(plate_->state()));
-}
-
-RecoveryRecord MainDialog::currentRecovery() const
-{
-    // The plate page's texts as last read from its form (every operation
-    // and the exit read it); the mail page's as shown now.
-    return RecoveryOf(PlateTextsOf(plate_->state()), plateUnsaved_, mail_->typedTexts(), mail_->unsavedTexts());
+    recovery_->settlePlate();
 }
 
 void MainDialog::keepRecovery()
 {
-    RecoveryRecord record = currentRecovery();
-    if (offerPending_) {
-        // An offer the seller has not answered is kept for a form that has
-        // nothing new; new work in a form takes that form's place.
-        bool carried = false;
-        const RecoveryRecord& old = offered_.record;
-        if (offered_.status == RecoveryStatus::Found && !record.hasPlate && old.hasPlate) {
-            record.hasPlate = true;
-            record.plate = old.plate;
-            carried = true;
-        }
-        if (offered_.status == RecoveryStatus::Found && !record.hasMail && old.hasMail) {
-            record.hasMail = true;
-            record.mail = old.mail;
-            carried = true;
-        }
-        if (record.empty()) return;  // the file stays as it was found
-        if (!carried) {
-            offerPending_ = false;
-            ui_->recoveryBar->hide();
-        }
-    }
-    if (record == lastStored_) return;
-    if (StoreRecovery(folder_, record) != WriteStatus::Ok) return;  // tried again at the next tick
-    lastStored_ = record;
-}
-
-void MainDialog::offerRecovery()
-{
-    connect(ui_->restoreButton, &QPushButton::clicked, this, &MainDialog::restoreRecovery);
-    connect(ui_->discardRecoveryButton, &QPushButton::clicked, this, &MainDialog::discardRecovery);
-    ui_->recoveryBar->hide();
-    offered_ = LoadRecovery(folder_);
-    if (offered_.status == RecoveryStatus::None) return;
-    // Quietly, above the pages: the seller may take the texts back, throw
-    // them away, or simply start typing.
-    const bool found = offered_.status == RecoveryStatus::Found;
-    ui_->recoveryText->setText(ToQtMultiline(found ? RecoveryOfferMessage() : RecoveryDamagedMessage()));
-    ui_->restoreButton->setVisible(found);
-    ui_->recoveryBar->show();
-    offerPending_ = true;
+    recovery_->keep();
 }
 
 void MainDialog::restoreRecovery()
 {
-    if (!offerPending_ || offered_.status != RecoveryStatus::Found) return;
-    const RecoveryRecord& r = offered_.record;
-    if (r.hasMail) mail_->restoreTexts(r.mail);
-    if (r.hasPlate) {
-        plate_->pull();
-        RestorePlateTexts(r.plate, plate_->state());
-        plate_->push();
-    }
-    // The texts are back in the forms and still unsaved: the file now
-    // holds them as the forms do.
-    offerPending_ = false;
-    ui_->recoveryBar->hide();
-    keepRecovery();
+    recovery_->restore();
 }
 
 void MainDialog::discardRecovery()
 {
-    ClearRecovery(folder_);
-    lastStored_ = RecoveryRecord{};
-    offerPending_ = false;
-    ui_->recoveryBar->hide();
-    keepRecovery();  // what has been typed since the start is kept
+    recovery_->discard();
+}
+
+bool MainDialog::recoveryOffered() const
+{
+    return recovery_->offered();
 }
 
 // ---- project files ---------------------------------------------------------

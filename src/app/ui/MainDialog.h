@@ -5,13 +5,11 @@
 // saves and opens project files.
 
 #include <QDialog>
-#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "app/RecoveryFile.h"
 #include "bank/BankStore.h"
 #include "platform/Platform.h"
 
@@ -28,6 +26,7 @@ namespace torepal {
 class CDTemplate;
 class CFileControl;
 class CMail;
+class RecoveryKeeper;
 class DesktopPlatform;
 
 class MainDialog : public QDialog {
@@ -79,7 +78,7 @@ public:
     // The bar that offers last time's texts back: 復元 and 破棄.
     void restoreRecovery();
     void discardRecovery();
-    bool recoveryOffered() const { return offerPending_; }
+    bool recoveryOffered() const;
 
     // The last project text built by "保存（&S）" (CR LF line ends).
     const std::string& projectText() const { return projectText_; }
@@ -95,12 +94,7 @@ protected:
 
 private:
     void connectMenu();
-    // The first size: every page whole where the screen has room, else as
-    // high as the screen allows, the pages scrolling.
-    void fitToScreen();
     void tabChanged(int index);
-    void offerRecovery();
-    RecoveryRecord currentRecovery() const;
     // Offers to copy `sjisText` when the desktop has no program for `kind`;
     // true when it had one (or did not say), so the open should go ahead.
     bool handlerOrCopy(DesktopHandler kind, const std::string& sjisOffer, const std::string& sjisText);
@@ -115,11 +109,7 @@ private:
     std::function<void()> livePreviewOpener_;
     std::function<void()> tariffReloader_;
 
-    UnsavedTexts<PlateTexts> plateUnsaved_;
-    RecoveryRecord lastStored_;
-    LoadedRecovery offered_;
-    bool offerPending_ = false;
-    QTimer recoveryTimer_;
+    RecoveryKeeper* recovery_ = nullptr;
 
     std::unique_ptr<Ui::MainDialog> ui_;
     CMail* mail_ = nullptr;

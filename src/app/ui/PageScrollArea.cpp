@@ -1,0 +1,37 @@
+#include "app/ui/PageScrollArea.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace torepal {
+namespace {
+
+// Room left for the desktop's title bar and window frame when the window
+// picks its first size; the window manager draws them outside our size.
+constexpr int kWindowFrameAllowance = 40;
+
+}  // namespace
+
+PageScrollArea::PageScrollArea(QWidget* page)
+{
+    setObjectName(page->objectName() + QStringLiteral("Scroll"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(page);
+}
+
+QSize PageScrollArea::sizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return widget()->sizeHint() + QSize(frame, frame);
+}
+
+void FitToScreen(QWidget& window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect room = screen->availableGeometry();
+    window.resize(window.sizeHint().boundedTo(QSize(room.width(), room.height() - kWindowFrameAllowance)));
+}
+
+}  // namespace torepal

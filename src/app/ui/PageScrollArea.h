@@ -1,0 +1,21 @@
+#pragma once
+// A page in its tab scrolls when the window is lower than the page needs, so
+// the window fits a laptop screen (1366×768 less a desktop panel) whatever
+// page is tallest. Asked for its size, it wants the whole page, so a screen
+// with room shows every page without a scroll bar.
+
+#include <QScrollArea>
+
+namespace torepal {
+
+class PageScrollArea final : public QScrollArea {
+public:
+    explicit PageScrollArea(QWidget* page);
+    QSize sizeHint() const override;
+};
+
+// The window's first size: every page whole where the screen has room,
+// else as high as the screen allows, the pages scrolling.
+void FitToScreen(QWidget& window);
+
+}  // namespace torepal
