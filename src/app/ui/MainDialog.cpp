@@ -301,6 +301,7 @@ void MainDialog::openProject()
     plate_->weightChanged();
     plate_->sizeChanged();
     plate_->originChanged();
+    plate_->projectOpened();
 }
 
 }  // namespace torepal
