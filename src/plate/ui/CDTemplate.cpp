@@ -15,7 +15,6 @@
 #include "plate/ui/CLink.h"
 #include "plate/ui/CMylink.h"
 #include "plate/ui/LivePreviewController.h"
-#include "plate/ui/PagePreviewLoader.h"
 #include "platform/ui/ChecksView.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
@@ -110,13 +109,8 @@ CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesyst
 {
     m_ui->setupUi(this);
     m_ui->clearUndoBar->hide();
-    // The engine comes from the program folder, as everything the program
-    // loads at run time does.
     livePreview_ = new LivePreviewController(
-        platform_, [this] { return previewBytes(); }, this,
-        [folder = programFolder_](QWidget* parent) {
-            return LoadPagePreview(QString::fromStdString(folder.string()), parent);
-        });
+        platform_, [this] { return previewBytes(); }, this);
     livePreview_->setCheckFunction([this](const std::string&) { return previewChecks(); });
     new RadioPair(m_ui->centerRadio, m_ui->leftRadio, this);
     new RadioPair(m_ui->linkOffRadio, m_ui->linkOnRadio, this);
