@@ -51,28 +51,36 @@ void Spin(int ms)
     loop.exec();
 }
 
-bool NamedPreview(const QObject* object)
+bool Named(const QObject* object, const QString& part)
 {
-    return object->objectName().contains(QStringLiteral("preview"), Qt::CaseInsensitive);
+    return object->objectName().contains(part, Qt::CaseInsensitive);
 }
 
-// Opens the preview through its control: a button or a menu item whose name
-// says preview.
-bool OpenPreview(QWidget& window)
+bool OpenPreviewNamed(QWidget& window, const QString& part)
 {
     for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        if (!NamedPreview(button) || !button->isEnabled()) continue;
+        if (!Named(button, part) || !button->isEnabled()) continue;
         if (button->isCheckable() && button->isChecked()) return true;
         button->click();
         return true;
     }
     for (QAction* action : window.findChildren<QAction*>()) {
-        if (!NamedPreview(action) || !action->isEnabled()) continue;
+        if (!Named(action, part) || !action->isEnabled()) continue;
         if (action->isCheckable() && action->isChecked()) return true;
         action->trigger();
         return true;
     }
     return false;
+}
+
+// Opens the preview through its control: a button or a menu item whose name
+// says live preview, else one that says preview. (The plate page's plain
+// "プレビュー" button writes a file and opens the desktop's browser, so a
+// live one goes first.)
+bool OpenPreview(QWidget& window)
+{
+    return OpenPreviewNamed(window, QStringLiteral("livepreview")) ||
+           OpenPreviewNamed(window, QStringLiteral("preview"));
 }
 
 double Percentile(std::vector<double> values, double share)

@@ -5,9 +5,9 @@
 
 namespace torepal {
 
-std::string PreviewPageBytes(PlateState form, const PlateFlags& flags)
+std::string PreviewPageBytes(PlateState form, const PlateFlags& flags, std::span<const Tariff> currentServices)
 {
-    RenderPage(form, flags);
+    RenderPage(form, flags, currentServices);
     return ToTextMode(form.page);
 }
 

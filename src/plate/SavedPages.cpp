@@ -66,14 +66,25 @@ std::string PreviewNotWrittenMessage()
 }
 
 bool SaveFinishedPage(const PlateState& state, const std::string& stamp, const std::filesystem::path& programFolder,
-                      Platform& platform)
+                      Platform& platform, std::string* savedName)
 {
-    const std::string name = SavedPageName(stamp, state.Title);
-    if (WritePageFile(SavedPagePath(programFolder, name), state.page) == WriteStatus::Ok) return true;
+    const SaveOutcome saved = SaveFinishedPage(programFolder, stamp, state.Title, state.page);
+    if (savedName) *savedName = saved.name;
+    if (saved.status == WriteStatus::Ok) return true;
     std::error_code ec;
     const bool folderMissing = !std::filesystem::is_directory(programFolder / "back", ec);
-    platform.showMessage(PageNotSavedMessage(name, folderMissing));
+    platform.showMessage(PageNotSavedMessage(saved.name, folderMissing));
     return false;
+}
+
+std::string PageSavedMessage(const std::string& name)
+{
+    return Sjis("「") + name + Sjis("」を保存しました");
+}
+
+std::string BytesCopiedMessage(std::size_t bytes)
+{
+    return std::to_string(bytes) + Sjis(" バイトをコピーしました");
 }
 
 bool ShowPreview(const std::string& page, const std::filesystem::path& programFolder, Platform& platform)

@@ -4,6 +4,7 @@
 // program. Pages are written "in text mode" and replace a file of the same
 // name; a failed write leaves any old file as it was.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -49,11 +50,19 @@ WriteStatus WritePageFile(const std::filesystem::path& path, const std::string& 
 std::string PageNotSavedMessage(const std::string& name, bool folderMissing);
 std::string PreviewNotWrittenMessage();
 
-// "完成": writes the rendered `state.page` into back/ under the name made of
-// `stamp` and the title. False, and the seller told why, when it could not
-// be written; the caller then shows the page so it can still be copied.
+// "完成": saves the rendered `state.page` through the SaveFinishedPage
+// above, so a page of the same title finished in the same minute gets a
+// numbered name instead of replacing the first. False, and the seller told
+// why (naming the file), when it could not be written; the caller then
+// shows the page so it can still be copied. `savedName`, when given,
+// receives the name written.
 bool SaveFinishedPage(const PlateState& state, const std::string& stamp, const std::filesystem::path& programFolder,
-                      Platform& platform);
+                      Platform& platform, std::string* savedName = nullptr);
+
+// What the status line says once a page is saved or copied (Shift-JIS):
+// "「name」を保存しました" and "N バイトをコピーしました".
+std::string PageSavedMessage(const std::string& name);
+std::string BytesCopiedMessage(std::size_t bytes);
 
 // "プレビュー": writes the page to the preview file and has the desktop open
 // it. False, and the seller told, when the file could not be written.

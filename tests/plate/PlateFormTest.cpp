@@ -91,6 +91,40 @@ TEST(ClearPlateForm, EmptiesThePageTextsAndKeepsTheStandingChoices)
     EXPECT_EQ(selections.type, 0);
 }
 
+TEST(ClearPlateForm, UndoPutsBackWhatTheClearTookAndOnlyThat)
+{
+    PlateState state;
+    state.Title = S("腕時計");
+    state.Items = S("一行目\r\n二行目");
+    state.trans = S("発送");
+    state.Others = "o";
+    PlateFlags flags;
+    flags.center = false;
+    flags.left = true;
+    flags.carriers.sasshi = true;
+    PlateSelections selections{28, 9, 46, 3};
+
+    const ClearedPlateValues cleared = ClearPlateForm(state, flags, selections);
+    EXPECT_EQ(state.Title, "");
+    EXPECT_EQ(selections.origin, 0);
+
+    // Set since the clear: the undo leaves these alone.
+    state.Others = "changed";
+    flags.carriers.sasshi = false;
+    UndoClearPlateForm(cleared, state, flags, selections);
+    EXPECT_EQ(state.Title, S("腕時計"));
+    EXPECT_EQ(state.Items, S("一行目\r\n二行目"));
+    EXPECT_EQ(state.trans, S("発送"));
+    EXPECT_FALSE(flags.center);
+    EXPECT_TRUE(flags.left);
+    EXPECT_EQ(selections.weight, 28);
+    EXPECT_EQ(selections.size, 9);
+    EXPECT_EQ(selections.origin, 46);
+    EXPECT_EQ(selections.type, 3);
+    EXPECT_EQ(state.Others, "changed");
+    EXPECT_FALSE(flags.carriers.sasshi);
+}
+
 TEST(PlateSettingsFile, MissingFileLeavesTheFormAsItIs)
 {
     TempFolder folder;
@@ -170,6 +204,33 @@ TEST(SaveFinishedPage, MissingBackFolderIsNamedInTheMessage)
     EXPECT_FALSE(SaveFinishedPage(state, "s", folder.path(), platform));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].find(S("保存先のフォルダ「back」がありません")), std::string::npos);
+}
+
+TEST(SaveFinishedPage, ASecondPageOfTheSameTitleInTheSameMinuteGetsTheNextNumber)
+{
+    TempFolder folder;
+    fs::create_directory(folder / "back");
+    RecordingPlatform platform;
+    PlateState state;
+    state.Title = S("時計");
+    state.page = "first";
+    const std::string stamp = S("12月6日20時8分");
+    std::string name;
+    ASSERT_TRUE(SaveFinishedPage(state, stamp, folder.path(), platform, &name));
+    EXPECT_EQ(name, S("【プレート ～12月6日20時8分～ 】--時計.html"));
+    state.page = "second";
+    ASSERT_TRUE(SaveFinishedPage(state, stamp, folder.path(), platform, &name));
+    EXPECT_EQ(name, S("【プレート ～12月6日20時8分～ 】--時計 (2).html"));
+    EXPECT_EQ(ReadAll(folder / "back" / "【プレート ～12月6日20時8分～ 】--時計.html"), "first");
+    EXPECT_EQ(ReadAll(folder / "back" / "【プレート ～12月6日20時8分～ 】--時計 (2).html"), "second");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(SaveFinishedPage, SuccessTextsNameTheFileAndCountTheBytes)
+{
+    EXPECT_EQ(PageSavedMessage(S("【プレート ～1月2日3時4分～ 】--時計.html")),
+              S("「【プレート ～1月2日3時4分～ 】--時計.html」を保存しました"));
+    EXPECT_EQ(BytesCopiedMessage(1234), S("1234 バイトをコピーしました"));
 }
 
 TEST(ShowPreview, WritesThePreviewFileThenOpensIt)

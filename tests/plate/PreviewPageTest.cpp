@@ -86,3 +86,27 @@ TEST(PreviewPageBytes, FollowTheFormsValues)
     EXPECT_NE(second.find(S("置き時計")), std::string::npos);
     EXPECT_EQ(second.find(S("腕時計")), std::string::npos);
 }
+
+TEST(PreviewPageBytes, CarryTheTickedCurrentServicesAsFinishingDoes)
+{
+    Tariff flat;
+    flat.id = "test-flat";
+    flat.name = "テスト便";  // a tariff's texts are UTF-8, as its file
+    flat.carrier = "テスト運輸";
+    flat.date = TariffDate{2024, 10, 1};
+    flat.shape = TariffShape::Flat;
+    flat.flatYen = 430;
+    flat.flatMaxGrams = 4000;
+    const std::vector<Tariff> ticked{flat};
+
+    PlateState finished = Form();
+    RenderPage(finished, Flags(), ticked);
+    TempFolder folder;
+    ASSERT_EQ(WritePageFile(folder / "page.html", finished.page), WriteStatus::Ok);
+
+    const std::string bytes = PreviewPageBytes(Form(), Flags(), ticked);
+    EXPECT_EQ(bytes, ReadBytes(folder / "page.html"));
+    // The form weighs up to 1kg: the flat price holds, with its date.
+    EXPECT_NE(bytes.find(S("<br><b>▼テスト便</b><br> 430円<br>（2024年10月1日改定の料金）<br>")), std::string::npos);
+    EXPECT_EQ(PreviewPageBytes(Form(), Flags()).find(S("テスト便")), std::string::npos);
+}

@@ -343,7 +343,7 @@ TEST_F(PlatePageTest, FailedStoreIsTold)
 
 // ---- finishing ---------------------------------------------------------------
 
-TEST_F(PlatePageTest, CompleteSavesUnderTheTimeStampAndReplacesWithinTheMinute)
+TEST_F(PlatePageTest, CompleteSavesUnderTheTimeStampAndKeepsBothPagesOfOneMinute)
 {
     line("titleEdit")->setText(QStringLiteral("腕時計"));
     multi("itemsEdit")->setPlainText(QStringLiteral("一行目\n二行目"));
@@ -361,17 +361,24 @@ TEST_F(PlatePageTest, CompleteSavesUnderTheTimeStampAndReplacesWithinTheMinute)
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_TRUE(platform.dialogTitles.empty());
 
+    // Another page of the same title in the same minute: the first stays.
     multi("itemsEdit")->setPlainText(QStringLiteral("書き直し"));
     button("completeButton")->click();
-    EXPECT_EQ(savedCount(), 1u);
-    const std::string second = ReadBytes(file);
-    EXPECT_NE(second, first);
+    EXPECT_EQ(savedCount(), 2u);
+    EXPECT_EQ(ReadBytes(file), first);
+    const fs::path numbered = back() / "【プレート ～12月6日20時8分～ 】--腕時計 (2).html";
+    const std::string second = ReadBytes(numbered);
     EXPECT_NE(second.find(S("書き直し")), std::string::npos);
+    // The same page once more is the same file, not a third.
+    button("completeButton")->click();
+    EXPECT_EQ(savedCount(), 2u);
+    EXPECT_EQ(ReadBytes(numbered), second);
+    EXPECT_TRUE(platform.messages.empty());
 
     platform.clock = LocalTime{1, 2, 3, 4};
     button("completeButton")->click();
     EXPECT_TRUE(fs::exists(back() / "【プレート ～1月2日3時4分～ 】--腕時計.html"));
-    EXPECT_EQ(savedCount(), 2u);
+    EXPECT_EQ(savedCount(), 3u);
 }
 
 TEST_F(PlatePageTest, CompleteWithoutBackFolderTellsAndOffersThePage)

@@ -71,7 +71,7 @@ TEST(CLink, StartsEmptyWithHttp)
     EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("linkAddressEdit"))->text(), QStringLiteral("http://"));
 }
 
-TEST(CLink, SuccessMessageOnlyAfterTheCopyWorked)
+TEST(CLink, ClosesQuietlyOnlyAfterTheCopyWorked)
 {
     FakePlatform platform;
     CLink dialog(platform);
@@ -89,9 +89,8 @@ TEST(CLink, SuccessMessageOnlyAfterTheCopyWorked)
     dialog.findChild<QPushButton*>(QStringLiteral("createButton"))->click();
     ASSERT_EQ(platform.clipboard.size(), 1u);
     EXPECT_EQ(platform.clipboard[0], S("<a href=http://a b target=_blank>商品一覧</a>"));
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[1], "生成されたタグはクリップボードへ転送されました。");
-    EXPECT_EQ(platform.captions[1], "タグ完成！");
+    // Success needs no box: only the failure before was told.
+    EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 

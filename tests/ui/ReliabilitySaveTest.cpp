@@ -68,7 +68,9 @@ TEST_P(SaveUnderFault, PlateCompleteKeepsTheOldPageAndStillShowsTheNewOne)
     }
     EXPECT_EQ(read(relative), "old page");
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], U(PageNotSavedMessage(name, false)));
+    // A different page holds the name, so the new one went for the next
+    // numbered name; the message names that file.
+    EXPECT_EQ(platform.messages[0], U(PageNotSavedMessage(SavedPageName(stamp(), Sjis("腕時計 (2)")), false)));
     // The page is not lost: the result dialog shows it for copying.
     EXPECT_EQ(platform.dialogTitles.size(), 1u);
     expectOnly("back", {U(name)});

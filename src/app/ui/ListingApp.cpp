@@ -35,6 +35,10 @@ QTranslator* InstallQtJapanese(QCoreApplication& app)
 
 int ListingApp::run(int argc, char** argv)
 {
+    // The live preview's browser engine, loaded only when the seller opens
+    // it, needs the application's OpenGL contexts shared from the start; on
+    // an X display it crashes at its first page without them.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("torepal"));
     InstallQtJapanese(app);

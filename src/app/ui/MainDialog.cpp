@@ -88,7 +88,7 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
 
     recovery_ = new RecoveryKeeper(
         folder_,
-        RecoveryForms{[this] { return PlateTextsOf(plate_->state()); },
+        RecoveryForms{[this] { return plate_->unsavedTexts(); },
                       [this](const PlateTexts& texts) {
                           plate_->pull();
                           RestorePlateTexts(texts, plate_->state());
@@ -101,12 +101,10 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
     // What the forms hold now was loaded, not typed: nothing to recover
     // until the seller changes it.
     settlePlateTexts();
-    // Interim until the plate page calls settlePlateTexts() itself: its
-    // 完成, 完成・クリップボードへコピー and クリアー settle the form (they run
-    // after the page's own handlers, which were connected first).
-    for (const char* name : {"completeButton", "completeCopyButton", "clearButton"})
-        if (auto* button = plate_->findChild<QPushButton*>(QString::fromLatin1(name)))
-            connect(button, &QPushButton::clicked, this, &MainDialog::settlePlateTexts);
+    connect(plate_, &CDTemplate::settled, this, &MainDialog::settlePlateTexts);
+    connect(plate_, &CDTemplate::succeeded, this,
+            [this](const QString& text) { platform_.showSuccess(SjisFromUtf8(text.toStdString()).text); });
+    setLivePreviewOpener([this] { plate_->livePreview().open(); });
     setTariffReloader([this] { plate_->reloadTariffs(); });
     recovery_->offer();
 }
@@ -396,7 +394,7 @@ void MainDialog::openProject()
     plate_->sizeChanged();
     plate_->originChanged();
     // The forms now hold the file's texts: nothing of them to recover.
-    settlePlateTexts();
+    plate_->projectOpened();
     mail_->settleTexts();
 }
 

@@ -41,8 +41,11 @@ void CComplete::copyPage()
 {
     // A clipboard that cannot take the text is said, so the seller does not
     // paste an old clipboard into the auction believing it is the page.
-    if (!platform_.copyText(page_))
+    if (!platform_.copyText(page_)) {
         platform_.showMessage(Sjis("クリップボードへコピーできませんでした。もう一度お試しください。"));
+        return;
+    }
+    emit pageCopied(static_cast<qsizetype>(page_.size()));
 }
 
 }  // namespace torepal

@@ -40,6 +40,10 @@ public:
     // "クリップボードへコピー".
     void copyPage();
 
+signals:
+    // The page is on the clipboard: `bytes` Shift-JIS bytes of it.
+    void pageCopied(qsizetype bytes);
+
 private:
     std::unique_ptr<Ui::CComplete> ui_;
     DesktopPlatform& platform_;

@@ -7,12 +7,14 @@
 #include "plate/PageTemplates.h"
 #include "plate/PlateForm.h"
 #include "plate/PlateSettings.h"
+#include "plate/PreviewPage.h"
 #include "plate/RenderPage.h"
 #include "plate/SavedPages.h"
 #include "plate/TemplateColours.h"
 #include "plate/ui/CComplete.h"
 #include "plate/ui/CLink.h"
 #include "plate/ui/CMylink.h"
+#include "plate/ui/LivePreviewController.h"
 #include "platform/ui/ChecksView.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
@@ -75,6 +77,27 @@ std::array<std::pair<QAbstractButton*, bool&>, 20> FlagControls(const Ui::CDTemp
              {ui.linkOnRadio, f.linkOn}}};
 }
 
+// The nine edits' texts into `form`, each as far as Shift-JIS holds it; the
+// reader lists what it could not hold.
+void ReadEdits(const Ui::CDTemplate& ui, FieldReader& r, PlateState& form)
+{
+    form.Title = r.line(ui.titleEdit, QStringLiteral("商品タイトル"));
+    form.Items = r.multiline(ui.itemsEdit, QStringLiteral("商品情報"));
+    form.trans = r.multiline(ui.transEdit, QStringLiteral("発送方法"));
+    form.TOthers = r.line(ui.othersTitleEdit, QStringLiteral("追加項目の見出し"));
+    form.Others = r.multiline(ui.othersEdit, QStringLiteral("追加項目の内容"));
+    form.color = r.line(ui.colorEdit, QStringLiteral("カラー1"));
+    form.bgcolor = r.line(ui.bgcolorEdit, QStringLiteral("カラー2"));
+    form.fcolor = r.line(ui.fcolorEdit, QStringLiteral("カラー3"));
+    form.yahooId = r.line(ui.yahooIdEdit, QStringLiteral("Yahoo ID"));
+}
+
+std::string Utf8Of(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
 }  // namespace
 
 CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent)
@@ -85,6 +108,10 @@ CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesyst
       programFolder_(std::move(programFolder))
 {
     m_ui->setupUi(this);
+    m_ui->clearUndoBar->hide();
+    livePreview_ = new LivePreviewController(
+        platform_, [this] { return previewBytes(); }, this);
+    livePreview_->setCheckFunction([this](const std::string&) { return previewChecks(); });
     new RadioPair(m_ui->centerRadio, m_ui->leftRadio, this);
     new RadioPair(m_ui->linkOffRadio, m_ui->linkOnRadio, this);
 
@@ -122,6 +149,9 @@ CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesyst
     // Enter presses a focused button, Escape does nothing: the same keys as
     // every page of the window.
     InstallPageKeys(*this);
+
+    // What plate.ini brought is nothing to recover.
+    settle();
 }
 
 CDTemplate::~CDTemplate() = default;
@@ -147,6 +177,99 @@ void CDTemplate::connectControls()
     connect(m_ui->linkTagButton, &QPushButton::clicked, this, &CDTemplate::makeLinkTag);
     connect(m_ui->currentServicesGroup, &CurrentServicesGroup::tickedIdsChanged, this, &CDTemplate::storeServiceTicks);
     connect(m_ui->titleEdit, &QLineEdit::textChanged, this, &CDTemplate::countTitle);
+    connect(m_ui->livePreviewButton, &QPushButton::clicked, livePreview_, &LivePreviewController::open);
+    connect(m_ui->undoClearButton, &QPushButton::clicked, this, &CDTemplate::undoClear);
+
+    // Every value the page is rendered from.
+    for (QLineEdit* edit : {m_ui->titleEdit, m_ui->othersTitleEdit, m_ui->colorEdit, m_ui->bgcolorEdit,
+                            m_ui->fcolorEdit, m_ui->yahooIdEdit})
+        connect(edit, &QLineEdit::textChanged, this, &CDTemplate::formEdited);
+    for (QPlainTextEdit* edit : {m_ui->itemsEdit, m_ui->transEdit, m_ui->othersEdit})
+        connect(edit, &QPlainTextEdit::textChanged, this, &CDTemplate::formEdited);
+    PlateFlags unused;
+    for (const auto& [box, on] : FlagControls(*m_ui, unused))
+        connect(box, &QAbstractButton::toggled, this, &CDTemplate::formEdited);
+    for (QComboBox* combo : {m_ui->typeCombo, m_ui->weightCombo, m_ui->sizeCombo, m_ui->originCombo})
+        connect(combo, changed, this, &CDTemplate::formEdited);
+    connect(m_ui->currentServicesGroup, &CurrentServicesGroup::tickedIdsChanged, this, &CDTemplate::formEdited);
+}
+
+void CDTemplate::formEdited()
+{
+    livePreview_->formChanged();
+    if (cleared_) {
+        cleared_.reset();
+        m_ui->clearUndoBar->hide();
+    }
+}
+
+// ---- recovery -------------------------------------------------------------
+
+void CDTemplate::settle()
+{
+    unsaved_.settle(unsavedTexts());
+    emit settled();
+}
+
+PlateTexts CDTemplate::unsavedTexts() const
+{
+    PlateState form = state_;
+    FieldReader quiet;
+    ReadEdits(*m_ui, quiet, form);
+    return PlateTextsOf(form);
+}
+
+void CDTemplate::restoreTexts(const PlateTexts& texts)
+{
+    RestorePlateTexts(texts, state_);
+    push();
+    countTitle();
+    livePreview_->formChanged();
+}
+
+void CDTemplate::projectOpened()
+{
+    cleared_.reset();
+    m_ui->clearUndoBar->hide();
+    settle();
+}
+
+// ---- the live preview -------------------------------------------------------
+
+std::string CDTemplate::previewBytes()
+{
+    PlateState form = state_;
+    FieldReader reader;
+    ReadEdits(*m_ui, reader, form);
+    if (!reader.ok()) {
+        // The page cannot carry what was just typed: the last preview stays
+        // and a line under it says why, without a message box while typing.
+        previewNote_ = QStringLiteral("Shift-JISで表せない文字があるため、プレビューは直前のままです：") +
+                       reader.problems().join(QStringLiteral("、"));
+        if (!previewPage_.empty()) return previewPage_;
+        form = state_;
+    } else {
+        previewNote_.clear();
+    }
+    form.templateType = SelectedIndex(m_ui->typeCombo);
+    form.originIndex = SelectedIndex(m_ui->originCombo);
+    form.weightIndex = SelectedIndex(m_ui->weightCombo);
+    form.sizeIndex = SelectedIndex(m_ui->sizeCombo);
+    const PlateFlags f = flags();
+    const std::vector<Tariff> ticked = TickedServices(services_, tickedServiceIds());
+    previewPage_ = PreviewPageBytes(form, f, ticked);
+    previewCheckLines_.clear();
+    for (const CheckResult& check : CheckListing(form, f, selections()))
+        previewCheckLines_.push_back(Utf8FromSjis(CheckLine(check)));
+    return previewPage_;
+}
+
+std::vector<std::string> CDTemplate::previewChecks() const
+{
+    if (previewNote_.isEmpty()) return previewCheckLines_;
+    std::vector<std::string> lines{Utf8Of(previewNote_)};
+    lines.insert(lines.end(), previewCheckLines_.begin(), previewCheckLines_.end());
+    return lines;
 }
 
 // ---- pull and push ------------------------------------------------------
@@ -159,28 +282,13 @@ bool CDTemplate::pull()
 bool CDTemplate::pull(bool tellSeller)
 {
     FieldReader r;
-    std::string title = r.line(m_ui->titleEdit, QStringLiteral("商品タイトル"));
-    std::string items = r.multiline(m_ui->itemsEdit, QStringLiteral("商品情報"));
-    std::string trans = r.multiline(m_ui->transEdit, QStringLiteral("発送方法"));
-    std::string othersTitle = r.line(m_ui->othersTitleEdit, QStringLiteral("追加項目の見出し"));
-    std::string others = r.multiline(m_ui->othersEdit, QStringLiteral("追加項目の内容"));
-    std::string color = r.line(m_ui->colorEdit, QStringLiteral("カラー1"));
-    std::string bgcolor = r.line(m_ui->bgcolorEdit, QStringLiteral("カラー2"));
-    std::string fcolor = r.line(m_ui->fcolorEdit, QStringLiteral("カラー3"));
-    std::string yahooId = r.line(m_ui->yahooIdEdit, QStringLiteral("Yahoo ID"));
+    PlateState form = state_;
+    ReadEdits(*m_ui, r, form);
     if (!r.ok()) {
         if (tellSeller) r.reportTo(platform_);
         return false;
     }
-    state_.Title = std::move(title);
-    state_.Items = std::move(items);
-    state_.trans = std::move(trans);
-    state_.TOthers = std::move(othersTitle);
-    state_.Others = std::move(others);
-    state_.color = std::move(color);
-    state_.bgcolor = std::move(bgcolor);
-    state_.fcolor = std::move(fcolor);
-    state_.yahooId = std::move(yahooId);
+    state_ = std::move(form);
     return true;
 }
 
@@ -274,13 +382,34 @@ void CDTemplate::clearForm()
     if (!pull()) return;
     PlateFlags f = flags();
     Selections s = selections();
-    ClearPlateForm(state_, f, s);
+    const ClearedPlateValues cleared = ClearPlateForm(state_, f, s);
     setFlags(f);
     setSelections(s);
     push();
     // The findings were about the listing just cleared away.
     checks_.clear();
     m_ui->plateChecks->clear();
+    settle();
+    // Offered after the form's own change signals, which withdraw an offer.
+    cleared_ = cleared;
+    m_ui->clearUndoBar->show();
+}
+
+void CDTemplate::undoClear()
+{
+    if (!cleared_) return;
+    const ClearedPlateValues cleared = *cleared_;
+    // What was typed since the clear is taken along; the edits cannot hold
+    // anything else, since any edit withdrew the offer.
+    pull(false);
+    PlateFlags f = flags();
+    Selections s = selections();
+    UndoClearPlateForm(cleared, state_, f, s);
+    setFlags(f);
+    setSelections(s);
+    push();
+    cleared_.reset();
+    m_ui->clearUndoBar->hide();
 }
 
 void CDTemplate::loadPlateSettings()
@@ -315,6 +444,7 @@ void CDTemplate::loadAccounts()
     state_.accounts = loaded.record.rows;
     CaptionAccountBoxes(accountBoxes(), state_.accounts);
     if (pulled) push();
+    livePreview_->formChanged();  // the payment text names the accounts
 }
 
 void CDTemplate::editAccounts()
@@ -326,6 +456,7 @@ void CDTemplate::editAccounts()
     if (!EditAccounts(platform_, this, rows)) return;
     state_.accounts = rows;
     CaptionAccountBoxes(accountBoxes(), state_.accounts);
+    formEdited();
     if (!bank_.store(state_.accounts, accountsGeneration_)) platform_.showMessage(StoreFailedMessage(kBankFile));
 }
 
@@ -342,6 +473,7 @@ void CDTemplate::setProjectAccounts(const Accounts& rows)
     furikae->setText(furikaeText);
     furikae->setAccessibleName(furikaeName);
     accountsGeneration_ = bank_.currentGeneration();
+    livePreview_->formChanged();
 }
 
 // ---- current services -------------------------------------------------------
@@ -392,13 +524,15 @@ void CDTemplate::countTitle()
 void CDTemplate::editBoothText()
 {
     CMylink dialog(platform_, state_.mytext, this);
-    if (platform_.runModal(dialog) == QDialog::Accepted) state_.mytext = dialog.text();
+    if (platform_.runModal(dialog) != QDialog::Accepted) return;
+    state_.mytext = dialog.text();
+    formEdited();
 }
 
 void CDTemplate::makeLinkTag()
 {
     CLink dialog(platform_, this);
-    platform_.runModal(dialog);
+    if (platform_.runModal(dialog) == QDialog::Accepted) emit succeeded(ToQt(BytesCopiedMessage(dialog.tag().size())));
 }
 
 void CDTemplate::choosePaletteColour(int which)
@@ -409,6 +543,7 @@ void CDTemplate::choosePaletteColour(int which)
     std::string* const targets[] = {&state_.color, &state_.bgcolor, &state_.fcolor};
     *targets[which] = PaletteColourText(*colour);
     push();
+    formEdited();
 }
 
 // ---- finishing ------------------------------------------------------------
@@ -425,6 +560,8 @@ void CDTemplate::render()
 void CDTemplate::showResult(const std::string& page)
 {
     CComplete dialog(platform_, this);
+    connect(&dialog, &CComplete::pageCopied, this,
+            [this](qsizetype bytes) { emit succeeded(ToQt(BytesCopiedMessage(static_cast<std::size_t>(bytes)))); });
     dialog.setPage(page);
     dialog.setListing(state_.Title, checks_);
     platform_.runModal(dialog);
@@ -436,7 +573,13 @@ void CDTemplate::finishAndSave()
     const std::string stamp = FormatTimeStamp(platform_.now());
     render();
     push();
-    if (!SaveFinishedPage(state_, stamp, programFolder_, platform_)) showResult(state_.page);
+    std::string name;
+    if (!SaveFinishedPage(state_, stamp, programFolder_, platform_, &name)) {
+        showResult(state_.page);
+        return;
+    }
+    settle();
+    emit succeeded(ToQt(PageSavedMessage(name)));
 }
 
 void CDTemplate::preview()
@@ -451,12 +594,10 @@ void CDTemplate::preview()
 void CDTemplate::finishAndShow()
 {
     if (!pull()) return;
-    CComplete dialog(platform_, this);
     render();
-    dialog.setPage(state_.page);
-    dialog.setListing(state_.Title, checks_);
     push();
-    platform_.runModal(dialog);
+    settle();
+    showResult(state_.page);
 }
 
 }  // namespace torepal

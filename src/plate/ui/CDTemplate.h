@@ -12,9 +12,12 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/RecoveryFile.h"
+#include "plate/PlateForm.h"
 #include "plate/PlateState.h"
 #include "shipping/Tariff.h"
 #include "text/TextChecks.h"
@@ -31,6 +34,8 @@ class BankStore;
 class ChecksView;
 class CurrentServicesGroup;
 class DesktopPlatform;
+class FieldReader;
+class LivePreviewController;
 
 class CDTemplate : public QWidget {
     Q_OBJECT
@@ -58,8 +63,13 @@ public:
     // "クリアー": empties the title, item text and shipping note, selects the
     // first entries and 中央; the extra section, colours, ID, booth text and
     // the ticks stay. Stops (the seller is told) when an edit holds a
-    // character Shift-JIS cannot hold.
+    // character Shift-JIS cannot hold. Then offers "元に戻す" beside the
+    // button until the seller next changes the form.
     void clearForm();
+    // "元に戻す": puts back every text, selection and radio the last
+    // clear changed. Does nothing when there is nothing to undo.
+    void undoClear();
+    bool canUndoClear() const { return cleared_.has_value(); }
 
     // At exit: writes plate.ini. False (the seller told) when it could not.
     bool savePlateSettings();
@@ -71,7 +81,9 @@ public:
     // "リンクタグ作成".
     void makeLinkTag();
 
-    // "完成", "プレビュー", "完成・クリップボードへコピー".
+    // "完成", "プレビュー", "完成・クリップボードへコピー". 完成 saves under
+    // the next free numbered name when a different page already has the
+    // name (the same title in the same minute).
     void finishAndSave();
     void preview();
     void finishAndShow();
@@ -103,6 +115,28 @@ public:
     void setTickedServiceIds(const std::vector<std::string>& ids);
     const std::vector<Tariff>& currentServices() const { return services_; }
 
+    // The "ライブプレビュー" window of this page (the main window's menu item
+    // opens it too). It shows the bytes 完成 would save for the form as it
+    // stands, rendered from a copy: the page's record is never touched.
+    LivePreviewController& livePreview() { return *livePreview_; }
+
+    // Recovery. The form's texts as typed, read without telling the seller
+    // anything (a character Shift-JIS cannot hold is left out: the recovery
+    // file holds Shift-JIS); the texts that are not in an edit come from the
+    // page's record.
+    PlateTexts unsavedTexts() const;
+    // Puts recovered texts into the form. They count as unsaved until the
+    // form is next finished, cleared or opened from a project.
+    void restoreTexts(const PlateTexts& texts);
+    // Settled at start, after 完成, 完成・クリップボードへコピー, クリアー and
+    // projectOpened(): texts that differ from the settled ones are unsaved.
+    const UnsavedTexts<PlateTexts>& unsavedState() const { return unsaved_; }
+    bool hasUnsavedTexts() const { return unsaved_.unsaved(unsavedTexts()); }
+    // The window has filled the form from a project file: those texts are
+    // saved in the file, and the clear it did on the way is no clear of the
+    // seller's to undo.
+    void projectOpened();
+
     // Reads tariffs/ again (after the seller edited a tariff file): the
     // ticks of services still listed stay; a file left out is told.
     void reloadTariffs();
@@ -112,8 +146,22 @@ public:
     // until bank.ini is read again.
     void setProjectAccounts(const Accounts& rows);
 
+signals:
+    // Something worked, in words for the window's status line (a saved
+    // page's name, a copy's size). Failures are told in a message box.
+    void succeeded(const QString& text);
+    // The form's texts were just settled: nothing typed is unsaved.
+    void settled();
+
 private:
     void connectControls();
+    // A value of the form changed: the live preview follows and an offered
+    // undo of a clear is withdrawn.
+    void formEdited();
+    void settle();
+    // The page of the live preview and its checks (UTF-8 lines).
+    std::string previewBytes();
+    std::vector<std::string> previewChecks() const;
     void loadPlateSettings();
     bool pull(bool tellSeller);
     void takeSelections();
@@ -134,6 +182,14 @@ private:
     std::vector<Tariff> services_;
     std::vector<CheckResult> checks_;  // of the last render
     std::uint64_t accountsGeneration_ = 0;
+    LivePreviewController* livePreview_ = nullptr;
+    std::optional<ClearedPlateValues> cleared_;
+    UnsavedTexts<PlateTexts> unsaved_;
+    // What the live preview showed last, kept while an edit holds a
+    // character the page cannot carry; its checks; and the quiet note then.
+    std::string previewPage_;
+    std::vector<std::string> previewCheckLines_;
+    QString previewNote_;
 };
 
 }  // namespace torepal

@@ -33,7 +33,8 @@ void CLink::accept()
         platform_.showMessage(Sjis("クリップボードへコピーできませんでした。もう一度「作成」を押してください。"));
         return;
     }
-    platform_.showMessage(Sjis("生成されたタグはクリップボードへ転送されました。"), Sjis("タグ完成！"));
+    // Success is told quietly by the page's status line, not by a box the
+    // seller has to dismiss.
     QDialog::accept();
 }
 

@@ -23,9 +23,10 @@ public:
     ~CLink() override;
 
     // "作成": reads both edits, makes the tag and copies it. The dialog
-    // closes as confirmed, with "生成されたタグはクリップボードへ転送されました。",
-    // only when the copy worked; otherwise it says so and stays open with
-    // what was typed. A character Shift-JIS cannot hold is reported first.
+    // closes as confirmed, without a message box, only when the copy
+    // worked (the page then says so in the status line); otherwise it says
+    // so and stays open with what was typed. A character Shift-JIS cannot
+    // hold is reported first.
     void accept() override;
 
     const std::string& tag() const { return tag_; }

@@ -31,6 +31,11 @@ void LivePreviewController::setCheckFunction(CheckFunction checks)
     checks_ = std::move(checks);
 }
 
+void LivePreviewController::setPreviewFactory(PreviewFactory factory)
+{
+    factory_ = std::move(factory);
+}
+
 bool LivePreviewController::isOpen() const
 {
     return preview_ && preview_->window() && preview_->window()->isVisible();

@@ -41,6 +41,9 @@ public:
     ~LivePreviewController() override;
 
     void setCheckFunction(CheckFunction checks);
+    // Replaces how the preview is made, before the window first opens (a
+    // page test hands in a stand-in for the browser engine).
+    void setPreviewFactory(PreviewFactory factory);
 
     bool isOpen() const;
     // The preview once loaded (nullptr before), for tests.

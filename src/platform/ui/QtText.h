@@ -29,6 +29,8 @@ public:
     std::string text(const QString& value, const QString& fieldName);
 
     bool ok() const { return problems_.isEmpty(); }
+    // One "field：「♥」(U+2665)" entry per edit that held such a character.
+    const QStringList& problems() const { return problems_; }
     // "「商品タイトル」の「♥」" ... listed for the message.
     QString problemMessage() const;
     // Shows the message through the platform when something could not be
