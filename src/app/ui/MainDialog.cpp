@@ -21,6 +21,7 @@
 #include "mail/ui/CMail.h"
 #include "plate/PageTemplates.h"
 #include "plate/ui/CDTemplate.h"
+#include "plate/ui/LivePreviewController.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtPlatform.h"
