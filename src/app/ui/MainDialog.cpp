@@ -90,11 +90,7 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
     recovery_ = new RecoveryKeeper(
         folder_,
         RecoveryForms{[this] { return plate_->unsavedTexts(); },
-                      [this](const PlateTexts& texts) {
-                          plate_->pull();
-                          RestorePlateTexts(texts, plate_->state());
-                          plate_->push();
-                      },
+                      [this](const PlateTexts& texts) { plate_->restoreTexts(texts); },
                       [this] { return mail_->typedTexts(); },
                       [this]() -> const UnsavedTexts<MailTexts>& { return mail_->unsavedTexts(); },
                       [this](const MailTexts& texts) { mail_->restoreTexts(texts); }},
