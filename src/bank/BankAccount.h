@@ -24,8 +24,8 @@ inline constexpr std::size_t kFurikaeRow = 5;
 
 using Accounts = std::array<BankAccount, kAccountCount>;
 
-// One tick per account row, in row order (check boxes 1042, 1070, 1071,
-// 1072, 1073, 1074 on both pages).
+// One tick per account row, in row order (the six account boxes on both
+// pages).
 using AccountTicks = std::array<bool, kAccountCount>;
 
 }  // namespace torepal

@@ -34,21 +34,21 @@ struct PlateState {
 
 // The eight payment boxes, in the order the payment text lists them.
 struct PaymentTicks {
-    AccountTicks accounts{};  // 1042, 1070, 1071, 1072, 1073 ぱるる, 1074 振替口座
-    bool yahooEasy = false;   // 1092 "Yahoo!かんたん決済"
-    bool stamps = false;      // 1086 "切手"
+    AccountTicks accounts{};  // the four bank boxes, the ぱるる box, the 振替口座 box
+    bool yahooEasy = false;   // the Yahoo!かんたん決済 box
+    bool stamps = false;      // the 切手 box
 };
 
 // The eight carrier and mail-class boxes.
 struct CarrierTicks {
-    bool yamato = false;        // 1075 クロネコヤマト
-    bool sagawa = false;        // 1076 佐川急便
-    bool yuPack = false;        // 1077 ゆうパック
-    bool yahooYuPack = false;   // 1078 Yahoo！ゆうパック
-    bool teikeigai = false;     // 1106 定形外郵便
-    bool sasshi = false;        // 1079 冊子小包
-    bool kuronekoMail = false;  // 1080 クロネコメール便
-    bool expack = false;        // 1081 EXPACK500
+    bool yamato = false;        // the クロネコヤマト box
+    bool sagawa = false;        // the 佐川急便 box
+    bool yuPack = false;        // the ゆうパック box
+    bool yahooYuPack = false;   // the Yahoo！ゆうパック box
+    bool teikeigai = false;     // the 定形外郵便 box
+    bool sasshi = false;        // the 冊子小包 box
+    bool kuronekoMail = false;  // the クロネコメール便 box
+    bool expack = false;        // the EXPACK500 box
 };
 
 // The tick and radio states the page holds in its controls, read when a
@@ -58,9 +58,9 @@ struct PlateFlags {
     PaymentTicks payment;
     CarrierTicks carriers;
     bool center = true;   // 1101 中央
-    bool left = false;    // 1103 左寄せ
+    bool left = false;    // the 左寄せ box
     bool linkOff = true;  // 1109 リンクしない
-    bool linkOn = false;  // 1110 リンクする
+    bool linkOn = false;  // the リンクする box
 };
 
 // The selected entries of the plate form's four combos (weight, size,

@@ -1,6 +1,6 @@
 #pragma once
-// The six payment-account check boxes both pages carry (1042, 1070, 1071,
-// 1072, 1073, 1074): their captions follow the accounts.
+// The six payment-account check boxes both pages carry (four banks, ぱるる,
+// 振替口座): their captions follow the accounts.
 
 #include <array>
 
