@@ -384,6 +384,63 @@ std::string Lowered(std::string s)
     return s;
 }
 
+// Debian's toml++ (3.x) decides whether a character outside a string is a
+// kind of blank with a table lookup that reaches undefined behaviour for
+// some characters (hiragana and Japanese punctuation among them) right after
+// a value. TOML allows nothing beyond ASCII outside strings and comments
+// anyway, so such a file is refused here, before the parser sees it; so is a
+// backslash before such a character inside a basic string, which is no
+// escape TOML knows. Returns the line of the first one, 0 when there is none.
+int LineOfCharacterOutsideStrings(std::string_view t)
+{
+    int line = 1;
+    std::size_t i = t.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;  // a byte order mark
+    auto at = [&](std::string_view s) { return t.substr(i, s.size()) == s; };
+    auto beyondAscii = [&](std::size_t k) { return k < t.size() && static_cast<unsigned char>(t[k]) >= 0x80; };
+    // Inside a string: steps over an escape; false when it is a backslash
+    // before a character beyond ASCII.
+    auto escape = [&]() {
+        if (beyondAscii(i + 1)) return false;
+        if (i + 1 < t.size() && t[i + 1] == '\n') ++line;
+        i += 2;
+        return true;
+    };
+    while (i < t.size()) {
+        const char c = t[i];
+        if (c == '\n') {
+            ++line;
+            ++i;
+        } else if (c == '#') {
+            while (i < t.size() && t[i] != '\n') ++i;
+        } else if (at("\"\"\"") || at("'''")) {
+            const std::string close(3, c);
+            for (i += 3; i < t.size() && !at(close);) {
+                if (c == '"' && t[i] == '\\') {
+                    if (!escape()) return line;
+                    continue;
+                }
+                if (t[i] == '\n') ++line;
+                ++i;
+            }
+            i += 3;
+        } else if (c == '"' || c == '\'') {
+            for (++i; i < t.size() && t[i] != c && t[i] != '\n';) {
+                if (c == '"' && t[i] == '\\') {
+                    if (!escape()) return line;
+                    continue;
+                }
+                ++i;
+            }
+            if (i < t.size() && t[i] == c) ++i;
+        } else if (beyondAscii(i)) {
+            return line;
+        } else {
+            ++i;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool IsServiceId(std::string_view id)
@@ -398,6 +455,10 @@ bool IsServiceId(std::string_view id)
 std::variant<Tariff, TariffProblem> ReadTariffText(std::string_view id, std::string_view utf8,
                                                    const std::string& fileName)
 {
+    if (const int line = LineOfCharacterOutsideStrings(utf8); line != 0)
+        return TariffProblem{
+            fileName, line,
+            "文字列（\"…\"）とコメント（#…）の外に、全角の文字や空白などTOMLが許さない文字があります。"};
     try {
         const toml::table table = toml::parse(utf8);
         return ReadTable(id, table);

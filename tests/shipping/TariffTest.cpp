@@ -275,6 +275,19 @@ TEST(TariffReader, RefusesWhatIsNotToml)
     EXPECT_TRUE(p.reason.starts_with("TOMLとして読めません")) << p.reason;
 }
 
+TEST(TariffReader, RefusesJapaneseOutsideStringsButNotInsideThemOrInComments)
+{
+    // Japanese punctuation typed straight after a value, or an ideographic
+    // space between key and value: refused with its line, never parsed.
+    EXPECT_EQ(Refused("name = \"x\"\norder = 10、\n").line, 2);
+    EXPECT_EQ(Refused("name = \"x\"\ncarrier\u3000= \"y\"\n").line, 2);
+    EXPECT_EQ(Refused("name = \"x\\あ\"\n").line, 1);
+    // Inside strings of every kind and in comments it is ordinary text.
+    const TariffProblem p =
+        Refused("# 料金表\nname = \"定形外、\"\ncarrier = '日本郵便'\nsource = \"\"\"あ\n い\"\"\"\n");
+    EXPECT_FALSE(p.reason.starts_with("文字列")) << p.reason;
+}
+
 TEST(TariffReader, RefusesBandsNotAscending)
 {
     const TariffProblem p =
