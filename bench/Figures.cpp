@@ -203,7 +203,6 @@ int PrintFigures(const Results& r)
         const double mainMs = Counter(*s, "main_ms"), labelMs = Counter(*s, "label_ms");
         const double mainKib = Counter(*s, "main_kib"), labelKib = Counter(*s, "label_kib");
         const double bareMs = Counter(*s, "bare_ms"), bareKib = Counter(*s, "bare_kib");
-        const double plateMs = Counter(*s, "plate_ms"), plateKib = Counter(*s, "plate_kib");
         p.line("Start-up to main window shown (median)", Format("%.1f ms", mainMs),
                Format("bare Qt program showing one dialog with one line of Japanese text %.1f ms", labelMs),
                mainMs / labelMs, Goal::AtMost, 1.3, "at most 1.3");
@@ -212,12 +211,6 @@ int PrintFigures(const Results& r)
                Goal::AtMost, 1.5, "at most 1.5");
         p.line("Start-up against an empty dialog (no text, font system not started)", Format("%.1f ms", mainMs),
                Format("%.1f ms", bareMs) + Format(" (%.1f MiB peak)", bareKib / 1024), mainMs / bareMs);
-        if (plateMs > 0)
-            p.line("Start-up share of the mail and file pages (built at start)",
-                   Format("%.1f ms", mainMs - plateMs) + Format(", %.1f MiB", (mainKib - plateKib) / 1024),
-                   Format("the window with the plate page only and the same reads %.1f ms", plateMs) +
-                       Format(" (%.1f MiB peak)", plateKib / 1024),
-                   plateMs / labelMs);
     } else {
         p.missing("Start-up to main window shown", true);
         p.missing("Start-up peak memory", true);

@@ -2,9 +2,8 @@
 // has been shown, and the process's peak memory, for the real main window
 // (startup_main), for a bare Qt program showing one dialog with one line of
 // Japanese text (startup_label, the reference: it starts the font system as
-// any window with text must), for that dialog empty (startup_bare) and for
-// the real window with only the plate page built (startup_plate). Each
-// repetition starts all four, one after the other in an order that turns, so
+// any window with text must) and for that dialog empty (startup_bare). Each
+// repetition starts all three, one after the other in an order that turns, so
 // a change in the machine's load touches them alike; the figures are
 // medians over the repetitions.
 //
@@ -107,7 +106,6 @@ struct StartUpSetup {
     std::string mainProgram = BenchFolder() + "/startup_main";
     std::string bareProgram = BenchFolder() + "/startup_bare";
     std::string labelProgram = BenchFolder() + "/startup_label";
-    std::string plateProgram = BenchFolder() + "/startup_plate";
     std::string typingProgram = BenchFolder() + "/typing_latency";
     StartUpSetup()
     {
@@ -122,7 +120,6 @@ struct StartUpSetup {
             Run(bareProgram, {});
             Run(labelProgram, {});
             Run(mainProgram, {program.path()});
-            Run(plateProgram, {program.path()});
         }
     }
 };
@@ -147,7 +144,6 @@ void BenchStartUp(State& st)
         {"bare", {setup.bareProgram}},
         {"label", {setup.labelProgram}},
         {"main", {setup.mainProgram, setup.program.path()}},
-        {"plate", {setup.plateProgram, setup.program.path()}},
     };
     int round = 0;
     for (auto _ : st) {

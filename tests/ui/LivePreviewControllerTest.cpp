@@ -73,8 +73,8 @@ protected:
         return formValue + "<br>\x82\xa0";  // "あ" in Shift-JIS
     }
 
-    // Lets the settle timer run out.
-    void settle() { QTest::qWait(LivePreviewController::kSettleMilliseconds + 150); }
+    // Lets a render that waits for its gap happen.
+    void settle() { QTest::qWait(LivePreviewController::kRenderGapMilliseconds + 150); }
 
     FakePlatform platform;
     QWidget page;
@@ -111,21 +111,34 @@ TEST_F(LivePreviewTest, OpeningShowsTheRenderedBytesAtOnce)
     EXPECT_TRUE(c->preview()->window()->isWindow());
 }
 
-TEST_F(LivePreviewTest, FastTypingRendersOnceAfterTheFormRests)
+TEST_F(LivePreviewTest, ChangesMadeTogetherRenderOnceWithTheLastValue)
 {
     auto c = controller();
     c->open();
     const int before = renders;
+    // A paste or a clear changes many values before the loop turns again.
     for (char ch : std::string("abcdefghij")) {
         formValue += ch;
         c->formChanged();
-        QTest::qWait(20);  // faster than the settle time
     }
     EXPECT_EQ(renders, before);
     settle();
     EXPECT_EQ(renders, before + 1);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown.back().page, "titleabcdefghij<br>\x82\xa0");
+}
+
+TEST_F(LivePreviewTest, AKeyAfterAPauseShowsWithoutWaiting)
+{
+    auto c = controller();
+    c->open();
+    settle();
+    const int before = renders;
+    formValue = "titleX";
+    c->formChanged();
+    QTest::qWait(5);  // one turn of the loop, far less than the gap
+    EXPECT_EQ(renders, before + 1);
+    EXPECT_EQ(shown.back().page, "titleX<br>\x82\xa0");
 }
 
 TEST_F(LivePreviewTest, TheChecksGoUnderThePage)

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTest>
 
@@ -156,6 +157,42 @@ TEST_F(MainWindow, DamagedBankFileAndMissingPlateFileStartCleanlyWithOneMessage)
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_FALSE(exists(kPlateFile));
     w.hide();
+}
+
+TEST_F(MainWindow, TheMailAndFilePagesAreMadeOnFirstNeedFromWhatWasReadAtStart)
+{
+    CSavemail status;
+    status.myname = Sjis("山田");
+    status.accountTicks[2] = true;
+    write(kStatusFile, EncodeStatus(status));
+    MainDialog& w = start();
+    auto* mailArea = qobject_cast<QScrollArea*>(w.tabs().widget(1));
+    auto* fileArea = qobject_cast<QScrollArea*>(w.tabs().widget(2));
+    ASSERT_NE(mailArea, nullptr);
+    ASSERT_NE(fileArea, nullptr);
+    EXPECT_EQ(mailArea->widget(), nullptr);
+    EXPECT_EQ(fileArea->widget(), nullptr);
+
+    // status.ini was read at start: the exit writes what was read then,
+    // not what another program left there since.
+    CSavemail later;
+    later.myname = Sjis("鈴木");
+    write(kStatusFile, EncodeStatus(later));
+    trigger("exitAction");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(read(kStatusFile), EncodeStatus(status));
+}
+
+TEST_F(MainWindow, ADamagedStatusFileIsToldAtStartBeforeTheMailTabIsChosen)
+{
+    const std::string whole = EncodeStatus(CSavemail{});
+    write(kStatusFile, whole.substr(0, whole.size() / 2));
+    MainDialog& w = start();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(Contains(platform.messages[0], "status.ini"));
+    chooseTab(1);
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(qobject_cast<QScrollArea*>(w.tabs().widget(1))->widget(), nullptr);
 }
 
 TEST_F(MainWindow, ExitWritesTheThreeSettingsFiles)

@@ -87,7 +87,7 @@ protected:
         return {};
     }
 
-    void settle() const { QTest::qWait(LivePreviewController::kSettleMilliseconds + 150); }
+    void settle() const { QTest::qWait(LivePreviewController::kRenderGapMilliseconds + 150); }
 
     std::vector<Shown> shown;
 };

@@ -64,36 +64,36 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
     ui_->mainLayout->setMenuBar(ui_->mainMenu);
     connectMenu();
 
-    // The pages in the program's order: the mail page, then the plate page
-    // (which reads plate.ini as it is made), then the file page.
-    mail_ = new CMail(platform_, bank_, folder_);
+    // The plate page reads plate.ini as it is made; the other two pages are
+    // made on first need (mailPage, filePage).
     plate_ = new CDTemplate(platform_, bank_, folder_);
-    files_ = new CFileControl(platform_, folder_);
+    mailArea_ = new PageScrollArea(QStringLiteral("CMail"));
+    fileArea_ = new PageScrollArea(QStringLiteral("CFileControl"));
     ui_->pageTabs->addTab(new PageScrollArea(plate_), QStringLiteral("プレート作成"));
-    ui_->pageTabs->addTab(new PageScrollArea(mail_), QStringLiteral("メール作成"));
-    ui_->pageTabs->addTab(new PageScrollArea(files_), QStringLiteral("ファイル管理"));
+    ui_->pageTabs->addTab(mailArea_, QStringLiteral("メール作成"));
+    ui_->pageTabs->addTab(fileArea_, QStringLiteral("ファイル管理"));
     FitToScreen(*this);
     // Every page has the same Enter and Escape, the plate page included.
-    for (QWidget* page : {static_cast<QWidget*>(plate_), static_cast<QWidget*>(mail_), static_cast<QWidget*>(files_)})
-        InstallPageKeys(*page);
+    InstallPageKeys(*plate_);
 
     // Only the plate page shows; the tab switch refreshes start only now,
     // so nothing is read twice during start-up.
     ui_->pageTabs->setCurrentIndex(kPlateTab);
     connect(ui_->pageTabs, &QTabWidget::currentChanged, this, &MainDialog::tabChanged);
 
-    mail_->startUp();  // templates, bank.ini, status.ini, captions
-    files_->refreshList();
-    plate_->loadAccounts();  // bank.ini again, for the plate page's copy
+    plate_->loadAccounts();  // bank.ini
     plate_->typeChanged();   // the colour labels of the type from plate.ini
+    // The mail page's templates and status.ini are read now, whenever the
+    // page is made: a damaged file is told at start, after bank.ini.
+    mailReads_ = std::make_unique<CMail::StartReads>(CMail::readAtStart(platform_, folder_));
 
     recovery_ = new RecoveryKeeper(
         folder_,
-        RecoveryForms{[this] { return plate_->unsavedTexts(); },
-                      [this](const PlateTexts& texts) { plate_->restoreTexts(texts); },
-                      [this] { return mail_->typedTexts(); },
-                      [this]() -> const UnsavedTexts<MailTexts>& { return mail_->unsavedTexts(); },
-                      [this](const MailTexts& texts) { mail_->restoreTexts(texts); }},
+        RecoveryForms{
+            [this] { return plate_->unsavedTexts(); }, [this](const PlateTexts& texts) { plate_->restoreTexts(texts); },
+            [this] { return mail_ ? mail_->typedTexts() : MailTexts{}; },
+            [this]() -> const UnsavedTexts<MailTexts>& { return mail_ ? mail_->unsavedTexts() : mailNotMade_; },
+            [this](const MailTexts& texts) { mailPage().restoreTexts(texts); }},
         RecoveryBar{ui_->recoveryBar, ui_->recoveryText, ui_->restoreButton, ui_->discardRecoveryButton}, this);
     // What the forms hold now was loaded, not typed: nothing to recover
     // until the seller changes it.
@@ -108,8 +108,38 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
 
 MainDialog::~MainDialog() = default;
 
+CMail& MainDialog::mailPage()
+{
+    if (mail_ == nullptr) {
+        mail_ = new CMail(platform_, bank_, folder_);
+        InstallPageKeys(*mail_);
+        mailArea_->setWidget(mail_);
+        mail_->startUp(*mailReads_);
+        mailReads_.reset();
+    }
+    return *mail_;
+}
+
+CFileControl& MainDialog::makeFilePage()
+{
+    if (files_ == nullptr) {
+        files_ = new CFileControl(platform_, folder_);
+        InstallPageKeys(*files_);
+        fileArea_->setWidget(files_);
+    }
+    return *files_;
+}
+
+CFileControl& MainDialog::filePage()
+{
+    if (files_ == nullptr) makeFilePage().refreshList();
+    return *files_;
+}
+
 QWidget& MainDialog::pageOfTab(int index)
 {
+    if (index == kMailTab) return mailPage();
+    if (index == kFileTab) return filePage();
     auto* area = qobject_cast<QScrollArea*>(ui_->pageTabs->widget(index));
     return area != nullptr ? *area->widget() : *ui_->pageTabs->widget(index);
 }
@@ -152,7 +182,7 @@ void MainDialog::tabChanged(int index)
 {
     // Leaving the file page with edits not yet written back asks first;
     // the seller who keeps them stays on it.
-    if (currentTab_ == kFileTab && index != kFileTab && !files_->settleUnsaved()) {
+    if (currentTab_ == kFileTab && index != kFileTab && files_ != nullptr && !files_->settleUnsaved()) {
         const QSignalBlocker block(ui_->pageTabs);
         ui_->pageTabs->setCurrentIndex(kFileTab);
         return;
@@ -165,10 +195,14 @@ void MainDialog::tabChanged(int index)
             plate_->loadAccounts();
             break;
         case kMailTab:
-            mail_->loadAccounts();
+            // Made now, it reads the accounts as it is made.
+            if (mail_ != nullptr)
+                mail_->loadAccounts();
+            else
+                mailPage();
             break;
         case kFileTab:
-            files_->tabSelected();
+            makeFilePage().tabSelected();
             break;
         default:
             break;
@@ -181,7 +215,7 @@ void MainDialog::newForms()
 {
     CNew dialog(this);
     if (platform_.runModal(dialog) != QDialog::Accepted) return;
-    mail_->clearParcelFields();
+    mailPage().clearParcelFields();
     plate_->clearForm();
     plate_->typeChanged();
     plate_->weightChanged();
@@ -197,7 +231,7 @@ void MainDialog::exitProgram()
     // status.ini, plate.ini, bank.ini. A file that cannot be written is
     // reported by its page; the others are still written and the program
     // ends all the same.
-    mail_->saveStatus();
+    mailPage().saveStatus();
     plate_->savePlateSettings();
     mail_->saveAccounts();
     // The exit asks nothing: what was typed and not saved waits in the
@@ -320,7 +354,7 @@ bool MainDialog::recoveryOffered() const
 void MainDialog::saveProject()
 {
     // Both forms must be readable before anything changes.
-    if (!plate_->pull() || !mail_->pull()) return;
+    if (!plate_->pull() || !mailPage().pull()) return;
     // The accounts saved are bank.ini's, as the mail page now reads them.
     mail_->loadAccounts();
 
@@ -361,7 +395,7 @@ void MainDialog::openProject()
 
     // The mail page takes the file's values as they are; what was typed
     // there is replaced, so it is not read first.
-    MailFromProject(r, mail_->state());
+    MailFromProject(r, mailPage().state());
     mail_->setTicks(mail_->state().useAccount);
     mail_->push();
 

@@ -1,8 +1,11 @@
 #pragma once
 // The main window: the menu and the three tabs "プレート作成", "メール作成"
-// and "ファイル管理". It creates the pages once, decides what is read at
-// start and written at exit, refreshes a page when its tab is chosen, and
-// saves and opens project files.
+// and "ファイル管理". It decides what is read at start and written at exit,
+// refreshes a page when its tab is chosen, and saves and opens project
+// files. The plate page is made with the window; the mail and file pages,
+// which the seller cannot see at start, are made once, when first needed
+// (their tab chosen, a project saved or opened, the exit), from what was
+// read at start.
 
 #include <QDialog>
 #include <filesystem>
@@ -10,7 +13,9 @@
 #include <memory>
 #include <string>
 
+#include "app/RecoveryFile.h"
 #include "bank/BankStore.h"
+#include "mail/ui/CMail.h"
 #include "platform/Platform.h"
 
 class QMenuBar;
@@ -25,7 +30,7 @@ namespace torepal {
 
 class CDTemplate;
 class CFileControl;
-class CMail;
+class PageScrollArea;
 class RecoveryKeeper;
 class DesktopPlatform;
 
@@ -39,8 +44,9 @@ public:
     ~MainDialog() override;
 
     CDTemplate& platePage() { return *plate_; }
-    CMail& mailPage() { return *mail_; }
-    CFileControl& filePage() { return *files_; }
+    // Make the page first if it is not made yet.
+    CMail& mailPage();
+    CFileControl& filePage();
     // The tabs hold each page in a scroll area of its own; pageOfTab gives
     // the page itself.
     QTabWidget& tabs();
@@ -94,6 +100,7 @@ protected:
 
 private:
     void connectMenu();
+    CFileControl& makeFilePage();
     void tabChanged(int index);
     // Offers to copy `sjisText` when the desktop has no program for `kind`;
     // true when it had one (or did not say), so the open should go ahead.
@@ -110,11 +117,17 @@ private:
     std::function<void()> tariffReloader_;
 
     RecoveryKeeper* recovery_ = nullptr;
+    // What the mail page shows when it is made, and, until then, its texts
+    // as the recovery file sees them: nothing typed.
+    std::unique_ptr<CMail::StartReads> mailReads_;
+    UnsavedTexts<MailTexts> mailNotMade_;
 
     std::unique_ptr<Ui::MainDialog> ui_;
-    CMail* mail_ = nullptr;
+    CMail* mail_ = nullptr;  // until made, nullptr, as files_
     CDTemplate* plate_ = nullptr;
     CFileControl* files_ = nullptr;
+    PageScrollArea* mailArea_ = nullptr;
+    PageScrollArea* fileArea_ = nullptr;
 };
 
 }  // namespace torepal

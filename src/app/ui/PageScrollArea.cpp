@@ -12,16 +12,21 @@ constexpr int kWindowFrameAllowance = 40;
 
 }  // namespace
 
-PageScrollArea::PageScrollArea(QWidget* page)
+PageScrollArea::PageScrollArea(QWidget* page) : PageScrollArea(page->objectName())
 {
-    setObjectName(page->objectName() + QStringLiteral("Scroll"));
+    setWidget(page);
+}
+
+PageScrollArea::PageScrollArea(const QString& pageName)
+{
+    setObjectName(pageName + QStringLiteral("Scroll"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
-    setWidget(page);
 }
 
 QSize PageScrollArea::sizeHint() const
 {
+    if (widget() == nullptr) return {};
     const int frame = 2 * frameWidth();
     return widget()->sizeHint() + QSize(frame, frame);
 }

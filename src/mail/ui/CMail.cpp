@@ -51,30 +51,39 @@ CMail::CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path p
 
 CMail::~CMail() = default;
 
+CMail::StartReads CMail::readAtStart(Platform& platform, const std::filesystem::path& programFolder)
+{
+    StartReads reads{ListTemplates(programFolder), LoadStatusFile(programFolder)};
+    if (reads.status.status == LoadStatus::Damaged)
+        platform.showMessage(DamagedSettingsMessage(kStatusFile, reads.status.keptCopy));
+    return reads;
+}
+
 void CMail::startUp()
 {
-    fillTemplates();
-    loadAccounts();
+    startUp(readAtStart(platform_, folder_));
+}
 
-    const Loaded<CSavemail> status = LoadStatusFile(folder_);
-    if (status.status == LoadStatus::Damaged)
-        platform_.showMessage(DamagedSettingsMessage(kStatusFile, status.keptCopy));
-    state_.myname = status.record.myname;
-    state_.zip = status.record.zip;
-    state_.tel = status.record.tel;
-    state_.ktel = status.record.ktel;
-    state_.post = status.record.post;
-    state_.useAccount = status.record.accountTicks;
+void CMail::startUp(const StartReads& reads)
+{
+    fillTemplates(reads.templates);
+    loadAccounts();
+    state_.myname = reads.status.record.myname;
+    state_.zip = reads.status.record.zip;
+    state_.tel = reads.status.record.tel;
+    state_.ktel = reads.status.record.ktel;
+    state_.post = reads.status.record.post;
+    state_.useAccount = reads.status.record.accountTicks;
     push();
     captionBoxes();
     settleTexts();
 }
 
-void CMail::fillTemplates()
+void CMail::fillTemplates(std::vector<TemplateEntry> templates)
 {
     // Filled once: templates added while the program runs show after a
     // restart (the editor lists the folder afresh each time it opens).
-    templates_ = ListTemplates(folder_);
+    templates_ = std::move(templates);
     ui_->templateCombo->clear();
     for (const TemplateEntry& entry : templates_) ui_->templateCombo->addItem(ToQt(entry.name));
     ui_->templateCombo->setCurrentIndex(templates_.empty() ? -1 : 0);

@@ -17,6 +17,7 @@
 #include "bank/BankStore.h"
 #include "mail/MailFiles.h"
 #include "mail/MailState.h"
+#include "store/SettingsFiles.h"
 
 class QCheckBox;
 
@@ -29,6 +30,7 @@ namespace torepal {
 class CMailEdit;
 class FieldReader;
 class DesktopPlatform;
+class Platform;
 
 class CMail : public QWidget {
     Q_OBJECT
@@ -36,8 +38,19 @@ public:
     CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~CMail() override;
 
-    // Once, after the main window has made the page: the template list
-    // (first entry selected), the accounts, status.ini, the captions.
+    // What the page shows when first made, read when the program starts:
+    // the template list and status.ini. A damaged status.ini is told here,
+    // at start, even when the page itself is made later.
+    struct StartReads {
+        std::vector<TemplateEntry> templates;
+        Loaded<CSavemail> status;
+    };
+    static StartReads readAtStart(Platform& platform, const std::filesystem::path& programFolder);
+
+    // Once, after the page is made: the template list (first entry
+    // selected), the accounts, status.ini, the captions. Without reads,
+    // they are read now.
+    void startUp(const StartReads& reads);
     void startUp();
 
     // The accounts from bank.ini (tab switch, before a project is saved).
@@ -86,7 +99,7 @@ public:
     void settleTexts() { unsaved_.settle(typedTexts()); }
 
 private:
-    void fillTemplates();
+    void fillTemplates(std::vector<TemplateEntry> templates);
     void captionBoxes();
     bool pullInto(FieldReader& reader, bool withBody = true);
     void reloadAccountsIntoState();

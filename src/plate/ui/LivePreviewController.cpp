@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QWidget>
+#include <algorithm>
 #include <exception>
 
 #include "platform/Platform.h"
@@ -19,9 +20,8 @@ LivePreviewController::LivePreviewController(Platform& platform, RenderFunction 
                                              PreviewFactory factory)
     : QObject(owner), platform_(platform), render_(std::move(render)), owner_(owner), factory_(std::move(factory))
 {
-    settle_.setSingleShot(true);
-    settle_.setInterval(kSettleMilliseconds);
-    connect(&settle_, &QTimer::timeout, this, &LivePreviewController::refresh);
+    pending_.setSingleShot(true);
+    connect(&pending_, &QTimer::timeout, this, &LivePreviewController::refresh);
 }
 
 LivePreviewController::~LivePreviewController() = default;
@@ -43,7 +43,10 @@ bool LivePreviewController::isOpen() const
 
 void LivePreviewController::formChanged()
 {
-    if (isOpen()) settle_.start();
+    // A render already waiting will read the form as it is then.
+    if (!isOpen() || pending_.isActive()) return;
+    const qint64 since = sinceRender_.isValid() ? sinceRender_.elapsed() : kRenderGapMilliseconds;
+    pending_.start(static_cast<int>(std::max<qint64>(0, kRenderGapMilliseconds - since)));
 }
 
 void LivePreviewController::open()
@@ -59,7 +62,7 @@ void LivePreviewController::open()
     }
     QWidget* window = preview_->window();
     if (!window) return;
-    settle_.stop();
+    pending_.stop();
     refresh();
     window->show();
     window->raise();
@@ -69,6 +72,7 @@ void LivePreviewController::open()
 void LivePreviewController::refresh()
 {
     if (!preview_ || !render_) return;
+    sinceRender_.start();
     // A render that fails leaves the last page showing; the form and its
     // values are the page's and stay as they are.
     try {

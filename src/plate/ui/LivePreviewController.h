@@ -1,9 +1,10 @@
 #pragma once
 // Drives the "ライブプレビュー" window: renders the form (through a function
-// the plate page gives, which works on a copy of its values) a moment after
-// the seller stops changing it, and hands the bytes to the preview. The
-// browser-engine module is loaded the first time the window opens.
+// the plate page gives, which works on a copy of its values) as the seller
+// changes it, and hands the bytes to the preview. The browser-engine module
+// is loaded the first time the window opens.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -30,9 +31,12 @@ public:
     // Makes the preview; the default loads the module from the program folder.
     using PreviewFactory = std::function<PagePreviewLoad(QWidget* parent)>;
 
-    // How long the form must rest before the preview renders again: long
-    // enough that fast typing renders once, short enough to feel live.
-    static constexpr int kSettleMilliseconds = 200;
+    // The shortest time between two renders. The first change after a
+    // pause renders on the next turn of the event loop, so a key shows in
+    // the preview as soon as the engine has loaded the page; while the
+    // seller keeps typing, the changes of each gap go into one render, so
+    // the engine is never asked for more pages than it can show.
+    static constexpr int kRenderGapMilliseconds = 50;
 
     // `owner` is the plate page; the preview window becomes a child window of
     // the page's top-level window when it first opens.
@@ -50,8 +54,8 @@ public:
     PagePreview* preview() const { return preview_.get(); }
 
 public slots:
-    // A value of the form changed: render again once the form rests. Does
-    // nothing while the window is closed.
+    // A value of the form changed: render again soon (see
+    // kRenderGapMilliseconds). Does nothing while the window is closed.
     void formChanged();
     // Opens (or raises) the window, loading the engine at first use, and
     // shows the form as it stands at once. Tells the seller, in Japanese,
@@ -67,7 +71,8 @@ private:
     QWidget* owner_;
     PreviewFactory factory_;
     std::unique_ptr<PagePreview> preview_;
-    QTimer settle_;
+    QTimer pending_;             // the render still to come
+    QElapsedTimer sinceRender_;  // since the last render began
 };
 
 }  // namespace torepal
