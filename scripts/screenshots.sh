@@ -100,10 +100,11 @@ xdotool windowfocus --sync "\$win"; sleep 0.5
 shot() { sleep 1; import -window "\$win" "$root/$out/\$1.png"; }
 shot plate
 xdotool key ctrl+Tab; sleep 1
-# "プレビュー・更新" is the first button below the mail text, at the bottom
-# of the window's right half: a click there composes the mail from 01_落札のお礼.txt.
+# "プレビュー・更新" is the first button below the mail text: just right of
+# the left column (whose width its boxes fix), above the tab frame and the
+# status line. A click there composes the mail from 01_落札のお礼.txt.
 eval "\$(xdotool getwindowgeometry --shell "\$win")"
-xdotool mousemove --window "\$win" \$((WIDTH * 43 / 100)) \$((HEIGHT - 34)) click 1
+xdotool mousemove --window "\$win" 335 \$((HEIGHT - 62)) click 1
 xdotool mousemove --window "\$win" 0 0
 shot mail
 xdotool key ctrl+Tab; shot files
