@@ -208,6 +208,19 @@ struct VectorSearch {
                static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high))) << 32;
     }
 
+    // Some place from + 0..63 is a candidate (the same test, without the
+    // mask of where).
+    TOREPAL_AVX2 bool any(std::size_t from) const
+    {
+        const char* at = data + from;
+        const __m256i low = _mm256_and_si256(_mm256_cmpeq_epi8(Load32(at + rare), rareBytes),
+                                             _mm256_cmpeq_epi8(Load32(at + second), secondBytes));
+        const __m256i high = _mm256_and_si256(_mm256_cmpeq_epi8(Load32(at + 32 + rare), rareBytes),
+                                              _mm256_cmpeq_epi8(Load32(at + 32 + second), secondBytes));
+        const __m256i both = _mm256_or_si256(low, high);
+        return _mm256_testz_si256(both, both) == 0;
+    }
+
     // The whole search stands at `at` (boundaries not checked).
     TOREPAL_AVX2 bool matchesAt(std::size_t at) const
     {
@@ -217,6 +230,29 @@ struct VectorSearch {
         return (equal & whole) == whole;
     }
 };
+
+// StartsCharacter for the vector search: the lead-valued bytes just before
+// `at` are counted from one mask of the 32 bytes before it, with no loop
+// whose length the processor would have to guess at every match. A run that
+// fills the 32 bytes goes on with the byte loop.
+TOREPAL_AVX2 bool StartsCharacterByVector(const unsigned char* text, std::size_t known, std::size_t at)
+{
+    if (at < 32) return StartsCharacter(text, known, at);
+    // Lead-valued bytes 81-9F and E0-FC: less 0x81 they are 00-1E, less
+    // 0xE0 they are 00-1C (wrapping, unsigned).
+    const __m256i bytes = Load32(reinterpret_cast<const char*>(text) + at - 32);
+    const __m256i low = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0x81)));
+    const __m256i high = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0xE0)));
+    const __m256i lead = _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(low, _mm256_set1_epi8(0x1E)), low),
+                                         _mm256_cmpeq_epi8(_mm256_min_epu8(high, _mm256_set1_epi8(0x1C)), high));
+    const auto notLead = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(lead));
+    if (notLead == 0) return StartsCharacter(text, known, at);
+    // Bit 31 is the byte just before `at`: the run is as long as the ones
+    // above the highest byte that is not lead-valued.
+    std::size_t i = at - static_cast<std::size_t>(__builtin_clz(notLead));
+    if (i < known) i = known;
+    return (at - i) % 2 == 0;
+}
 
 // The first match from `from` on within the blocks, or npos; `known` and
 // `from` are left where the memchr search carries on when there is none.
@@ -229,7 +265,7 @@ __attribute__((target("avx2"))) std::size_t FindFirst(const VectorSearch& s, std
             const std::size_t at = from + static_cast<std::size_t>(__builtin_ctzll(candidates));
             candidates &= candidates - 1;
             if (!s.matchesAt(at)) continue;
-            if (StartsCharacter(bytes, known, at)) return at;
+            if (StartsCharacterByVector(bytes, known, at)) return at;
             known = at + 1;
         }
     }
@@ -288,26 +324,49 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
     // A match writes the replacement and 64 bytes of text after it.
     const std::size_t matchRoom = with.size() + 64;
 
+    // Stores through `o` may touch any memory as far as the compiler knows:
+    // the search's registers and the output's size are kept in locals so
+    // they are not read again after every store.
+    const VectorSearch v = s;
+    std::size_t room = out.size();
     std::size_t p = first;  // the text before p is replaced into out[0, q)
     std::size_t q = first;
     known = first;
-    while (p < s.blocksEnd) {
-        if (q + 64 > out.size()) o = Grow(out, q + 64);
+    while (p < v.blocksEnd) {
+        if (q + 64 > room) {
+            o = Grow(out, q + 64);
+            room = out.size();
+        }
+        // Most blocks hold no candidate: they are copied and tested in a
+        // tight loop, which stops at the first block with one or where the
+        // output's room ends.
+        const std::size_t stop = std::min(v.blocksEnd, p + (room - q - 64) + 1);
+        bool found = false;
+        for (; p < stop; p += 64, q += 64) {
+            Store32(o + q, Load32(data + p));
+            Store32(o + q + 32, Load32(data + p + 32));
+            if (v.any(p)) {
+                found = true;
+                break;
+            }
+        }
+        if (!found) continue;
         const std::size_t start = p;
         std::size_t next = start + 64;  // where the next block starts
-        Store32(o + q, Load32(data + p));
-        Store32(o + q + 32, Load32(data + p + 32));
-        std::uint64_t candidates = s.candidates(start);
+        std::uint64_t candidates = v.candidates(start);
         while (candidates != 0) {
             const std::size_t at = start + static_cast<std::size_t>(__builtin_ctzll(candidates));
             candidates &= candidates - 1;
-            if (!s.matchesAt(at)) continue;
-            if (!StartsCharacter(bytes, known, at)) {
+            if (!v.matchesAt(at)) continue;
+            if (!StartsCharacterByVector(bytes, known, at)) {
                 known = at + 1;
                 continue;
             }
             q += at - p;
-            if (q + matchRoom > out.size()) o = Grow(out, q + matchRoom);
+            if (q + matchRoom > room) {
+                o = Grow(out, q + matchRoom);
+                room = out.size();
+            }
             if (with.size() <= 32)
                 Store32(o + q, withBytes);
             else
