@@ -196,29 +196,33 @@ struct VectorSearch {
     {
     }
 
-    // Bit k: place from + k has both picked bytes.
-    TOREPAL_AVX2 std::uint64_t candidates(std::size_t from) const
-    {
-        const char* at = data + from;
-        const __m256i low = _mm256_and_si256(_mm256_cmpeq_epi8(Load32(at + rare), rareBytes),
-                                             _mm256_cmpeq_epi8(Load32(at + second), secondBytes));
-        const __m256i high = _mm256_and_si256(_mm256_cmpeq_epi8(Load32(at + 32 + rare), rareBytes),
-                                              _mm256_cmpeq_epi8(Load32(at + 32 + second), secondBytes));
-        return static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
-               static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high))) << 32;
-    }
+    // The candidates among places from + 0..63, one byte each (FF or 0) in
+    // two registers: testing them costs less than their 64-bit mask, which
+    // only a block with one needs.
+    struct Block {
+        __m256i low, high;
 
-    // Some place from + 0..63 is a candidate (the same test, without the
-    // mask of where).
-    TOREPAL_AVX2 bool any(std::size_t from) const
+        TOREPAL_AVX2 bool any() const
+        {
+            const __m256i both = _mm256_or_si256(low, high);
+            return _mm256_testz_si256(both, both) == 0;
+        }
+
+        // Bit k: place from + k is a candidate.
+        TOREPAL_AVX2 std::uint64_t mask() const
+        {
+            return static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
+                   static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high))) << 32;
+        }
+    };
+
+    TOREPAL_AVX2 Block block(std::size_t from) const
     {
         const char* at = data + from;
-        const __m256i low = _mm256_and_si256(_mm256_cmpeq_epi8(Load32(at + rare), rareBytes),
-                                             _mm256_cmpeq_epi8(Load32(at + second), secondBytes));
-        const __m256i high = _mm256_and_si256(_mm256_cmpeq_epi8(Load32(at + 32 + rare), rareBytes),
-                                              _mm256_cmpeq_epi8(Load32(at + 32 + second), secondBytes));
-        const __m256i both = _mm256_or_si256(low, high);
-        return _mm256_testz_si256(both, both) == 0;
+        return {_mm256_and_si256(_mm256_cmpeq_epi8(Load32(at + rare), rareBytes),
+                                 _mm256_cmpeq_epi8(Load32(at + second), secondBytes)),
+                _mm256_and_si256(_mm256_cmpeq_epi8(Load32(at + 32 + rare), rareBytes),
+                                 _mm256_cmpeq_epi8(Load32(at + 32 + second), secondBytes))};
     }
 
     // The whole search stands at `at` (boundaries not checked).
@@ -260,7 +264,7 @@ __attribute__((target("avx2"))) std::size_t FindFirst(const VectorSearch& s, std
 {
     const auto* const bytes = reinterpret_cast<const unsigned char*>(s.data);
     for (; from < s.blocksEnd; from += 64) {
-        std::uint64_t candidates = s.candidates(from);
+        std::uint64_t candidates = s.block(from).mask();
         while (candidates != 0) {
             const std::size_t at = from + static_cast<std::size_t>(__builtin_ctzll(candidates));
             candidates &= candidates - 1;
@@ -341,19 +345,19 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
         // tight loop, which stops at the first block with one or where the
         // output's room ends.
         const std::size_t stop = std::min(v.blocksEnd, p + (room - q - 64) + 1);
-        bool found = false;
+        std::uint64_t candidates = 0;
         for (; p < stop; p += 64, q += 64) {
             Store32(o + q, Load32(data + p));
             Store32(o + q + 32, Load32(data + p + 32));
-            if (v.any(p)) {
-                found = true;
+            const VectorSearch::Block block = v.block(p);
+            if (block.any()) {
+                candidates = block.mask();
                 break;
             }
         }
-        if (!found) continue;
+        if (candidates == 0) continue;
         const std::size_t start = p;
         std::size_t next = start + 64;  // where the next block starts
-        std::uint64_t candidates = v.candidates(start);
         while (candidates != 0) {
             const std::size_t at = start + static_cast<std::size_t>(__builtin_ctzll(candidates));
             candidates &= candidates - 1;
