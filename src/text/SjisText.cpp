@@ -281,7 +281,7 @@ __attribute__((target("avx2"))) std::size_t FindFirst(const VectorSearch& s, std
 // overwrites it: the step is still in the first-level cache then, so the
 // zeros cost little. One step for the whole text would have them travel to
 // memory and back for a large text.
-constexpr std::size_t kGrowStep = 16 << 10;
+constexpr std::size_t kGrowStep = 4 << 10;
 
 // Makes `out` at least `needed` bytes long, keeping what is in it.
 char* Grow(std::string& out, std::size_t needed)
