@@ -28,6 +28,9 @@ inline std::size_t CharLength(std::string_view text, std::size_t pos)
 // nothing.
 std::string Replaced(std::string_view text, std::string_view search, std::string_view with);
 void ReplaceAll(std::string& text, std::string_view search, std::string_view with);
+// The same as Replaced on a processor without AVX2 (the memchr search alone),
+// so tests can hold that path to the same results on any machine.
+std::string ReplacedWithoutVectors(std::string_view text, std::string_view search, std::string_view with);
 
 // Removes every CR and LF byte (values that must stay on one line).
 std::string WithoutLineBreaks(std::string_view text);
