@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -34,35 +35,62 @@ SavedFileList::SavedFileList(std::filesystem::path programFolder) : folder_(std:
 
 bool SavedFileList::refresh()
 {
+    // The list keeps its room: a refresh mostly finds about as many entries
+    // as the one before, and they are put in order where they are read.
     entries_.clear();
     std::error_code ec;
     if (!std::filesystem::is_directory(folder_, ec)) return false;
     // A bare directory read: the folder may hold thousands of saved files,
-    // and only their names are needed. Each entry's sort key is built once.
-    std::vector<std::pair<std::string, SavedFile>> found;
+    // and only their names are needed. Each entry's sort key is built once,
+    // all of them side by side in one string, so there is no allocation per
+    // key and the sort compares bytes lying close together.
+    std::string keys;
+    struct Sorted {
+        std::size_t key;     // where the entry's key starts in `keys`
+        std::size_t length;  // of the key, which is that of the shown name
+        std::size_t entry;   // as read, in entries_
+    };
+    std::vector<Sorted> order;
+    order.reserve(entries_.capacity());
     if (DIR* dir = ::opendir(folder_.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name(entry->d_name);
             if (name == "." || name == ".." || IsWriteTemporary(name)) continue;
-            std::filesystem::path diskName(name);
-            std::string shown = SjisFileName(diskName);
-            std::string key = SjisSortKey(shown);
-            found.emplace_back(std::move(key), SavedFile{std::move(diskName), std::move(shown)});
+            SavedFile& file = entries_.emplace_back();
+            file.diskName = std::filesystem::path(name);
+            file.name = SjisFileName(file.diskName);
+            order.push_back({keys.size(), file.name.size(), entries_.size() - 1});
+            AppendSjisSortKey(keys, file.name);
         }
         ::closedir(dir);
     }
     // The order of SjisLess on the shown names; names that show alike (two
     // "?" names) still come in a fixed order.
-    std::vector<std::pair<std::string, SavedFile>*> order;
-    order.reserve(found.size());
-    for (auto& f : found) order.push_back(&f);
-    std::sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
-        if (int c = a->first.compare(b->first)) return c < 0;
-        if (int c = a->second.name.compare(b->second.name)) return c < 0;
-        return a->second.diskName.native() < b->second.diskName.native();
+    const char* const key = keys.data();
+    std::sort(order.begin(), order.end(), [&](const Sorted& a, const Sorted& b) {
+        if (int c = std::string_view(key + a.key, a.length).compare(std::string_view(key + b.key, b.length)))
+            return c < 0;
+        const SavedFile& fa = entries_[a.entry];
+        const SavedFile& fb = entries_[b.entry];
+        if (int c = fa.name.compare(fb.name)) return c < 0;
+        return fa.diskName.native() < fb.diskName.native();
     });
-    entries_.reserve(order.size());
-    for (auto* f : order) entries_.push_back(std::move(f->second));
+    // Place i is to hold the entry read as order[i].entry. Each cycle of
+    // that permutation is walked once, moving every entry a single time; a
+    // place done is marked as holding its own entry.
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i].entry == i) continue;
+        SavedFile held = std::move(entries_[i]);
+        std::size_t at = i;
+        while (order[at].entry != i) {
+            const std::size_t from = order[at].entry;
+            entries_[at] = std::move(entries_[from]);
+            order[at].entry = at;
+            at = from;
+        }
+        entries_[at] = std::move(held);
+        order[at].entry = at;
+    }
     return true;
 }
 

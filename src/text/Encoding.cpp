@@ -3,10 +3,10 @@
 #include <iconv.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <mutex>
 
 namespace torepal {
@@ -71,8 +71,14 @@ char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& len)
 // Plane, learnt from iconv one character at a time and kept. The code page
 // has no shift states, so a text is converted character by character, and a
 // text made only of characters seen before (the names of a folder of saved
-// files, a form's fields pulled again) needs no iconv at all. Guarded by the
-// UTF-8 to Shift-JIS converter's mutex.
+// files, a form's fields pulled again) needs no iconv at all.
+//
+// Learning happens under the UTF-8 to Shift-JIS converter's mutex, but the
+// table is read without it: a folder of ten thousand names would otherwise
+// take the lock ten thousand times for nothing. A value, once learnt, never
+// changes, so a reader sees either "not known yet" (and takes the slow way
+// under the lock) or the final value; a block is published only after it is
+// zeroed.
 class KnownCharacters {
 public:
     // 0: not known yet; 1: cannot be held; 0x100 | b: the single byte b;
@@ -80,22 +86,35 @@ public:
     static constexpr std::uint16_t kUnknown = 0;
     static constexpr std::uint16_t kUnmappable = 1;
 
-    std::uint16_t get(char32_t c) const
+    KnownCharacters() = default;
+    KnownCharacters(const KnownCharacters&) = delete;
+    KnownCharacters& operator=(const KnownCharacters&) = delete;
+    ~KnownCharacters()
     {
-        const auto& block = blocks_[c >> 8];
-        return block ? (*block)[c & 0xFF] : kUnknown;
+        for (auto& block : blocks_) delete block.load(std::memory_order_relaxed);
     }
 
+    std::uint16_t get(char32_t c) const
+    {
+        const Block* block = blocks_[c >> 8].load(std::memory_order_acquire);
+        return block ? (*block)[c & 0xFF].load(std::memory_order_relaxed) : kUnknown;
+    }
+
+    // Only under the converter's mutex, so there is one writer at a time.
     void set(char32_t c, std::uint16_t value)
     {
-        auto& block = blocks_[c >> 8];
-        if (!block) block = std::make_unique<Block>();
-        (*block)[c & 0xFF] = value;
+        auto& slot = blocks_[c >> 8];
+        Block* block = slot.load(std::memory_order_relaxed);
+        if (!block) {
+            block = new Block{};  // zeroed: all unknown
+            slot.store(block, std::memory_order_release);
+        }
+        (*block)[c & 0xFF].store(value, std::memory_order_relaxed);
     }
 
 private:
-    using Block = std::array<std::uint16_t, 256>;  // zeroed: all unknown
-    std::array<std::unique_ptr<Block>, 256> blocks_;
+    using Block = std::array<std::atomic<std::uint16_t>, 256>;
+    std::array<std::atomic<Block*>, 256> blocks_{};
 };
 
 KnownCharacters& Known()
@@ -231,10 +250,10 @@ void ConvertAll(iconv_t cd, std::string_view input, std::string& out, Stuck stuc
 SjisConversion SjisFromUtf8(std::string_view utf8)
 {
     SjisConversion result;
-    Converter& conv = ToSjis();
-    std::lock_guard guard(conv.lock());
     if (ConvertKnown(utf8, result.text)) return result;
     result.text.clear();
+    Converter& conv = ToSjis();
+    std::lock_guard guard(conv.lock());
     iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
 
     result.text.reserve(utf8.size());
