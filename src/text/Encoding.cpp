@@ -77,8 +77,9 @@ char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& len)
 // table is read without it: a folder of ten thousand names would otherwise
 // take the lock ten thousand times for nothing. A value, once learnt, never
 // changes, so a reader sees either "not known yet" (and takes the slow way
-// under the lock) or the final value; a block is published only after it is
-// zeroed.
+// under the lock) or the final value. One flat table, so a look-up is one
+// load; it lies in zeroed memory, of which only the pages of characters
+// actually met are ever touched.
 class KnownCharacters {
 public:
     // 0: not known yet; 1: cannot be held; 0x100 | b: the single byte b;
@@ -86,40 +87,20 @@ public:
     static constexpr std::uint16_t kUnknown = 0;
     static constexpr std::uint16_t kUnmappable = 1;
 
-    KnownCharacters() = default;
-    KnownCharacters(const KnownCharacters&) = delete;
-    KnownCharacters& operator=(const KnownCharacters&) = delete;
-    ~KnownCharacters()
-    {
-        for (auto& block : blocks_) delete block.load(std::memory_order_relaxed);
-    }
-
-    std::uint16_t get(char32_t c) const
-    {
-        const Block* block = blocks_[c >> 8].load(std::memory_order_acquire);
-        return block ? (*block)[c & 0xFF].load(std::memory_order_relaxed) : kUnknown;
-    }
+    std::uint16_t get(char32_t c) const { return values_[c].load(std::memory_order_relaxed); }
 
     // Only under the converter's mutex, so there is one writer at a time.
-    void set(char32_t c, std::uint16_t value)
-    {
-        auto& slot = blocks_[c >> 8];
-        Block* block = slot.load(std::memory_order_relaxed);
-        if (!block) {
-            block = new Block{};  // zeroed: all unknown
-            slot.store(block, std::memory_order_release);
-        }
-        (*block)[c & 0xFF].store(value, std::memory_order_relaxed);
-    }
+    void set(char32_t c, std::uint16_t value) { values_[c].store(value, std::memory_order_relaxed); }
 
 private:
-    using Block = std::array<std::atomic<std::uint16_t>, 256>;
-    std::array<std::atomic<Block*>, 256> blocks_{};
+    std::array<std::atomic<std::uint16_t>, 0x10000> values_{};
 };
 
 KnownCharacters& Known()
 {
-    static KnownCharacters known;
+    // Zeroed before the program starts: no first-use check, no page touched
+    // for nothing.
+    static constinit KnownCharacters known;
     return known;
 }
 
@@ -154,8 +135,10 @@ bool ConvertKnown(std::string_view utf8, std::string& out)
     const KnownCharacters& known = Known();
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     std::size_t left = utf8.size();
-    // Shift-JIS never takes more bytes than UTF-8 for the same character.
-    out.resize(utf8.size());
+    // Shift-JIS never takes more bytes than UTF-8 for the same character;
+    // one byte more lets every character be written as two bytes, the
+    // second overwritten by what follows a single byte, without a branch.
+    out.resize(utf8.size() + 1);
     char* o = out.data();
     while (left > 0) {
         char32_t c = 0;
@@ -163,12 +146,10 @@ bool ConvertKnown(std::string_view utf8, std::string& out)
         if (n == 0) return false;
         const std::uint16_t v = known.get(c);
         if (v < 0x100) return false;
-        if (v < 0x200) {
-            *o++ = static_cast<char>(v & 0xFF);
-        } else {
-            *o++ = static_cast<char>(v >> 8);
-            *o++ = static_cast<char>(v & 0xFF);
-        }
+        const bool pair = v >= 0x200;
+        o[0] = static_cast<char>(pair ? v >> 8 : v & 0xFF);
+        o[1] = static_cast<char>(v & 0xFF);
+        o += pair ? 2 : 1;
         p += n;
         left -= n;
     }

@@ -71,6 +71,36 @@ TEST(SavedFileListing, RefreshForgetsEntriesRemovedMeanwhile)
     EXPECT_TRUE(list.empty());
 }
 
+TEST(SavedFileListing, ManyNamesDifferingInCaseComeInFoldedOrder)
+{
+    // Sixty names in whatever order the folder gives them: folded alike,
+    // the upper-case one (46 "F") comes before the lower-case one (66 "f").
+    ProgramFolder pf;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 30; ++i) {
+        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+        for (const char* first : {"F", "f"}) {
+            WriteBytes(pf.back / (first + number + ".txt"), "");
+            expected.push_back(first + number + ".txt");
+        }
+    }
+    SavedFileList list(pf.dir.path());
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(FolderNames(list), expected);
+    for (const SavedFile& f : list.entries()) EXPECT_EQ(f.diskName.native(), f.name);
+
+    // Again with every other pair gone: the list is as if read the first time.
+    for (int i = 0; i < 30; i += 2) {
+        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+        std::filesystem::remove(pf.back / ("F" + number + ".txt"));
+        std::filesystem::remove(pf.back / ("f" + number + ".txt"));
+    }
+    std::erase_if(expected, [](const std::string& name) { return (name[2] - '0') % 2 == 0; });
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(FolderNames(list), expected);
+    for (const SavedFile& f : list.entries()) EXPECT_EQ(f.diskName.native(), f.name);
+}
+
 TEST(SavedFileShow, EveryLineEndsInOneCrLf)
 {
     ProgramFolder pf;
