@@ -21,7 +21,8 @@ std::string SjisFileName(const std::filesystem::path& name, bool* exact)
     // The last part of the path as its bytes, without building a path for
     // it: a folder lists thousands of names through here.
     std::string_view utf8 = name.native();
-    // memrchr rather than a byte-by-byte search from the end.
+    // A listed name has no slash, so the whole name is searched: memrchr
+    // does it a word at a time.
     if (const void* slash = ::memrchr(utf8.data(), '/', utf8.size()))
         utf8.remove_prefix(static_cast<const char*>(slash) - utf8.data() + 1);
     SjisConversion conv = SjisFromUtf8(utf8);
