@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -31,6 +34,36 @@ const SavedFileMessages& FileMessages()
     return messages;
 }
 
+namespace {
+
+// The byte order of two keys, as std::string_view::compare gives it, eight
+// bytes at a time and without a library call: saved files share long
+// beginnings ("【プレート ～" and a time stamp), and a sort compares each
+// key many times.
+int CompareKeys(const char* a, std::size_t aLength, const char* b, std::size_t bLength)
+{
+    const std::size_t n = std::min(aLength, bLength);
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) {
+            // The first byte in memory must weigh most.
+            if constexpr (std::endian::native == std::endian::little) {
+                x = __builtin_bswap64(x);
+                y = __builtin_bswap64(y);
+            }
+            return x < y ? -1 : 1;
+        }
+    }
+    for (; i < n; ++i)
+        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    return aLength < bLength ? -1 : aLength > bLength ? 1 : 0;
+}
+
+}  // namespace
+
 SavedFileList::SavedFileList(std::filesystem::path programFolder) : folder_(std::move(programFolder) / "back") {}
 
 bool SavedFileList::refresh()
@@ -56,8 +89,7 @@ bool SavedFileList::refresh()
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name(entry->d_name);
             if (name == "." || name == ".." || IsWriteTemporary(name)) continue;
-            SavedFile& file = entries_.emplace_back();
-            file.diskName = std::filesystem::path(name);
+            SavedFile& file = entries_.emplace_back(name);
             file.name = SjisFileName(file.diskName);
             order.push_back({keys.size(), file.name.size(), entries_.size() - 1});
             AppendSjisSortKey(keys, file.name);
@@ -68,8 +100,7 @@ bool SavedFileList::refresh()
     // "?" names) still come in a fixed order.
     const char* const key = keys.data();
     std::sort(order.begin(), order.end(), [&](const Sorted& a, const Sorted& b) {
-        if (int c = std::string_view(key + a.key, a.length).compare(std::string_view(key + b.key, b.length)))
-            return c < 0;
+        if (int c = CompareKeys(key + a.key, a.length, key + b.key, b.length)) return c < 0;
         const SavedFile& fa = entries_[a.entry];
         const SavedFile& fb = entries_[b.entry];
         if (int c = fa.name.compare(fb.name)) return c < 0;
