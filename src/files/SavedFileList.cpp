@@ -68,8 +68,8 @@ SavedFileList::SavedFileList(std::filesystem::path programFolder) : folder_(std:
 
 bool SavedFileList::refresh()
 {
-    // The list keeps its room: a refresh mostly finds about as many entries
-    // as the one before, and they are put in order where they are read.
+    // A refresh mostly finds about as many entries as the one before.
+    const std::size_t expected = entries_.size();
     entries_.clear();
     std::error_code ec;
     if (!std::filesystem::is_directory(folder_, ec)) return false;
@@ -77,21 +77,23 @@ bool SavedFileList::refresh()
     // and only their names are needed. Each entry's sort key is built once,
     // all of them side by side in one string, so there is no allocation per
     // key and the sort compares bytes lying close together.
+    std::vector<SavedFile> read;
     std::string keys;
     struct Sorted {
         std::size_t key;     // where the entry's key starts in `keys`
         std::size_t length;  // of the key, which is that of the shown name
-        std::size_t entry;   // as read, in entries_
+        std::size_t entry;   // in `read`
     };
     std::vector<Sorted> order;
-    order.reserve(entries_.capacity());
+    read.reserve(expected);
+    order.reserve(expected);
     if (DIR* dir = ::opendir(folder_.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name(entry->d_name);
             if (name == "." || name == ".." || IsWriteTemporary(name)) continue;
-            SavedFile& file = entries_.emplace_back(name);
+            SavedFile& file = read.emplace_back(name);
             file.name = SjisFileName(file.diskName);
-            order.push_back({keys.size(), file.name.size(), entries_.size() - 1});
+            order.push_back({keys.size(), file.name.size(), read.size() - 1});
             AppendSjisSortKey(keys, file.name);
         }
         ::closedir(dir);
@@ -101,27 +103,14 @@ bool SavedFileList::refresh()
     const char* const key = keys.data();
     std::sort(order.begin(), order.end(), [&](const Sorted& a, const Sorted& b) {
         if (int c = CompareKeys(key + a.key, a.length, key + b.key, b.length)) return c < 0;
-        const SavedFile& fa = entries_[a.entry];
-        const SavedFile& fb = entries_[b.entry];
+        const SavedFile& fa = read[a.entry];
+        const SavedFile& fb = read[b.entry];
         if (int c = fa.name.compare(fb.name)) return c < 0;
         return fa.diskName.native() < fb.diskName.native();
     });
-    // Place i is to hold the entry read as order[i].entry. Each cycle of
-    // that permutation is walked once, moving every entry a single time; a
-    // place done is marked as holding its own entry.
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order[i].entry == i) continue;
-        SavedFile held = std::move(entries_[i]);
-        std::size_t at = i;
-        while (order[at].entry != i) {
-            const std::size_t from = order[at].entry;
-            entries_[at] = std::move(entries_[from]);
-            order[at].entry = at;
-            at = from;
-        }
-        entries_[at] = std::move(held);
-        order[at].entry = at;
-    }
+    // Into the list, which kept its room, each entry moved once.
+    entries_.reserve(order.size());
+    for (const Sorted& sorted : order) entries_.push_back(std::move(read[sorted.entry]));
     return true;
 }
 
