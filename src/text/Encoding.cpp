@@ -3,10 +3,10 @@
 #include <iconv.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <mutex>
 
 namespace torepal {
@@ -71,8 +71,15 @@ char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& len)
 // Plane, learnt from iconv one character at a time and kept. The code page
 // has no shift states, so a text is converted character by character, and a
 // text made only of characters seen before (the names of a folder of saved
-// files, a form's fields pulled again) needs no iconv at all. Guarded by the
-// UTF-8 to Shift-JIS converter's mutex.
+// files, a form's fields pulled again) needs no iconv at all.
+//
+// Learning happens under the UTF-8 to Shift-JIS converter's mutex, but the
+// table is read without it: a folder of ten thousand names would otherwise
+// take the lock ten thousand times for nothing. A value, once learnt, never
+// changes, so a reader sees either "not known yet" (and takes the slow way
+// under the lock) or the final value. One flat table, so a look-up is one
+// load; it lies in zeroed memory, of which only the pages of characters
+// actually met are ever touched.
 class KnownCharacters {
 public:
     // 0: not known yet; 1: cannot be held; 0x100 | b: the single byte b;
@@ -80,27 +87,20 @@ public:
     static constexpr std::uint16_t kUnknown = 0;
     static constexpr std::uint16_t kUnmappable = 1;
 
-    std::uint16_t get(char32_t c) const
-    {
-        const auto& block = blocks_[c >> 8];
-        return block ? (*block)[c & 0xFF] : kUnknown;
-    }
+    std::uint16_t get(char32_t c) const { return values_[c].load(std::memory_order_relaxed); }
 
-    void set(char32_t c, std::uint16_t value)
-    {
-        auto& block = blocks_[c >> 8];
-        if (!block) block = std::make_unique<Block>();
-        (*block)[c & 0xFF] = value;
-    }
+    // Only under the converter's mutex, so there is one writer at a time.
+    void set(char32_t c, std::uint16_t value) { values_[c].store(value, std::memory_order_relaxed); }
 
 private:
-    using Block = std::array<std::uint16_t, 256>;  // zeroed: all unknown
-    std::array<std::unique_ptr<Block>, 256> blocks_;
+    std::array<std::atomic<std::uint16_t>, 0x10000> values_{};
 };
 
 KnownCharacters& Known()
 {
-    static KnownCharacters known;
+    // Zeroed before the program starts: no first-use check, no page touched
+    // for nothing.
+    static constinit KnownCharacters known;
     return known;
 }
 
@@ -135,8 +135,10 @@ bool ConvertKnown(std::string_view utf8, std::string& out)
     const KnownCharacters& known = Known();
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     std::size_t left = utf8.size();
-    // Shift-JIS never takes more bytes than UTF-8 for the same character.
-    out.resize(utf8.size());
+    // Shift-JIS never takes more bytes than UTF-8 for the same character;
+    // one byte more lets every character be written as two bytes, the
+    // second overwritten by what follows a single byte, without a branch.
+    out.resize(utf8.size() + 1);
     char* o = out.data();
     while (left > 0) {
         char32_t c = 0;
@@ -144,12 +146,10 @@ bool ConvertKnown(std::string_view utf8, std::string& out)
         if (n == 0) return false;
         const std::uint16_t v = known.get(c);
         if (v < 0x100) return false;
-        if (v < 0x200) {
-            *o++ = static_cast<char>(v & 0xFF);
-        } else {
-            *o++ = static_cast<char>(v >> 8);
-            *o++ = static_cast<char>(v & 0xFF);
-        }
+        const bool pair = v >= 0x200;
+        o[0] = static_cast<char>(pair ? v >> 8 : v & 0xFF);
+        o[1] = static_cast<char>(v & 0xFF);
+        o += pair ? 2 : 1;
         p += n;
         left -= n;
     }
@@ -231,10 +231,10 @@ void ConvertAll(iconv_t cd, std::string_view input, std::string& out, Stuck stuc
 SjisConversion SjisFromUtf8(std::string_view utf8)
 {
     SjisConversion result;
-    Converter& conv = ToSjis();
-    std::lock_guard guard(conv.lock());
     if (ConvertKnown(utf8, result.text)) return result;
     result.text.clear();
+    Converter& conv = ToSjis();
+    std::lock_guard guard(conv.lock());
     iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
 
     result.text.reserve(utf8.size());

@@ -1,5 +1,9 @@
 #include "text/Files.h"
 
+#include <string.h>
+
+#include <utility>
+
 #include "text/Encoding.h"
 
 namespace torepal {
@@ -17,11 +21,13 @@ std::string SjisFileName(const std::filesystem::path& name, bool* exact)
     // The last part of the path as its bytes, without building a path for
     // it: a folder lists thousands of names through here.
     std::string_view utf8 = name.native();
-    const std::size_t slash = utf8.rfind('/');
-    if (slash != std::string_view::npos) utf8.remove_prefix(slash + 1);
-    const SjisConversion conv = SjisFromUtf8(utf8);
+    // A listed name has no slash, so the whole name is searched: memrchr
+    // does it a word at a time.
+    if (const void* slash = ::memrchr(utf8.data(), '/', utf8.size()))
+        utf8.remove_prefix(static_cast<const char*>(slash) - utf8.data() + 1);
+    SjisConversion conv = SjisFromUtf8(utf8);
     if (exact) *exact = conv.ok();
-    if (conv.ok()) return conv.text;
+    if (conv.ok()) return std::move(conv.text);
     // Rebuild with "?" where a character could not be held, so the seller
     // still sees most of the name.
     std::string shown;

@@ -61,16 +61,29 @@ bool SjisLess(std::string_view a, std::string_view b)
     return a < b;
 }
 
+void AppendSjisSortKey(std::string& keys, std::string_view text)
+{
+    const std::size_t at = keys.size();
+    keys.append(text);
+    // Step a character at a time, so a trail byte is passed over with its
+    // lead byte instead of being tested on its own.
+    char* k = keys.data() + at;
+    char* const end = k + text.size();
+    while (k < end) {
+        const unsigned char x = static_cast<unsigned char>(*k);
+        if (IsLead(x)) {
+            k += 2;
+            continue;
+        }
+        if (static_cast<unsigned char>(x - 'A') < 26) *k = static_cast<char>(x + ('a' - 'A'));
+        ++k;
+    }
+}
+
 std::string SjisSortKey(std::string_view text)
 {
-    std::string key(text);
-    bool trail = false;
-    for (char& c : key) {
-        const unsigned char x = static_cast<unsigned char>(c);
-        const bool upper = !trail && static_cast<unsigned char>(x - 'A') < 26;
-        c = static_cast<char>(x + (upper ? 'a' - 'A' : 0));
-        trail = !trail && IsLead(x);
-    }
+    std::string key;
+    AppendSjisSortKey(key, text);
     return key;
 }
 

@@ -71,6 +71,55 @@ TEST(SavedFileListing, RefreshForgetsEntriesRemovedMeanwhile)
     EXPECT_TRUE(list.empty());
 }
 
+TEST(SavedFileListing, ManyNamesDifferingInCaseComeInFoldedOrder)
+{
+    // Sixty names in whatever order the folder gives them: folded alike,
+    // the upper-case one (46 "F") comes before the lower-case one (66 "f").
+    ProgramFolder pf;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 30; ++i) {
+        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+        for (const char* first : {"F", "f"}) {
+            WriteBytes(pf.back / (first + number + ".txt"), "");
+            expected.push_back(first + number + ".txt");
+        }
+    }
+    SavedFileList list(pf.dir.path());
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(FolderNames(list), expected);
+    for (const SavedFile& f : list.entries()) EXPECT_EQ(f.diskName.native(), f.name);
+
+    // Again with every other pair gone: the list is as if read the first time.
+    for (int i = 0; i < 30; i += 2) {
+        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+        std::filesystem::remove(pf.back / ("F" + number + ".txt"));
+        std::filesystem::remove(pf.back / ("f" + number + ".txt"));
+    }
+    std::erase_if(expected, [](const std::string& name) { return (name[2] - '0') % 2 == 0; });
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(FolderNames(list), expected);
+    for (const SavedFile& f : list.entries()) EXPECT_EQ(f.diskName.native(), f.name);
+}
+
+TEST(SavedFileListing, LongNamesSharingTheirBeginningComeInByteOrder)
+{
+    // All share "saved-page-000" (14 bytes); they differ in the second and
+    // third group of eight bytes: "-" 2D < "." 2E < "0" 30, "1" < "2", a
+    // name that begins another comes first, 98 (the lead byte of 腕) comes
+    // after every ASCII letter, and "B" 42 before "b" 62 once folded alike.
+    ProgramFolder pf;
+    const std::vector<std::string> onDisk = {
+        "Saved-page-0002.txt",   "saved-page-00010.txt",  "saved-page-0001.txt",   "saved-page-0001-\xE8\x85\x95.txt",
+        "saved-page-0001-b.txt", "saved-page-0001-B.txt", "saved-page-0001-a.txt", "saved-page-0001-a"};
+    for (const std::string& name : onDisk) WriteBytes(pf.back / name, "");
+    SavedFileList list(pf.dir.path());
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(FolderNames(list),
+              (std::vector<std::string>{"saved-page-0001-a", "saved-page-0001-a.txt", "saved-page-0001-B.txt",
+                                        "saved-page-0001-b.txt", "saved-page-0001-\x98\x72.txt", "saved-page-0001.txt",
+                                        "saved-page-00010.txt", "Saved-page-0002.txt"}));
+}
+
 TEST(SavedFileShow, EveryLineEndsInOneCrLf)
 {
     ProgramFolder pf;

@@ -2,6 +2,7 @@
 #include <iconv.h>
 
 #include <optional>
+#include <thread>
 
 #include "text/Encoding.h"
 #include "text/Lines.h"
@@ -234,4 +235,32 @@ TEST(Encoding, CharactersSeenBeforeConvertAsTheFirstTime)
     EXPECT_EQ(SjisFromUtf8("a\xE3\x81").text, "a");
     EXPECT_FALSE(SjisFromUtf8("a\xE3\x81").ok());
     EXPECT_FALSE(SjisFromUtf8("\xC0\xAF").ok());  // an overlong "/"
+}
+
+TEST(Encoding, ConversionsOnTwoThreadsAtOnceComeOutWhole)
+{
+    // Full-width letters lie in a row of the code page: Ａ..Ｚ are 82 60..82 79
+    // and ａ..ｚ 82 81..82 9A. Two threads convert them at once while they
+    // may still be being learnt; each text must come out whole every time.
+    const auto convert = [](char32_t first, unsigned char firstTrail, bool* whole) {
+        for (int round = 0; round < 200; ++round) {
+            for (int i = 0; i < 26; ++i) {
+                const char32_t c = first + static_cast<char32_t>(i);
+                const std::string utf8 = {static_cast<char>(0xE0 | (c >> 12)),
+                                          static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                                          static_cast<char>(0x80 | (c & 0x3F))};
+                const std::string expected = {'\x82', static_cast<char>(firstTrail + i)};
+                const SjisConversion got = SjisFromUtf8("a" + utf8 + utf8 + "\xE2\x99\xA5");
+                if (got.text != "a" + expected + expected || got.unmappable != std::vector<char32_t>{0x2665})
+                    *whole = false;
+            }
+        }
+    };
+    bool upperWhole = true, lowerWhole = true;
+    std::thread upper(convert, U'\uFF21', 0x60, &upperWhole);
+    std::thread lower(convert, U'\uFF41', 0x81, &lowerWhole);
+    upper.join();
+    lower.join();
+    EXPECT_TRUE(upperWhole);
+    EXPECT_TRUE(lowerWhole);
 }

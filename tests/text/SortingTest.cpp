@@ -82,3 +82,26 @@ TEST(ListOrder, SortKeysGiveTheSameOrder)
             EXPECT_EQ(SjisLess(a, b), std::make_pair(SjisSortKey(a), a) < std::make_pair(SjisSortKey(b), b))
                 << testing::PrintToString(a) << " " << testing::PrintToString(b);
 }
+
+TEST(ListOrder, KeysAppendedSideBySideStartOnACharacterBoundary)
+{
+    // The text appended starts a character even after a lone lead byte, and
+    // a lead byte closing the text is left as it is.
+    std::string keys = "\x83";
+    AppendSjisSortKey(keys, "Ab");
+    EXPECT_EQ(keys,
+              "\x83"
+              "ab");
+    AppendSjisSortKey(keys, "Z\x83");
+    EXPECT_EQ(keys,
+              "\x83"
+              "abz\x83");
+    // A trail byte in the letter range stays, the letter after it is folded.
+    AppendSjisSortKey(keys,
+                      "\x83\x5A"
+                      "Q");
+    EXPECT_EQ(keys,
+              "\x83"
+              "abz\x83\x83\x5A"
+              "q");
+}
