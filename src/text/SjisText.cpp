@@ -241,6 +241,10 @@ struct VectorSearch {
 // fills the 32 bytes goes on with the byte loop.
 TOREPAL_AVX2 bool StartsCharacterByVector(const unsigned char* text, std::size_t known, std::size_t at)
 {
+    // Mostly the byte before the match cannot be a lead byte (ASCII, a line
+    // end, a trail byte such as that of "は" or "。"): then a character ends
+    // there, and nothing more is looked at.
+    if (at == known || !IsLeadByte(text[at - 1])) return true;
     if (at < 32) return StartsCharacter(text, known, at);
     // Lead-valued bytes 81-9F and E0-FC: less 0x81 they are 00-1E, less
     // 0xE0 they are 00-1C (wrapping, unsigned).
