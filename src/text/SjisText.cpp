@@ -235,6 +235,30 @@ struct VectorSearch {
     }
 };
 
+// Bit k is set when byte at - 32 + k cannot be a lead byte: bit 31 is the
+// byte just before `at`. Needs at >= 32.
+TOREPAL_AVX2 std::uint32_t NotLeadBefore(const unsigned char* text, std::size_t at)
+{
+    // Lead-valued bytes 81-9F and E0-FC: less 0x81 they are 00-1E, less
+    // 0xE0 they are 00-1C (wrapping, unsigned).
+    const __m256i bytes = Load32(reinterpret_cast<const char*>(text) + at - 32);
+    const __m256i low = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0x81)));
+    const __m256i high = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0xE0)));
+    const __m256i lead = _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(low, _mm256_set1_epi8(0x1E)), low),
+                                         _mm256_cmpeq_epi8(_mm256_min_epu8(high, _mm256_set1_epi8(0x1C)), high));
+    return ~static_cast<std::uint32_t>(_mm256_movemask_epi8(lead));
+}
+
+// The parity rule of StartsCharacter from NotLeadBefore's mask, which must
+// not be 0: the run of lead-valued bytes before `at` is as long as the ones
+// above the highest byte that is not lead-valued, and never reaches back
+// past `known`. No branch, so the copy loop can use it on every block.
+TOREPAL_AVX2 bool StartsCharacterByMask(std::uint32_t notLead, std::size_t known, std::size_t at)
+{
+    const std::size_t i = std::max(at - static_cast<std::size_t>(__builtin_clz(notLead)), known);
+    return (at - i) % 2 == 0;
+}
+
 // StartsCharacter for the vector search: the lead-valued bytes just before
 // `at` are counted from one mask of the 32 bytes before it, with no loop
 // whose length the processor would have to guess at every match. A run that
@@ -246,20 +270,10 @@ TOREPAL_AVX2 bool StartsCharacterByVector(const unsigned char* text, std::size_t
     // there, and nothing more is looked at.
     if (at == known || !IsLeadByte(text[at - 1])) return true;
     if (at < 32) return StartsCharacter(text, known, at);
-    // Lead-valued bytes 81-9F and E0-FC: less 0x81 they are 00-1E, less
-    // 0xE0 they are 00-1C (wrapping, unsigned).
-    const __m256i bytes = Load32(reinterpret_cast<const char*>(text) + at - 32);
-    const __m256i low = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0x81)));
-    const __m256i high = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0xE0)));
-    const __m256i lead = _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(low, _mm256_set1_epi8(0x1E)), low),
-                                         _mm256_cmpeq_epi8(_mm256_min_epu8(high, _mm256_set1_epi8(0x1C)), high));
-    const auto notLead = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(lead));
+    const std::uint32_t notLead = NotLeadBefore(text, at);
+    // A run that fills the 32 bytes goes on with the byte loop.
     if (notLead == 0) return StartsCharacter(text, known, at);
-    // Bit 31 is the byte just before `at`: the run is as long as the ones
-    // above the highest byte that is not lead-valued.
-    std::size_t i = at - static_cast<std::size_t>(__builtin_clz(notLead));
-    if (i < known) i = known;
-    return (at - i) % 2 == 0;
+    return StartsCharacterByMask(notLead, known, at);
 }
 
 // The first match from `from` on within the blocks, or npos; `known` and
@@ -341,24 +355,47 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
     std::size_t p = first;  // the text before p is replaced into out[0, q)
     std::size_t q = first;
     known = first;
+    // A block with one candidate, whose match lies inside the block, is
+    // replaced without leaving the copy loop: the replacement and the text
+    // after it are stored over the block's tail. The processor still guesses
+    // wrong at such a block, but leaving the loop and coming back (the
+    // search's registers set aside and fetched again, the room worked out
+    // anew) cost about as much again. Everything
+    // else (two candidates, a match running into the next block, a
+    // candidate that is no match, a long search or replacement) goes to
+    // the loop over candidates below.
+    const bool shortBoth = length <= 32 && with.size() <= 32;
+    const std::size_t growth = with.size() - length;  // wraps when shorter, as q does
+    // Candidates whose match would run into the next block, or all of them
+    // when the search or the replacement is too long for one load.
+    const std::uint64_t lateBits = !shortBoth    ? ~std::uint64_t{0}
+                                   : length == 1 ? 0
+                                                 : ~std::uint64_t{0} << (65 - length);
+    // A block stores up to 64 + 32 + 64 bytes from q.
+    constexpr std::size_t kBlockRoom = 160;
     while (p < v.blocksEnd) {
-        if (q + 64 > room) {
-            o = Grow(out, q + 64);
+        if (q + kBlockRoom > room) {
+            o = Grow(out, q + kBlockRoom);
             room = out.size();
         }
-        // Most blocks hold no candidate: they are copied and tested in a
-        // tight loop, which stops at the first block with one or where the
-        // output's room ends.
-        const std::size_t stop = std::min(v.blocksEnd, p + (room - q - 64) + 1);
         std::uint64_t candidates = 0;
-        for (; p < stop; p += 64, q += 64) {
+        for (; p < v.blocksEnd && q + kBlockRoom <= room; p += 64, q += 64) {
             Store32(o + q, Load32(data + p));
             Store32(o + q + 32, Load32(data + p + 32));
             const VectorSearch::Block block = v.block(p);
-            if (block.any()) {
-                candidates = block.mask();
+            if (!block.any()) continue;
+            const std::uint64_t mask = block.mask();
+            const std::size_t at = p + static_cast<std::size_t>(__builtin_ctzll(mask));
+            if (((mask & (mask - 1)) | (mask & lateBits)) != 0 || !v.matchesAt(at) ||
+                !StartsCharacterByVector(bytes, known, at)) {
+                candidates = mask;
                 break;
             }
+            Store32(o + q + (at - p), withBytes);
+            known = at + length;
+            Store32(o + q + (at - p) + with.size(), Load32(data + known));
+            Store32(o + q + (at - p) + with.size() + 32, Load32(data + known + 32));
+            q += growth;
         }
         if (candidates == 0) continue;
         const std::size_t start = p;
