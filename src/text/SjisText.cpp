@@ -355,15 +355,13 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
     std::size_t p = first;  // the text before p is replaced into out[0, q)
     std::size_t q = first;
     known = first;
-    // A block with one candidate, whose match lies inside the block, is
-    // replaced without leaving the copy loop: the replacement and the text
-    // after it are stored over the block's tail. The processor still guesses
-    // wrong at such a block, but leaving the loop and coming back (the
-    // search's registers set aside and fetched again, the room worked out
-    // anew) cost about as much again. Everything
-    // else (two candidates, a match running into the next block, a
-    // candidate that is no match, a long search or replacement) goes to
-    // the loop over candidates below.
+    // A block whose candidates' matches all lie inside it is replaced
+    // without leaving the copy loop: each replacement and the text after it
+    // are stored over the block's tail. The processor still guesses wrong
+    // at such a block, but leaving the loop and coming back (the search's
+    // registers set aside and fetched again, the room worked out anew) cost
+    // about as much again. A match running into the next block, or a long
+    // search or replacement, goes to the loop over candidates below.
     const bool shortBoth = length <= 32 && with.size() <= 32;
     const std::size_t growth = with.size() - length;  // wraps when shorter, as q does
     // Candidates whose match would run into the next block, or all of them
@@ -371,31 +369,40 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
     const std::uint64_t lateBits = !shortBoth    ? ~std::uint64_t{0}
                                    : length == 1 ? 0
                                                  : ~std::uint64_t{0} << (65 - length);
-    // A block stores up to 64 + 32 + 64 bytes from q.
-    constexpr std::size_t kBlockRoom = 160;
+    // A block stores up to 64 + 32 + 64 bytes from q, more when its matches
+    // (at most one per `length` bytes) made the output longer.
+    const std::size_t blockRoom = 160 + (with.size() > length ? 64 / length * growth : 0);
     while (p < v.blocksEnd) {
-        if (q + kBlockRoom > room) {
-            o = Grow(out, q + kBlockRoom);
+        if (q + blockRoom > room) {
+            o = Grow(out, q + blockRoom);
             room = out.size();
         }
         std::uint64_t candidates = 0;
-        for (; p < v.blocksEnd && q + kBlockRoom <= room; p += 64, q += 64) {
+        for (; p < v.blocksEnd && q + blockRoom <= room; p += 64, q += 64) {
             Store32(o + q, Load32(data + p));
             Store32(o + q + 32, Load32(data + p + 32));
             const VectorSearch::Block block = v.block(p);
             if (!block.any()) continue;
-            const std::uint64_t mask = block.mask();
-            const std::size_t at = p + static_cast<std::size_t>(__builtin_ctzll(mask));
-            if (((mask & (mask - 1)) | (mask & lateBits)) != 0 || !v.matchesAt(at) ||
-                !StartsCharacterByVector(bytes, known, at)) {
+            std::uint64_t mask = block.mask();
+            if ((mask & lateBits) != 0) {
                 candidates = mask;
                 break;
             }
-            Store32(o + q + (at - p), withBytes);
-            known = at + length;
-            Store32(o + q + (at - p) + with.size(), Load32(data + known));
-            Store32(o + q + (at - p) + with.size() + 32, Load32(data + known + 32));
-            q += growth;
+            while (mask != 0) {
+                const std::size_t at = p + static_cast<std::size_t>(__builtin_ctzll(mask));
+                mask &= mask - 1;
+                // Inside the match before it, or no match.
+                if (at < known || !v.matchesAt(at)) continue;
+                if (!StartsCharacterByVector(bytes, known, at)) {
+                    known = at + 1;
+                    continue;
+                }
+                Store32(o + q + (at - p), withBytes);
+                q += growth;
+                known = at + length;
+                Store32(o + q + (known - p), Load32(data + known));
+                Store32(o + q + (known - p) + 32, Load32(data + known + 32));
+            }
         }
         if (candidates == 0) continue;
         const std::size_t start = p;
