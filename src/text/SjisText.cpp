@@ -391,8 +391,11 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
             while (mask != 0) {
                 const std::size_t at = p + static_cast<std::size_t>(__builtin_ctzll(mask));
                 mask &= mask - 1;
-                // Inside the match before it, or no match.
-                if (at < known || !v.matchesAt(at)) continue;
+                // Inside the match before it, or no match (the search is
+                // at most 32 bytes here: one load holds it).
+                const auto equal =
+                    static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(Load32(data + at), v.pattern)));
+                if (at < known || (equal & v.whole) != v.whole) continue;
                 if (!StartsCharacterByVector(bytes, known, at)) {
                     known = at + 1;
                     continue;
