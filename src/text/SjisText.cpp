@@ -235,30 +235,6 @@ struct VectorSearch {
     }
 };
 
-// Bit k is set when byte at - 32 + k cannot be a lead byte: bit 31 is the
-// byte just before `at`. Needs at >= 32.
-TOREPAL_AVX2 std::uint32_t NotLeadBefore(const unsigned char* text, std::size_t at)
-{
-    // Lead-valued bytes 81-9F and E0-FC: less 0x81 they are 00-1E, less
-    // 0xE0 they are 00-1C (wrapping, unsigned).
-    const __m256i bytes = Load32(reinterpret_cast<const char*>(text) + at - 32);
-    const __m256i low = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0x81)));
-    const __m256i high = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0xE0)));
-    const __m256i lead = _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(low, _mm256_set1_epi8(0x1E)), low),
-                                         _mm256_cmpeq_epi8(_mm256_min_epu8(high, _mm256_set1_epi8(0x1C)), high));
-    return ~static_cast<std::uint32_t>(_mm256_movemask_epi8(lead));
-}
-
-// The parity rule of StartsCharacter from NotLeadBefore's mask, which must
-// not be 0: the run of lead-valued bytes before `at` is as long as the ones
-// above the highest byte that is not lead-valued, and never reaches back
-// past `known`. No branch, so the copy loop can use it on every block.
-TOREPAL_AVX2 bool StartsCharacterByMask(std::uint32_t notLead, std::size_t known, std::size_t at)
-{
-    const std::size_t i = std::max(at - static_cast<std::size_t>(__builtin_clz(notLead)), known);
-    return (at - i) % 2 == 0;
-}
-
 // StartsCharacter for the vector search: the lead-valued bytes just before
 // `at` are counted from one mask of the 32 bytes before it, with no loop
 // whose length the processor would have to guess at every match. A run that
@@ -270,10 +246,20 @@ TOREPAL_AVX2 bool StartsCharacterByVector(const unsigned char* text, std::size_t
     // there, and nothing more is looked at.
     if (at == known || !IsLeadByte(text[at - 1])) return true;
     if (at < 32) return StartsCharacter(text, known, at);
-    const std::uint32_t notLead = NotLeadBefore(text, at);
-    // A run that fills the 32 bytes goes on with the byte loop.
+    // Lead-valued bytes 81-9F and E0-FC: less 0x81 they are 00-1E, less
+    // 0xE0 they are 00-1C (wrapping, unsigned).
+    const __m256i bytes = Load32(reinterpret_cast<const char*>(text) + at - 32);
+    const __m256i low = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0x81)));
+    const __m256i high = _mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(0xE0)));
+    const __m256i lead = _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(low, _mm256_set1_epi8(0x1E)), low),
+                                         _mm256_cmpeq_epi8(_mm256_min_epu8(high, _mm256_set1_epi8(0x1C)), high));
+    const auto notLead = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(lead));
     if (notLead == 0) return StartsCharacter(text, known, at);
-    return StartsCharacterByMask(notLead, known, at);
+    // Bit 31 is the byte just before `at`: the run is as long as the ones
+    // above the highest byte that is not lead-valued.
+    std::size_t i = at - static_cast<std::size_t>(__builtin_clz(notLead));
+    if (i < known) i = known;
+    return (at - i) % 2 == 0;
 }
 
 // The first match from `from` on within the blocks, or npos; `known` and
@@ -377,6 +363,8 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
             o = Grow(out, q + blockRoom);
             room = out.size();
         }
+        // Most blocks hold no candidate: they are copied and tested in a
+        // tight loop, which stops where the output's room ends.
         std::uint64_t candidates = 0;
         for (; p < v.blocksEnd && q + blockRoom <= room; p += 64, q += 64) {
             Store32(o + q, Load32(data + p));
@@ -400,6 +388,8 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
                     known = at + 1;
                     continue;
                 }
+                // The text after the match runs to the block's end at most
+                // 64 bytes on; block starts keep these loads in the text.
                 Store32(o + q + (at - p), withBytes);
                 q += growth;
                 known = at + length;
