@@ -356,8 +356,11 @@ __attribute__((target("avx2"))) bool ReplaceByVector(std::string& out, std::stri
                                    : length == 1 ? 0
                                                  : ~std::uint64_t{0} << (65 - length);
     // A block stores up to 64 + 32 + 64 bytes from q, more when its matches
-    // (at most one per `length` bytes) made the output longer.
-    const std::size_t blockRoom = 160 + (with.size() > length ? 64 / length * growth : 0);
+    // (at most one per `length` bytes) made the output longer. Only short
+    // replacements are made in the copy loop; a long one would otherwise
+    // have every block ask for room for dozens of it (a placeholder
+    // replaced by a description: tens of kilobytes zero-filled for nothing).
+    const std::size_t blockRoom = 160 + (shortBoth && with.size() > length ? 64 / length * growth : 0);
     while (p < v.blocksEnd) {
         if (q + blockRoom > room) {
             o = Grow(out, q + blockRoom);
