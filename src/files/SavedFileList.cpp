@@ -5,9 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -33,36 +30,6 @@ const SavedFileMessages& FileMessages()
     };
     return messages;
 }
-
-namespace {
-
-// The byte order of two keys, as std::string_view::compare gives it, eight
-// bytes at a time and without a library call: saved files share long
-// beginnings ("【プレート ～" and a time stamp), and a sort compares each
-// key many times.
-int CompareKeys(const char* a, std::size_t aLength, const char* b, std::size_t bLength)
-{
-    const std::size_t n = std::min(aLength, bLength);
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t x, y;
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        if (x != y) {
-            // The first byte in memory must weigh most.
-            if constexpr (std::endian::native == std::endian::little) {
-                x = __builtin_bswap64(x);
-                y = __builtin_bswap64(y);
-            }
-            return x < y ? -1 : 1;
-        }
-    }
-    for (; i < n; ++i)
-        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
-    return aLength < bLength ? -1 : aLength > bLength ? 1 : 0;
-}
-
-}  // namespace
 
 SavedFileList::SavedFileList(std::filesystem::path programFolder) : folder_(std::move(programFolder) / "back") {}
 
@@ -102,7 +69,7 @@ bool SavedFileList::refresh()
     // "?" names) still come in a fixed order.
     const char* const key = keys.data();
     std::sort(order.begin(), order.end(), [&](const Sorted& a, const Sorted& b) {
-        if (int c = CompareKeys(key + a.key, a.length, key + b.key, b.length)) return c < 0;
+        if (int c = CompareSortKeys({key + a.key, a.length}, {key + b.key, b.length})) return c < 0;
         const SavedFile& fa = read[a.entry];
         const SavedFile& fb = read[b.entry];
         if (int c = fa.name.compare(fb.name)) return c < 0;

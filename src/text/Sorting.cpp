@@ -1,5 +1,6 @@
 #include "text/Sorting.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -26,13 +27,26 @@ std::size_t CommonPrefix(const char* a, const char* b, std::size_t n)
         std::uint64_t x, y;
         std::memcpy(&x, a + i, 8);
         std::memcpy(&y, b + i, 8);
-        if (x != y) break;
+        // The first byte in memory is the lowest one of the word.
+        if (x != y) {
+            if constexpr (std::endian::native == std::endian::little)
+                return i + static_cast<std::size_t>(std::countr_zero(x ^ y) / 8);
+            break;
+        }
     }
     while (i < n && a[i] == b[i]) ++i;
     return i;
 }
 
 }  // namespace
+
+int CompareSortKeys(std::string_view a, std::string_view b)
+{
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    const std::size_t i = CommonPrefix(a.data(), b.data(), n);
+    if (i < n) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
 
 bool SjisLess(std::string_view a, std::string_view b)
 {

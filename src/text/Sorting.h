@@ -16,6 +16,10 @@ bool SjisLess(std::string_view a, std::string_view b);
 // build each key once and sort by plain comparisons.
 std::string SjisSortKey(std::string_view text);
 
+// The byte order of two keys, as std::string_view::compare gives it, the
+// long shared beginnings of saved files' names skipped eight bytes at a time.
+int CompareSortKeys(std::string_view a, std::string_view b);
+
 // The same key appended to `keys`, which is as long as `text`: a list can
 // keep all its keys side by side in one string.
 void AppendSjisSortKey(std::string& keys, std::string_view text);

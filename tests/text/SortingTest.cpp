@@ -105,3 +105,13 @@ TEST(ListOrder, KeysAppendedSideBySideStartOnACharacterBoundary)
               "abz\x83\x83\x5A"
               "q");
 }
+
+TEST(CompareSortKeys, BytesCountAsUnsignedAndAShorterKeyComesFirst)
+{
+    // Twelve shared bytes, then 98 against 41: 98 is the larger as a byte.
+    const std::string shared = "0123456789ab";
+    EXPECT_EQ(CompareSortKeys(shared + "\x98", shared + "A"), 1);
+    EXPECT_EQ(CompareSortKeys(shared + "A", shared + "\x98"), -1);
+    EXPECT_EQ(CompareSortKeys(shared, shared + "A"), -1);
+    EXPECT_EQ(CompareSortKeys(shared + "A", shared + "A"), 0);
+}
