@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the two start-up programs. The benchmark launches each one,
+// Shared by the start-up programs. The benchmark launches each one,
 // noting the monotonic clock just before it starts the process; the program
 // shows its window and, on the first event-loop turn after the window was
 // painted, writes the monotonic clock in nanoseconds to standard output and
@@ -41,7 +41,7 @@ inline void ReportShownAndQuit()
 
 class QuitAfterFirstPaint final : public QObject {
 public:
-    explicit QuitAfterFirstPaint(QWidget& window)
+    explicit QuitAfterFirstPaint(QWidget& window) : QObject(&window)
     {
         window.installEventFilter(this);
         // A window that never paints would hang the benchmark.

@@ -2,7 +2,7 @@
 # self-contained program folder and hooks it into the desktop:
 #
 #   P/lib/torepal/              the program folder: torepal, torepal-cli,
-#                               torepal_preview.so (the live preview's engine),
+#                               torepal-preview (the live preview's engine),
 #                               back/, file/ (sample templates), tariffs/
 #                               (current services' prices), menu_help.html,
 #                               torepal.png, plate.ini (defaults)
@@ -38,17 +38,12 @@ add_dependencies(torepal program_default_plate)
 # The programs and the files that belong to the program itself. They link
 # the project's own code statically and need no run path of their own; a Qt
 # outside the system folders keeps the path it was linked with.
-foreach(program torepal torepal-cli)
+foreach(program torepal torepal-cli torepal-preview)
   if(TARGET ${program})
     set_target_properties(${program} PROPERTIES INSTALL_RPATH "" INSTALL_RPATH_USE_LINK_PATH TRUE)
     install(TARGETS ${program} RUNTIME DESTINATION ${TOREPAL_PROGRAM_DIR})
   endif()
 endforeach()
-# The live preview's engine module, loaded by torepal from its own folder.
-if(TARGET torepal_preview)
-  set_target_properties(torepal_preview PROPERTIES INSTALL_RPATH "" INSTALL_RPATH_USE_LINK_PATH TRUE)
-  install(TARGETS torepal_preview LIBRARY DESTINATION ${TOREPAL_PROGRAM_DIR})
-endif()
 install(DIRECTORY DESTINATION ${TOREPAL_PROGRAM_DIR}/back)
 install(FILES ${CMAKE_SOURCE_DIR}/program/menu_help.html DESTINATION ${TOREPAL_PROGRAM_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/hicolor/256x256/apps/torepal.png

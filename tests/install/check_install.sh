@@ -4,7 +4,7 @@
 #
 #   check_install.sh CHECK BUILD_DIR SOURCE_DIR WORK_DIR
 #
-# CHECK: layout | desktop | metainfo | starts | closes | cli
+# CHECK: layout | desktop | metainfo | starts | nodisplay | closes | cli
 set -euo pipefail
 # A fresh system (or env -i) leaves the POSIX locale: Qt then warns on its
 # error stream and xdotool cannot read Japanese window titles. C.UTF-8 is
@@ -55,9 +55,9 @@ layout)
     [ -f "$folder/$f" ] || fail "$folder/$f is missing"
   done
   [ -x "$folder/torepal" ] || fail "torepal is not executable"
-  # The live preview's engine module goes beside the program that loads it.
-  if [ -f "$build/program/torepal_preview.so" ]; then
-    [ -f "$folder/torepal_preview.so" ] || fail "the live preview module torepal_preview.so is missing"
+  # The live preview's engine program goes beside the program that starts it.
+  if [ -f "$build/program/torepal-preview" ]; then
+    [ -x "$folder/torepal-preview" ] || fail "the live preview program torepal-preview is missing"
   fi
   [ -d "$folder/back" ] || fail "back/ is missing"
   [ -z "$(ls -A "$folder/back")" ] || fail "back/ is not empty"
@@ -154,6 +154,20 @@ starts)
   [ "$before" = "$after" ] || fail "the program folder changed while running: $(diff <(echo "$before") <(echo "$after"))"
   ;;
 
+nodisplay)
+  # Started where there is no screen (a terminal over ssh, a service): one
+  # line that says so in Japanese and English, not Qt's advice to reinstall.
+  fresh_install
+  rc=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/torepal" \
+    > "$work/$check/stdout" 2> "$work/$check/stderr" || rc=$?
+  [ "$rc" -eq 1 ] || fail "without a display the program ended with $rc, not 1"
+  [ "$(wc -l < "$work/$check/stderr")" -eq 1 ] || { cat "$work/$check/stderr" >&2; fail "not one line"; }
+  grep -q '画面がありません' "$work/$check/stderr" || fail "no Japanese word of the missing display"
+  grep -q 'No display found' "$work/$check/stderr" || fail "no English word of the missing display"
+  ! grep -qi 'reinstall' "$work/$check/stderr" || fail "Qt's advice to reinstall came through"
+  ;;
+
 closes)
   # A real window under Xvfb, closed the way a seller closes it: the program
   # writes its three settings files beside itself, and the default plate
@@ -178,6 +192,8 @@ for i in \$(seq 100); do
 done
 [ -n "\$win" ] || { echo "no window" >&2; kill \$pid; exit 2; }
 sleep 1
+# What the running program has mapped, once its window is up.
+cat /proc/\$pid/maps > "$work/$check/maps"
 # There is no window manager to close the window: the seller's other way out
 # is the menu, ファイル（&F） then 終了（&E）, typed as real key presses.
 xdotool windowfocus --sync "\$win"
@@ -198,6 +214,11 @@ EOF
     [ -f "$folder/$settings" ] || fail "$settings was not written beside the program"
   done
   [ -z "$(ls -A "$here")" ] || fail "the program wrote into the current folder: $(ls -A "$here")"
+  # No OpenGL driver at start: the preview's engine, the one part that needs
+  # it, runs in a process of its own. (Qt's own libraries link the small GL
+  # dispatch stubs, libGLX and libEGL, which load no driver by themselves.)
+  drivers=$(grep -E '_dri\.so|libgallium|libGLX_mesa|libEGL_mesa|libLLVM|libvulkan|WebEngine' "$work/$check/maps" || true)
+  [ -z "$drivers" ] || fail "the program mapped a GL driver or the browser engine at start: $drivers"
   cmp "$source/program/plate.ini" "$folder/plate.ini" || fail "the default plate settings did not come back unchanged"
   [ "$(stat -c %s "$folder/bank.ini")" -eq 48 ] || fail "bank.ini of six empty rows is not 48 bytes"
   [ "$(stat -c %s "$folder/status.ini")" -eq 29 ] || fail "empty status.ini is not 29 bytes"

@@ -7,7 +7,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "plate/ui/LivePreviewController.h"
+#include "preview/ui/LivePreviewController.h"
+#include "preview/ui/PreviewProcess.h"
 #include "support/FakePlatform.h"
 
 using namespace torepal;
@@ -21,26 +22,35 @@ struct Shown {
 
 class FakePreview final : public PagePreview {
 public:
-    FakePreview(QWidget* parent, std::vector<Shown>& shown, int& alive)
-        : window_(new QWidget(parent, Qt::Window)), shown_(shown), alive_(alive)
+    FakePreview(std::vector<Shown>& shown, std::vector<PreviewGeometry>& raised, int& alive)
+        : shown_(shown), raised_(raised), alive_(alive)
     {
         ++alive_;
     }
-    ~FakePreview() override
-    {
-        delete window_.data();
-        --alive_;
-    }
+    ~FakePreview() override { --alive_; }
     void showPage(const std::string& page, const std::vector<std::string>& checks) override
     {
         shown_.push_back({page, checks});
     }
-    QWidget* window() override { return window_.data(); }
+    void raise(const PreviewGeometry& frame) override { raised_.push_back(frame); }
+    bool isOpen() const override { return open_; }
+
+    // What the preview process does on its own.
+    void sellerCloses() { end(QString()); }
+    void dies(const QString& problem) { end(problem); }
+    void sellerMoves(const PreviewGeometry& frame) { placed(frame); }
 
 private:
-    QPointer<QWidget> window_;
+    void end(const QString& problem)
+    {
+        open_ = false;
+        ended(problem);
+    }
+
     std::vector<Shown>& shown_;
+    std::vector<PreviewGeometry>& raised_;
     int& alive_;
+    bool open_ = true;
 };
 
 class LivePreviewTest : public ::testing::Test {
@@ -55,16 +65,18 @@ protected:
     {
         return std::make_unique<LivePreviewController>(
             platform, [this] { return renderCopy(); }, &page,
-            [this, engineThere](QWidget* parent) {
+            [this, engineThere] {
                 ++loads;
                 PagePreviewLoad load;
                 if (engineThere)
-                    load.preview = std::make_unique<FakePreview>(parent, shown, alive);
+                    load.preview = std::make_unique<FakePreview>(shown, raised, alive);
                 else
                     load.problem = QStringLiteral("ライブプレビューの部品がありません。");
                 return load;
             });
     }
+
+    static FakePreview& fake(LivePreviewController& c) { return static_cast<FakePreview&>(*c.preview()); }
 
     // Stands for the plate page's render of a copy of its values.
     std::string renderCopy()
@@ -80,6 +92,7 @@ protected:
     QWidget page;
     std::string formValue = "title";
     std::vector<Shown> shown;
+    std::vector<PreviewGeometry> raised;
     int renders = 0;
     int loads = 0;
     int alive = 0;
@@ -106,9 +119,7 @@ TEST_F(LivePreviewTest, OpeningShowsTheRenderedBytesAtOnce)
     EXPECT_EQ(shown[0].page, "title<br>\x82\xa0");
     EXPECT_TRUE(shown[0].checks.empty());
     EXPECT_TRUE(c->isOpen());
-    // A child window of the page's own window, so it closes with it.
-    EXPECT_EQ(c->preview()->window()->parentWidget(), &page);
-    EXPECT_TRUE(c->preview()->window()->isWindow());
+    EXPECT_EQ(raised.size(), 1u);
 }
 
 TEST_F(LivePreviewTest, ChangesMadeTogetherRenderOnceWithTheLastValue)
@@ -159,55 +170,71 @@ TEST_F(LivePreviewTest, AClosedWindowIsNotKeptUpToDate)
 {
     auto c = controller();
     c->open();
-    c->preview()->window()->close();
+    fake(*c).sellerCloses();
     EXPECT_FALSE(c->isOpen());
     const int before = renders;
     c->formChanged();
     settle();
     EXPECT_EQ(renders, before);
-    // Reopening shows the form as it is now.
+    // Reopening starts a new preview and shows the form as it is now.
     formValue = "changed";
     c->open();
+    EXPECT_EQ(loads, 2);
     EXPECT_EQ(shown.back().page, "changed<br>\x82\xa0");
+    EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(LivePreviewTest, OpeningAndClosingManyTimesKeepsOneWindowAndOneEngine)
+TEST_F(LivePreviewTest, APreviewThatDiesIsToldAndTheNextOpenStartsANewOne)
+{
+    auto c = controller();
+    c->open();
+    formValue = "typed on";
+    fake(*c).dies(QStringLiteral("ライブプレビューが止まりました。"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], "ライブプレビューが止まりました。");
+    EXPECT_FALSE(c->isOpen());
+    // The form goes on without it, and the dead one is let go.
+    c->formChanged();
+    settle();
+    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(formValue, "typed on");
+    c->open();
+    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(alive, 1);
+    EXPECT_EQ(shown.back().page, "typed on<br>\x82\xa0");
+}
+
+TEST_F(LivePreviewTest, OpeningAndClosingManyTimesKeepsAtMostOnePreview)
 {
     const int topLevels = QApplication::topLevelWidgets().size();
     {
         auto c = controller();
         for (int i = 0; i < 50; ++i) {
             c->open();
+            c->open();  // raising an open one starts nothing
             c->formChanged();
-            c->preview()->window()->close();
+            fake(*c).sellerCloses();
+            QTest::qWait(1);
+            EXPECT_LE(alive, 1);
         }
-        EXPECT_EQ(loads, 1);
-        EXPECT_EQ(alive, 1);
-        EXPECT_EQ(QApplication::topLevelWidgets().size(), topLevels + 1);
-        EXPECT_EQ(page.findChildren<QWidget*>().size(), 1);
+        EXPECT_EQ(loads, 50);
+        EXPECT_EQ(alive, 0);
+        EXPECT_EQ(raised.size(), 100u);
+        // The program itself makes no window for the preview.
+        EXPECT_EQ(QApplication::topLevelWidgets().size(), topLevels);
     }
-    EXPECT_EQ(alive, 0);
-    EXPECT_EQ(QApplication::topLevelWidgets().size(), topLevels);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_TRUE(platform.openedFiles.empty());
 }
 
-TEST_F(LivePreviewTest, APageGoneFirstTakesThePreviewWindowWithIt)
+TEST_F(LivePreviewTest, ThePageGoneTakesThePreviewWithIt)
 {
-    auto* owner = new QWidget;
     {
-        LivePreviewController c(
-            platform, [] { return std::string("p"); }, owner,
-            [this](QWidget* parent) {
-                PagePreviewLoad load;
-                load.preview = std::make_unique<FakePreview>(parent, shown, alive);
-                return load;
-            });
-        c.open();
+        auto c = controller();
+        c->open();
         ASSERT_EQ(alive, 1);
     }
     EXPECT_EQ(alive, 0);
-    delete owner;
 }
 
 TEST_F(LivePreviewTest, AMissingEngineIsToldInJapaneseAndNothingBreaks)
@@ -220,29 +247,18 @@ TEST_F(LivePreviewTest, AMissingEngineIsToldInJapaneseAndNothingBreaks)
     c->formChanged();
     settle();
     EXPECT_EQ(renders, 0);
-    // Asking again tries again (the module may have been put in place).
+    // Asking again tries again (the program may have been put in place).
     c->open();
     EXPECT_EQ(loads, 2);
 }
 
-TEST_F(LivePreviewTest, TheRealLoaderNamesAMissingModule)
+TEST_F(LivePreviewTest, TheRealPreviewNamesAMissingProgram)
 {
-    const PagePreviewLoad load = LoadPagePreview(QStringLiteral("/nonexistent-folder"), &page);
+    const PagePreviewLoad load = PreviewProcess::Start(QStringLiteral("/nonexistent-folder"));
     EXPECT_EQ(load.preview, nullptr);
-    EXPECT_FALSE(load.problem.isEmpty());
     // As root with the sandbox on, the engine is not started at all; else
-    // the missing module is named.
-    EXPECT_TRUE(load.problem.contains(QStringLiteral("torepal_preview.so")) ||
+    // the missing program is named.
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("torepal-preview")) ||
                 load.problem.contains(QStringLiteral("管理者（root）")))
         << load.problem.toStdString();
-}
-
-TEST(EngineRefusesToStart, OnlyAsRootWithItsSandboxOn)
-{
-    EXPECT_FALSE(EngineRefusesToStart(false, "", ""));
-    EXPECT_TRUE(EngineRefusesToStart(true, "", ""));
-    EXPECT_TRUE(EngineRefusesToStart(true, "0", ""));
-    EXPECT_FALSE(EngineRefusesToStart(true, "1", ""));
-    EXPECT_FALSE(EngineRefusesToStart(true, "", "--disable-gpu --no-sandbox"));
-    EXPECT_TRUE(EngineRefusesToStart(true, "", "--no-sandboxes"));
 }

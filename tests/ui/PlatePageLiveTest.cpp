@@ -9,8 +9,8 @@
 
 #include "plate/ListingChecks.h"
 #include "plate/ui/CComplete.h"
-#include "plate/ui/LivePreviewController.h"
 #include "platform/ui/ChecksView.h"
+#include "preview/ui/LivePreviewController.h"
 #include "support/PlateTestSupport.h"
 
 using namespace torepal;
@@ -24,22 +24,18 @@ struct Shown {
     std::vector<std::string> checks;
 };
 
-// Stands for the browser engine: records what the page hands it.
+// Stands for the preview process: records what the page hands it.
 class RecordingPreview final : public PagePreview {
 public:
-    RecordingPreview(QWidget* parent, std::vector<Shown>& shown)
-        : window_(new QWidget(parent, Qt::Window)), shown_(shown)
-    {
-    }
-    ~RecordingPreview() override { delete window_.data(); }
+    explicit RecordingPreview(std::vector<Shown>& shown) : shown_(shown) {}
     void showPage(const std::string& page, const std::vector<std::string>& checks) override
     {
         shown_.push_back({page, checks});
     }
-    QWidget* window() override { return window_.data(); }
+    void raise(const PreviewGeometry&) override {}
+    bool isOpen() const override { return true; }
 
 private:
-    QPointer<QWidget> window_;
     std::vector<Shown>& shown_;
 };
 
@@ -59,9 +55,9 @@ protected:
         fs::create_directories(folder.path() / "tariffs");
         WriteBytes(folder.path() / "tariffs" / "test-flat.toml", kFlatTariff);
         makePage();
-        page->livePreview().setPreviewFactory([this](QWidget* parent) {
+        page->livePreview().setPreviewFactory([this] {
             PagePreviewLoad load;
-            load.preview = std::make_unique<RecordingPreview>(parent, shown);
+            load.preview = std::make_unique<RecordingPreview>(shown);
             return load;
         });
     }

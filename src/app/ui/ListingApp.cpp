@@ -5,9 +5,11 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "app/DisplayPresence.h"
 #include "app/ui/MainDialog.h"
 #include "platform/ui/QtPlatform.h"
 
@@ -33,12 +35,18 @@ QTranslator* InstallQtJapanese(QCoreApplication& app)
     return translator;
 }
 
-int ListingApp::run(int argc, char** argv)
+int ListingApp::run(int argc, char** argv, const std::function<void(QWidget&)>& made)
 {
-    // The live preview's browser engine, loaded only when the seller opens
-    // it, needs the application's OpenGL contexts shared from the start; on
-    // an X display it crashes at its first page without them.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Without a screen Qt would end with a word about reinstalling; the
+    // seller is told what is really missing, in both languages.
+    if (!DisplayAvailable(qgetenv("QT_QPA_PLATFORM").toStdString(), PlatformArgument(argc, argv),
+                          !qgetenv("DISPLAY").isEmpty(), !qgetenv("WAYLAND_DISPLAY").isEmpty())) {
+        std::fputs(NoDisplayMessage(), stderr);
+        return 1;
+    }
+    // No OpenGL here: the window draws with the raster engine, and the live
+    // preview's browser engine, which needs OpenGL, runs in a process of its
+    // own (torepal-preview), so no start pays for a GL context or driver.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("torepal"));
     InstallQtJapanese(app);
@@ -48,6 +56,7 @@ int ListingApp::run(int argc, char** argv)
     QtPlatform platform;
     MainDialog window(platform, ProgramFolderOfThisProcess());
     platform.setWindow(&window);
+    if (made) made(window);
     window.exec();
     return 0;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 class QCoreApplication;
 class QTranslator;
+class QWidget;
 
 namespace torepal {
 
@@ -11,7 +13,10 @@ namespace torepal {
 // the process when it returns.
 class ListingApp {
 public:
-    static int run(int argc, char** argv);
+    // `made`, when given, sees the main window once it is made, before it
+    // is shown: the benchmark's start-up and typing programs run exactly
+    // the seller's start this way and watch it.
+    static int run(int argc, char** argv, const std::function<void(QWidget&)>& made = {});
 };
 
 // The folder of the running executable: every file the program uses lies

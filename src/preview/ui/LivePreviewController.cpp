@@ -1,18 +1,28 @@
-#include "plate/ui/LivePreviewController.h"
+#include "preview/ui/LivePreviewController.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <exception>
 
 #include "platform/Platform.h"
+#include "preview/ui/PreviewProcess.h"
 
 namespace torepal {
 
+namespace {
+
+PreviewGeometry Geometry(const QRect& r)
+{
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+}  // namespace
+
 LivePreviewController::LivePreviewController(Platform& platform, RenderFunction render, QWidget* owner)
-    : LivePreviewController(platform, std::move(render), owner, [](QWidget* parent) {
-          return LoadPagePreview(QCoreApplication::applicationDirPath(), parent);
-      })
+    : LivePreviewController(platform, std::move(render), owner,
+                            [] { return PreviewProcess::Start(QCoreApplication::applicationDirPath()); })
 {
 }
 
@@ -38,7 +48,7 @@ void LivePreviewController::setPreviewFactory(PreviewFactory factory)
 
 bool LivePreviewController::isOpen() const
 {
-    return preview_ && preview_->window() && preview_->window()->isVisible();
+    return preview_ && preview_->isOpen();
 }
 
 void LivePreviewController::formChanged()
@@ -52,26 +62,48 @@ void LivePreviewController::formChanged()
 void LivePreviewController::open()
 {
     if (!preview_) {
-        QWidget* parent = owner_ ? owner_->window() : nullptr;
-        PagePreviewLoad load = factory_(parent);
+        PagePreviewLoad load = factory_();
         if (!load.preview) {
             platform_.showUnicodeMessage(load.problem.toStdString());
             return;
         }
         preview_ = std::move(load.preview);
+        preview_->setEndedHandler([this](const QString& problem) { previewEnded(problem); });
+        preview_->setPlaceHandler(
+            [this](const PreviewGeometry& frame) { side_ = SideOfPreview(frame, mainWindowFrame()); });
     }
-    QWidget* window = preview_->window();
-    if (!window) return;
     pending_.stop();
+    preview_->raise(placeBesideTheForm());
     refresh();
-    window->show();
-    window->raise();
-    window->activateWindow();
+}
+
+void LivePreviewController::previewEnded(const QString& problem)
+{
+    pending_.stop();
+    // The preview is inside one of its own calls here: it goes once that
+    // has returned, and the next open starts a new one.
+    retired_ = std::move(preview_);
+    QTimer::singleShot(0, this, [this] { retired_.reset(); });
+    if (!problem.isEmpty()) platform_.showUnicodeMessage(problem.toStdString());
+}
+
+PreviewGeometry LivePreviewController::mainWindowFrame() const
+{
+    const QWidget* window = owner_ ? owner_->window() : nullptr;
+    return window ? Geometry(window->frameGeometry()) : PreviewGeometry{};
+}
+
+PreviewGeometry LivePreviewController::placeBesideTheForm() const
+{
+    const QWidget* window = owner_ ? owner_->window() : nullptr;
+    const QScreen* screen = window ? window->screen() : nullptr;
+    if (!screen) return {0, 0, kWantedWidth, kWantedHeight};
+    return PlacePreview(mainWindowFrame(), Geometry(screen->availableGeometry()), kWantedWidth, kWantedHeight, side_);
 }
 
 void LivePreviewController::refresh()
 {
-    if (!preview_ || !render_) return;
+    if (!isOpen() || !render_) return;
     sinceRender_.start();
     // A render that fails leaves the last page showing; the form and its
     // values are the page's and stay as they are.

@@ -1,13 +1,15 @@
 #pragma once
-// The "ライブプレビュー" window on Qt WebEngine. Only the preview module
-// includes this; the program sees PagePreview.
+// The "ライブプレビュー" window on Qt WebEngine, in the preview process
+// (torepal-preview). The program itself never includes this: it talks to the
+// process through the channel in preview/PreviewChannel.h.
 
-#include <QPointer>
+#include <QRect>
 #include <QWebEnginePage>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWidget>
-
-#include "plate/ui/PagePreview.h"
+#include <cstdint>
+#include <string>
+#include <vector>
 
 class QButtonGroup;
 class QComboBox;
@@ -42,14 +44,30 @@ protected:
 class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewWindow(QWidget* parent);
+    explicit PreviewWindow(QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
-    void showPage(const std::string& sjisPage, const std::vector<std::string>& checkLines);
+    // Shows the page's Shift-JIS bytes exactly as given (the charset is
+    // named to the engine, the page itself carries none), with the byte
+    // count and the listing checks (UTF-8 lines) under it, keeping the
+    // scroll position. `pageShown` follows once the engine has laid it out.
+    void showPage(std::uint32_t sequence, const std::string& sjisPage, const std::vector<std::string>& checkLines);
 
     // The widths the seller can switch between, in CSS pixels.
     static constexpr int kDesktopWidth = 1000;
     static constexpr int kPhoneWidth = 375;
+
+signals:
+    // The page of this sequence number (or a later one) is on screen.
+    void pageShown(std::uint32_t sequence);
+    // The seller moved or resized the window, or is closing it.
+    void placeChanged(QRect frame);
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void applyWidth();
@@ -69,17 +87,7 @@ private:
     QPointF scroll_;
     bool restoreScroll_ = false;
     bool engineStopped_ = false;
-};
-
-class WebPagePreview final : public PagePreview {
-public:
-    explicit WebPagePreview(QWidget* parent);
-    ~WebPagePreview() override;
-    void showPage(const std::string& sjisPage, const std::vector<std::string>& checkLines) override;
-    QWidget* window() override { return window_.data(); }
-
-private:
-    QPointer<PreviewWindow> window_;
+    std::uint32_t sequence_ = 0;  // of the page last handed to the engine
 };
 
 }  // namespace torepal

@@ -1,11 +1,13 @@
-#include "preview/WebPagePreview.h"
+#include "preview/engine/PreviewWindow.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -155,6 +157,10 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window)
                 updateNotes();
             });
 
+    // Escape closes the preview, as it closes any window that only shows.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
     applyWidth();
     resize(kDesktopWidth + 60, 760);
 }
@@ -177,8 +183,10 @@ void PreviewWindow::applyWidth()
     page_->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, css != kPhoneWidth);
 }
 
-void PreviewWindow::showPage(const std::string& sjisPage, const std::vector<std::string>& checkLines)
+void PreviewWindow::showPage(std::uint32_t sequence, const std::string& sjisPage,
+                             const std::vector<std::string>& checkLines)
 {
+    sequence_ = sequence;
     size_->setText(QStringLiteral("ページの大きさ: %1 バイト").arg(sjisPage.size()));
     QStringList lines;
     for (const std::string& line : checkLines) lines << QString::fromStdString(line);
@@ -191,7 +199,7 @@ void PreviewWindow::showPage(const std::string& sjisPage, const std::vector<std:
     if (sjisPage.size() > kLargestPage) {
         page_->setContent(QByteArray("<p>-</p>"), QStringLiteral("text/html"));
         notes_->setText(QStringLiteral("ページが大きすぎてプレビューできません。"));
-        return;
+        return;  // loadFinished of the stand-in tells it shown
     }
     scroll_ = page_->scrollPosition();
     restoreScroll_ = true;
@@ -208,6 +216,9 @@ void PreviewWindow::loaded(bool)
     }
     restoreScroll_ = false;
     updateNotes();
+    // A page replaced before it finished loading ends here too: the newest
+    // is what the engine goes on to show.
+    emit pageShown(sequence_);
 }
 
 void PreviewWindow::updateNotes()
@@ -220,16 +231,23 @@ void PreviewWindow::updateNotes()
     notes_->setText(notes.join(QLatin1Char(' ')));
 }
 
-WebPagePreview::WebPagePreview(QWidget* parent) : window_(new PreviewWindow(parent)) {}
-
-WebPagePreview::~WebPagePreview()
+void PreviewWindow::closeEvent(QCloseEvent* event)
 {
-    delete window_.data();
+    emit placeChanged(frameGeometry());
+    emit closing();
+    event->accept();
 }
 
-void WebPagePreview::showPage(const std::string& sjisPage, const std::vector<std::string>& checkLines)
+void PreviewWindow::moveEvent(QMoveEvent* event)
 {
-    if (window_) window_->showPage(sjisPage, checkLines);
+    QWidget::moveEvent(event);
+    if (isVisible()) emit placeChanged(frameGeometry());
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (isVisible()) emit placeChanged(frameGeometry());
 }
 
 }  // namespace torepal
