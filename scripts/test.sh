@@ -28,12 +28,16 @@ formatted=$SECONDS
 # sources nearly free; without it the build is the same, only slower.
 launcher=()
 if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+# -O1 with line tables is what the sanitizers are meant to run with, and it
+# builds the test programs in about half the time of -O2 with full debug
+# information; a report still names the file and line of every frame.
 if [ "${TOREPAL_SKIP_SANITIZE:-0}" = 1 ]; then
-  build=build sanitize=OFF what="without the sanitizers"
+  build=build flags=() what="without the sanitizers"
 else
-  build=build-test sanitize=ON what="with AddressSanitizer and UndefinedBehaviorSanitizer"
+  build=build-test what="with AddressSanitizer and UndefinedBehaviorSanitizer"
+  flags=(-DTOREPAL_SANITIZE=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
 fi
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOREPAL_SANITIZE="$sanitize" "${launcher[@]}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${flags[@]}" "${launcher[@]}"
 cmake --build "$build"
 built=$SECONDS
 
@@ -44,7 +48,7 @@ rc=0
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
 LSAN_OPTIONS="suppressions=$PWD/tests/reliability/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir "$build" --output-on-failure 2>&1 | tee "$log/ctest" || rc=$?
+  ctest --test-dir "$build" --parallel "$(nproc)" --output-on-failure 2>&1 | tee "$log/ctest" || rc=$?
 tested=$SECONDS
 
 summary=$(grep -E 'tests passed, [0-9]+ tests failed out of' "$log/ctest" | tail -1)
