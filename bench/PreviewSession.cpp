@@ -197,7 +197,8 @@ int main(int argc, char** argv)
                 MeasureOpen(window, *live, value);
             else
                 MeasureTyping(window, *live, std::atoi(value.c_str()));
-            QCoreApplication::quit();
+            // exit, not quit: the window runs in the dialog's own loop.
+            QCoreApplication::exit(0);
         });
     });
 }

@@ -36,7 +36,9 @@ inline void ReportShownAndQuit()
     Phase("shown");
     std::printf("%lld\n", MonotonicNs());
     std::fflush(stdout);
-    QCoreApplication::quit();
+    // exit, not quit: torepal runs its window in the dialog's own loop, and
+    // quit() does nothing while the application's loop is not running.
+    QCoreApplication::exit(0);
 }
 
 class QuitAfterFirstPaint final : public QObject {

@@ -4,7 +4,7 @@
 # WebEngine nor loads an OpenGL driver. Without Qt WebEngine the program is
 # left out and torepal says so when the preview is asked for.
 
-find_package(Qt6 COMPONENTS WebEngineWidgets QUIET)
+find_package(Qt6 COMPONENTS WebEngineWidgets Quick QUIET)
 if(TARGET Qt6::WebEngineWidgets)
   # The window, apart from the program's main(), so the engine test can
   # drive it in its own process.
@@ -18,7 +18,7 @@ if(TARGET Qt6::WebEngineWidgets)
   set_target_properties(torepal_preview_window PROPERTIES AUTOMOC ON)
   target_include_directories(torepal_preview_window PUBLIC ${CMAKE_SOURCE_DIR}/src)
   # Only Qt and the channel: the process holds no copy of the core.
-  target_link_libraries(torepal_preview_window PUBLIC Qt6::WebEngineWidgets Qt6::Widgets)
+  target_link_libraries(torepal_preview_window PUBLIC Qt6::WebEngineWidgets Qt6::Quick Qt6::Widgets)
 
   add_executable(torepal-preview ${CMAKE_SOURCE_DIR}/src/preview/engine/main.cpp)
   target_link_libraries(torepal-preview PRIVATE torepal_preview_window)

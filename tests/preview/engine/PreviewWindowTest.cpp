@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
+#include <QQuickWindow>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -262,7 +263,7 @@ TEST_F(PreviewEngineTest, LooksAsChromiumShowsTheSavedFileAtBothWidths)
 int main(int argc, char** argv)
 {
     // As in the preview process.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
