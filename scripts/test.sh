@@ -37,7 +37,7 @@ else
   build=build-test what="with AddressSanitizer and UndefinedBehaviorSanitizer"
   flags=(-DTOREPAL_SANITIZE=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
 fi
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${flags[@]}" "${launcher[@]}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON "${flags[@]}" "${launcher[@]}"
 cmake --build "$build"
 built=$SECONDS
 
