@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "shipping/TariffReader.h"
 #include "text/Encoding.h"
 
 namespace torepal {
@@ -19,13 +20,20 @@ bool IsLeapYear(int y)
     return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
 }
 
+// A field's name in a reason: its key in a file, its label on the form.
+std::string_view Named(TariffWording w, std::string_view fileKey, std::string_view formLabel)
+{
+    return w == TariffWording::File ? fileKey : formLabel;
+}
+
 TariffFault At(TariffField field, int group, int row, int column, std::string reason)
 {
     return TariffFault{TariffCell{field, group, row, column}, std::move(reason)};
 }
 
-std::optional<TariffFault> BandsFault(const Tariff& t)
+std::optional<TariffFault> BandsFault(const Tariff& t, TariffWording w)
 {
+    const std::string_view nameKey = Named(w, "name", "列の名前");
     if (t.variants.empty()) return At(TariffField::Bands, -1, -1, -1, "料金の列がありません。");
     std::set<std::string> names;
     for (std::size_t v = 0; v < t.variants.size(); ++v) {
@@ -34,13 +42,15 @@ std::optional<TariffFault> BandsFault(const Tariff& t)
         if (variant.name.empty()) {
             if (t.variants.size() > 1)
                 return At(TariffField::VariantName, g, -1, -1,
-                          "列が二つ以上あるときは、どの列にも「name」を書いてください。");
-        } else if (auto f = TextFault(variant.name, "name")) {
+                          "列が二つ以上あるときは、どの列にも" + Quoted(nameKey) + "を書いてください。");
+        } else if (auto f = TextFault(variant.name, nameKey)) {
             return At(TariffField::VariantName, g, -1, -1, *f);
         }
         if (!names.insert(variant.name).second)
             return At(TariffField::VariantName, g, -1, -1, "列の名前" + Quoted(variant.name) + "が重なっています。");
-        if (variant.bands.empty()) return At(TariffField::Bands, g, -1, -1, "「bands」に料金がありません。");
+        if (variant.bands.empty())
+            return At(TariffField::Bands, g, -1, -1,
+                      Quoted(Named(w, "bands", "重さの区切りと料金")) + "に料金がありません。");
         for (std::size_t b = 0; b < variant.bands.size(); ++b) {
             const WeightBand& band = variant.bands[b];
             const int r = static_cast<int>(b);
@@ -55,9 +65,11 @@ std::optional<TariffFault> BandsFault(const Tariff& t)
     return std::nullopt;
 }
 
-std::optional<TariffFault> RegionsFault(const Tariff& t)
+std::optional<TariffFault> RegionsFault(const Tariff& t, TariffWording w)
 {
-    if (t.sizeClasses.empty()) return At(TariffField::Sizes, -1, -1, -1, "「sizes」に大きさの区分がありません。");
+    if (t.sizeClasses.empty())
+        return At(TariffField::Sizes, -1, -1, -1,
+                  w == TariffWording::File ? "「sizes」に大きさの区分がありません。" : "大きさの区分がありません。");
     for (std::size_t i = 0; i < t.sizeClasses.size(); ++i) {
         const SizeClass& c = t.sizeClasses[i];
         const int r = static_cast<int>(i);
@@ -75,7 +87,8 @@ std::optional<TariffFault> RegionsFault(const Tariff& t)
     for (std::size_t r = 0; r < t.regions.size(); ++r) {
         const TariffRegion& region = t.regions[r];
         const int row = static_cast<int>(r);
-        if (auto f = TextFault(region.name, "name")) return At(TariffField::RegionName, -1, row, -1, *f);
+        if (auto f = TextFault(region.name, Named(w, "name", "地域の名前")))
+            return At(TariffField::RegionName, -1, row, -1, *f);
         for (std::size_t e = 0; e < r; ++e)
             if (t.regions[e].name == region.name)
                 return At(TariffField::RegionName, -1, row, -1, "地域" + Quoted(region.name) + "が二つあります。");
@@ -188,24 +201,79 @@ std::optional<std::string> DateFault(const TariffDate& d)
     return std::nullopt;
 }
 
-std::optional<TariffFault> ValidateTariff(const Tariff& t)
+std::optional<TariffFault> ValidateTariff(const Tariff& t, TariffWording w)
 {
-    if (auto f = TextFault(t.name, "name")) return At(TariffField::Name, -1, -1, -1, *f);
-    if (auto f = TextFault(t.carrier, "carrier")) return At(TariffField::Carrier, -1, -1, -1, *f);
-    if (auto f = TextFault(t.source, "source")) return At(TariffField::Source, -1, -1, -1, *f);
+    if (auto f = TextFault(t.name, Named(w, "name", "サービス名"))) return At(TariffField::Name, -1, -1, -1, *f);
+    if (auto f = TextFault(t.carrier, Named(w, "carrier", "運送会社"))) return At(TariffField::Carrier, -1, -1, -1, *f);
+    if (auto f = TextFault(t.source, Named(w, "source", "出典"))) return At(TariffField::Source, -1, -1, -1, *f);
     if (auto f = DateFault(t.date)) return At(TariffField::Date, -1, -1, -1, *f);
-    if (auto f = NumberFault(t.order, 0, kMostTariffOrder, "「order」")) return At(TariffField::Order, -1, -1, -1, *f);
+    if (auto f = NumberFault(t.order, 0, kMostTariffOrder, Quoted(Named(w, "order", "一覧での順番"))))
+        return At(TariffField::Order, -1, -1, -1, *f);
     switch (t.shape) {
         case TariffShape::Flat:
             if (auto f = YenFault(t.flatYen)) return At(TariffField::FlatPrice, -1, -1, -1, *f);
             if (auto f = GramsFault(t.flatMaxGrams)) return At(TariffField::FlatWeight, -1, -1, -1, *f);
             return std::nullopt;
         case TariffShape::Bands:
-            return BandsFault(t);
+            return BandsFault(t, w);
         case TariffShape::Regions:
-            return RegionsFault(t);
+            return RegionsFault(t, w);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ServiceIdFault(std::string_view id, const std::vector<std::string>& taken)
+{
+    if (id.empty()) return std::string("IDが空です。");
+    if (!IsServiceId(id)) return std::string("IDは半角の英数字と「-」「_」だけで、64文字までにしてください。");
+    if (std::find(taken.begin(), taken.end(), id) != taken.end())
+        return "ID" + Quoted(id) + "のサービスはすでにあります。別のIDにしてください。";
+    return std::nullopt;
+}
+
+bool RatesDiffer(const Tariff& a, const Tariff& b)
+{
+    auto bands = [](const Tariff& t) {
+        std::vector<std::vector<std::pair<int, int>>> out;
+        for (const TariffVariant& v : t.variants) {
+            out.emplace_back();
+            for (const WeightBand& band : v.bands) out.back().emplace_back(band.upToGrams, band.yen);
+        }
+        return out;
+    };
+    auto sizes = [](const Tariff& t) {
+        std::vector<std::pair<int, int>> out;
+        for (const SizeClass& c : t.sizeClasses) out.emplace_back(c.sizeCm, c.maxGrams);
+        return out;
+    };
+    auto places = [](const Tariff& t) {
+        std::vector<std::vector<std::string>> out;
+        for (const TariffRegion& r : t.regions) out.push_back(r.prefectures);
+        return out;
+    };
+    if (a.shape != b.shape) return true;
+    switch (a.shape) {
+        case TariffShape::Flat:
+            return a.flatYen != b.flatYen || a.flatMaxGrams != b.flatMaxGrams;
+        case TariffShape::Bands:
+            return bands(a) != bands(b);
+        case TariffShape::Regions:
+            return sizes(a) != sizes(b) || places(a) != places(b) || a.regionYen != b.regionYen;
+    }
+    return false;
+}
+
+bool DateNewRates(const Tariff& saved, Tariff& edited, const TariffDate& today)
+{
+    const TariffDate& d = saved.date;
+    const bool oldDate = edited.date.year == d.year && edited.date.month == d.month && edited.date.day == d.day &&
+                         edited.dateKind == saved.dateKind;
+    if (!oldDate || !RatesDiffer(saved, edited)) return false;
+    edited.date = today;
+    // The seller knows the new prices are in force today, not the day
+    // they took effect: "時点" says no more than that.
+    edited.dateKind = TariffDateKind::InForce;
+    return true;
 }
 
 std::string DescribeTariffCell(const Tariff& t, const TariffCell& c)

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shipping/Tariff.h"
 
@@ -66,9 +67,30 @@ std::optional<std::string> GramsFault(std::int64_t grams);
 std::optional<std::string> CmFault(std::int64_t cm);
 std::optional<std::string> DateFault(const TariffDate& date);
 
+// Whom a reason is for: a file names its keys ("「name」が空です"), the
+// tariff editor the fields as its form labels them ("「サービス名」が空です").
+enum class TariffWording { File, Form };
+
 // The first fault of the service, in the order of its file; none when it
 // may be used and saved.
-std::optional<TariffFault> ValidateTariff(const Tariff& tariff);
+std::optional<TariffFault> ValidateTariff(const Tariff& tariff, TariffWording wording = TariffWording::File);
+
+// What is wrong with an ID as the seller types it (UTF-8): characters a
+// file name and the project file cannot hold, or an ID that `taken` (the
+// folder's other services, the one being edited left out) already has.
+std::optional<std::string> ServiceIdFault(std::string_view id, const std::vector<std::string>& taken);
+
+// True when the two rate cards differ: a price, a weight or size limit, a
+// band, a size class or a prefecture's region; names, source and date are
+// not the rate card.
+bool RatesDiffer(const Tariff& a, const Tariff& b);
+
+// A page writes "（2024年10月1日改定の料金）" under the prices, so prices
+// changed from `saved` must not keep saved's date: while `edited` still
+// carries it, it becomes `today` as a day the new prices are in force
+// ("時点"), until the seller enters the day they took effect. True when the
+// date was moved.
+bool DateNewRates(const Tariff& saved, Tariff& edited, const TariffDate& today);
 
 // Where a cell is, for the seller (UTF-8): "「規格内」の3行目の料金".
 std::string DescribeTariffCell(const Tariff& tariff, const TariffCell& cell);

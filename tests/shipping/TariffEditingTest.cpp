@@ -228,6 +228,99 @@ TEST(TariffRules, MovingAPrefectureKeepsTheOfficialOrder)
     EXPECT_EQ(ValidateTariff(t)->reason, "地域「北海道」に都道府県がありません。");
 }
 
+// The editor names the fields as its form labels them; a file keeps its keys.
+TEST(TariffRules, TheFormNamesFieldsByTheirLabels)
+{
+    struct Row {
+        void (*spoil)(Tariff&);
+        const char* file;
+        const char* form;
+    };
+    const Row rows[] = {
+        {[](Tariff& t) { t.name.clear(); }, "「name」が空です。", "「サービス名」が空です。"},
+        {[](Tariff& t) { t.carrier.clear(); }, "「carrier」が空です。", "「運送会社」が空です。"},
+        {[](Tariff& t) { t.source.clear(); }, "「source」が空です。", "「出典」が空です。"},
+        {[](Tariff& t) { t.order = 10000; }, "「order」は0～9999にしてください（10000）。",
+         "「一覧での順番」は0～9999にしてください（10000）。"},
+        {[](Tariff& t) { t.variants[0].name.clear(); }, "列が二つ以上あるときは、どの列にも「name」を書いてください。",
+         "列が二つ以上あるときは、どの列にも「列の名前」を書いてください。"},
+        {[](Tariff& t) { t.variants[1].bands.clear(); }, "「bands」に料金がありません。",
+         "「重さの区切りと料金」に料金がありません。"},
+    };
+    for (const Row& r : rows) {
+        Tariff t = BandsService();
+        r.spoil(t);
+        EXPECT_EQ(ValidateTariff(t)->reason, r.file);
+        EXPECT_EQ(ValidateTariff(t, TariffWording::Form)->reason, r.form);
+    }
+    Tariff regions = RegionsService();
+    regions.regions[1].name.clear();
+    EXPECT_EQ(ValidateTariff(regions, TariffWording::Form)->reason, "「地域の名前」が空です。");
+    regions.sizeClasses.clear();
+    EXPECT_EQ(ValidateTariff(regions, TariffWording::Form)->reason, "大きさの区分がありません。");
+}
+
+TEST(TariffRules, AnIdIsCheckedAsItIsTyped)
+{
+    const std::vector<std::string> taken{"clickpost", "teikeigai"};
+    EXPECT_FALSE(ServiceIdFault("my-post_2", taken));
+    EXPECT_EQ(ServiceIdFault("clickpost", taken), "ID「clickpost」のサービスはすでにあります。別のIDにしてください。");
+    EXPECT_EQ(ServiceIdFault("", taken), "IDが空です。");
+    const std::string rule = "IDは半角の英数字と「-」「_」だけで、64文字までにしてください。";
+    EXPECT_EQ(ServiceIdFault("my post", taken), rule);
+    EXPECT_EQ(ServiceIdFault("定形外", taken), rule);
+    EXPECT_EQ(ServiceIdFault(std::string(65, 'a'), taken), rule);
+    EXPECT_FALSE(ServiceIdFault(std::string(64, 'a'), taken));
+    // Case matters in a Linux file name.
+    EXPECT_FALSE(ServiceIdFault("ClickPost", taken));
+}
+
+// A page prints "（2024年10月1日改定の料金）" under the prices: new prices
+// never keep the saved date.
+TEST(TariffRules, ChangedPricesTakeTodaysDate)
+{
+    const Tariff saved = BandsService();  // 2024-10-01, in force
+    const TariffDate today{2025, 6, 30};
+
+    Tariff renamed = saved;
+    renamed.name = "別の名前";
+    renamed.variants[0].name = "小型";
+    EXPECT_FALSE(RatesDiffer(saved, renamed));
+    EXPECT_FALSE(DateNewRates(saved, renamed, today));
+    EXPECT_EQ(renamed.date.year, 2024);
+
+    Tariff dearer = saved;
+    dearer.variants[1].bands[0].yen = 270;
+    EXPECT_TRUE(RatesDiffer(saved, dearer));
+    EXPECT_TRUE(DateNewRates(saved, dearer, today));
+    EXPECT_EQ(dearer.date.year, 2025);
+    EXPECT_EQ(dearer.date.month, 6);
+    EXPECT_EQ(dearer.date.day, 30);
+    EXPECT_EQ(dearer.dateKind, TariffDateKind::InForce);
+
+    // A date the seller has entered stays.
+    dearer.date = {2025, 4, 1};
+    dearer.dateKind = TariffDateKind::Effective;
+    dearer.variants[1].bands[1].yen = 930;
+    EXPECT_FALSE(DateNewRates(saved, dearer, today));
+    EXPECT_EQ(dearer.date.month, 4);
+
+    // A new band, a new weight limit, a prefecture moved: all the rate card.
+    Tariff banded = saved;
+    banded.variants[0].bands.push_back({150, 270});
+    EXPECT_TRUE(RatesDiffer(saved, banded));
+    Tariff regions = RegionsService();
+    Tariff moved = regions;
+    AssignPrefecture(moved, "青森県", 2);
+    EXPECT_TRUE(RatesDiffer(regions, moved));
+    Tariff priced = regions;
+    priced.regionYen[0][1][0] = 1150;
+    EXPECT_TRUE(RatesDiffer(regions, priced));
+    Tariff named = regions;
+    named.regions[1].name = "東日本";
+    EXPECT_FALSE(RatesDiffer(regions, named));
+}
+
 // ---- files ------------------------------------------------------------------
 
 TEST(TariffFiles, SavingUnderAWriteFaultKeepsTheOldFile)

@@ -5,12 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <functional>
+#include <map>
 
 #include "shipping/TariffReader.h"
 #include "shipping/ui/TariffEditor.h"
@@ -155,6 +163,126 @@ TEST_F(TariffEditorTest, DeleteAsksAndKeepsABackupToRestore)
     find<QAbstractButton>(editor, "restoreButton")->click();
     EXPECT_TRUE(std::filesystem::exists(dir / "tariffs/teikeigai.toml"));
     EXPECT_EQ(find<QListWidget>(editor, "serviceList")->count(), 1);
+}
+
+// The ID is checked as it is typed: a taken one never reads 保存できます.
+TEST_F(TariffEditorTest, ATakenIdIsToldAsItIsTyped)
+{
+    std::filesystem::copy_file(kShipped / "clickpost.toml", dir / "tariffs/clickpost.toml");
+    TariffEditor editor(platform, dir.path());
+    auto* list = find<QListWidget>(editor, "serviceList");
+    for (int row = 0; row < list->count(); ++row)
+        if (list->item(row)->text().endsWith(QStringLiteral("teikeigai"))) list->setCurrentRow(row);
+    ASSERT_EQ(editor.service().id, "teikeigai");
+    auto* id = find<QLineEdit>(editor, "idEdit");
+    auto* verdict = find<QLabel>(editor, "faultLabel");
+    id->setText(QStringLiteral("clickpost"));
+    EXPECT_EQ(verdict->text(),
+              QStringLiteral("ID（ファイル名）: ID「clickpost」のサービスはすでにあります。別のIDにしてください。"));
+    id->setText(QStringLiteral("teikei gai"));
+    EXPECT_TRUE(verdict->text().startsWith(QStringLiteral("ID（ファイル名）: IDは半角の英数字と")));
+    id->setText(QStringLiteral("teikeigai-2024"));
+    EXPECT_EQ(verdict->text(), QStringLiteral("誤りはありません。保存できます。"));
+    // The form's names, not the file's keys.
+    find<QLineEdit>(editor, "sourceEdit")->setText(QString());
+    EXPECT_EQ(verdict->text(), QStringLiteral("出典: 「出典」が空です。"));
+}
+
+TEST_F(TariffEditorTest, ANewServiceIsListedAtOnceAsUnsaved)
+{
+    TariffEditor editor(platform, dir.path());
+    auto* list = find<QListWidget>(editor, "serviceList");
+    find<QAbstractButton>(editor, "newButton")->click();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("（未保存）新しいサービス  new-service"));
+    find<QLineEdit>(editor, "nameEdit")->setText(QStringLiteral("テスト便"));
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("（未保存）テスト便  new-service"));
+    // Choosing the saved one asks, and "no" keeps the new one chosen.
+    answer(false);
+    list->setCurrentRow(0);
+    EXPECT_EQ(editor.service().name, "テスト便");
+    EXPECT_EQ(list->currentRow(), 1);
+}
+
+// 定形外郵便 of the shipped file is dated 2024-10-01 改定: a changed price
+// takes today's date (時点) in the same step, and undo puts both back.
+TEST_F(TariffEditorTest, AChangedPriceTakesTodaysDate)
+{
+    TariffEditor editor(platform, dir.path());
+    const QDate today = QDate::currentDate();
+    auto* note = find<QLabel>(editor, "dateNote");
+    EXPECT_TRUE(note->isHidden());
+    find<QTableWidget>(editor, "bandsTable")->item(0, 1)->setText(QStringLiteral("150"));
+    EXPECT_EQ(editor.service().variants[0].bands[0].yen, 150);
+    EXPECT_EQ(QDate(editor.service().date.year, editor.service().date.month, editor.service().date.day), today);
+    EXPECT_EQ(editor.service().dateKind, TariffDateKind::InForce);
+    EXPECT_EQ(find<QDateEdit>(editor, "dateEdit")->date(), today);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().startsWith(QStringLiteral("料金を変えたので、今日の日付（時点）にしました。")));
+    find<QAbstractButton>(editor, "undoButton")->click();
+    EXPECT_EQ(editor.service().date.year, 2024);
+    EXPECT_EQ(editor.service().dateKind, TariffDateKind::Effective);
+    EXPECT_TRUE(note->isHidden());
+}
+
+TEST_F(TariffEditorTest, TenRowsShowAndEveryMnemonicIsItsOwn)
+{
+    TariffEditor editor(platform, dir.path());
+    editor.show();
+    QApplication::processEvents();
+    auto* bands = find<QTableWidget>(editor, "bandsTable");
+    EXPECT_GE(bands->viewport()->height(), 10 * bands->verticalHeader()->defaultSectionSize());
+    auto* list = find<QListWidget>(editor, "serviceList");
+    EXPECT_GE(list->viewport()->width(), list->sizeHintForColumn(0));  // the ID at the end shows whole
+
+    std::map<QChar, QString> letters;
+    auto mnemonic = [&](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        if (at < 0 || at + 1 >= text.size()) return;
+        const QChar letter = text.at(at + 1).toUpper();
+        EXPECT_FALSE(letters.count(letter)) << text.toStdString() << " and " << letters[letter].toStdString();
+        letters[letter] = text;
+    };
+    for (QLabel* label : editor.findChildren<QLabel*>()) mnemonic(label->text());
+    for (QAbstractButton* button : editor.findChildren<QAbstractButton*>()) mnemonic(button->text());
+    EXPECT_EQ(letters.count(QLatin1Char('Z')), 1u);
+}
+
+// What a screen reader reads: the verdict by its own text, and each
+// prefecture's region choice as a combo box of the tree, by its name.
+TEST_F(TariffEditorTest, TheVerdictAndTheRegionChoicesAreInTheTree)
+{
+    TariffEditor editor(platform, dir.path());
+    auto* verdict = find<QLabel>(editor, "faultLabel");
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(verdict);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->text(QAccessible::Name), QStringLiteral("誤りはありません。"));
+    ASSERT_NE(read->textInterface(), nullptr);
+    EXPECT_EQ(read->textInterface()->text(0, read->textInterface()->characterCount()),
+              QStringLiteral("誤りはありません。"));
+
+    // A service of regions, its prefectures' tab shown.
+    auto* shape = find<QComboBox>(editor, "shapeCombo");
+    shape->setCurrentIndex(2);
+    emit shape->activated(2);
+    ASSERT_EQ(editor.service().shape, TariffShape::Regions);
+    find<QTabWidget>(editor, "regionTabs")->setCurrentIndex(2);
+    editor.show();
+    QApplication::processEvents();
+
+    std::vector<QString> regionChoices;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        // Qt names a combo box by its entry: the prefecture is its label's.
+        if (node->role() == QAccessible::ComboBox && node->object() &&
+            node->object()->objectName().startsWith(QStringLiteral("prefectureRegion")))
+            regionChoices.push_back(static_cast<QWidget*>(node->object())->accessibleName());
+        for (int i = 0; i < node->childCount(); ++i)
+            if (QAccessibleInterface* child = node->child(i)) walk(child);
+    };
+    walk(QAccessible::queryAccessibleInterface(&editor));
+    ASSERT_EQ(regionChoices.size(), 47u);
+    EXPECT_EQ(regionChoices.front(), QStringLiteral("北海道の地域"));
 }
 
 // Not a check: with TOREPAL_SCREENSHOT set, saves a picture of the editor

@@ -6,12 +6,16 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QUndoStack>
 
 #include "platform/ui/DesktopPlatform.h"
+#include "platform/ui/ReadableLabel.h"
 #include "shipping/TariffFiles.h"
 #include "shipping/TariffReader.h"
 #include "shipping/ui/TariffEditorShared.h"
@@ -35,11 +39,11 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
 {
     ui_->setupUi(this);
     ui_->dateKindCombo->addItems({QStringLiteral("改定日"), QStringLiteral("時点（改定日が不明）")});
-    ui_->dateKindCombo->setAccessibleName(QStringLiteral("日付の種類"));
     ui_->shapeCombo->addItems(
         {QStringLiteral("一律（重さの上限まで）"), QStringLiteral("重さの区切り"), QStringLiteral("大きさ × 地域")});
     ui_->deletedCombo->setAccessibleName(QStringLiteral("削除したサービス"));
-    ui_->faultLabel->setAccessibleName(QStringLiteral("確認の結果"));
+    MakeLabelReadable(*ui_->faultLabel);
+    MakeLabelReadable(*ui_->dateNote);
 
     ui_->bandsTable->setColumnCount(2);
     ui_->bandsTable->setHorizontalHeaderLabels({QStringLiteral("重さ（g）まで"), QStringLiteral("料金（円）")});
@@ -47,17 +51,22 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
     ui_->sizesTable->setHorizontalHeaderLabels({QStringLiteral("三辺の合計（cm）"), QStringLiteral("重さ（g）まで")});
     ui_->regionsTable->setColumnCount(1);
     ui_->regionsTable->setHorizontalHeaderLabels({QStringLiteral("地域の名前")});
-    ui_->prefecturesTable->setColumnCount(2);
-    ui_->prefecturesTable->setHorizontalHeaderLabels({QStringLiteral("都道府県"), QStringLiteral("地域")});
+    // One labelled combo box per prefecture, real widgets in a form rather
+    // than widgets laid over grid cells, so a screen reader finds each
+    // prefecture's region by the prefecture's name.
     const auto& official = OfficialPrefectureNames();
-    ui_->prefecturesTable->setRowCount(static_cast<int>(official.size()));
     for (int p = 0; p < static_cast<int>(official.size()); ++p) {
-        SetCell(ui_->prefecturesTable, p, 0, Q(official[static_cast<std::size_t>(p)]), false);
+        const QString name = Q(official[static_cast<std::size_t>(p)]);
         auto* combo = new QComboBox;
-        combo->setAccessibleName(Q(official[static_cast<std::size_t>(p)]) + QStringLiteral("の地域"));
-        ui_->prefecturesTable->setCellWidget(p, 1, combo);
+        combo->setObjectName(QStringLiteral("prefectureRegion%1").arg(p));
+        combo->setAccessibleName(name + QStringLiteral("の地域"));
+        auto* label = new QLabel(name);
+        label->setBuddy(combo);
+        ui_->prefecturesForm->addRow(label, combo);
+        prefectureCombos_.push_back(combo);
         connect(combo, &QComboBox::activated, this, [this, p](int index) { prefectureRegionChosen(p, index); });
     }
+    if (!prefectureCombos_.empty()) ui_->prefecturesLabel->setBuddy(prefectureCombos_.front());
     for (QTableWidget* table : {ui_->bandsTable, ui_->sizesTable, ui_->pricesTable, ui_->regionsTable}) {
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
         connect(table, &QTableWidget::cellChanged, this,
@@ -68,6 +77,15 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
         table->addAction(paste);
         connect(paste, &QAction::triggered, this,
                 [this] { pasteText(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
+    }
+
+    // Ten rows of each grid show at once: a rate card is read down its
+    // column, and a paste is checked against the printed table by eye.
+    for (QTableWidget* table : {ui_->bandsTable, ui_->sizesTable, ui_->pricesTable, ui_->regionsTable}) {
+        constexpr int kRowsShown = 10;
+        table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
+                                kRowsShown * table->verticalHeader()->defaultSectionSize() +
+                                table->horizontalScrollBar()->sizeHint().height() + 2 * table->frameWidth());
     }
 
     auto* undoAction = undo_->createUndoAction(this, QStringLiteral("元に戻す"));
@@ -83,15 +101,15 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
     ui_->undoButton->setEnabled(false);
     ui_->redoButton->setEnabled(false);
 
-    connect(ui_->idEdit, &QLineEdit::textEdited, this,
+    connect(ui_->idEdit, &QLineEdit::textChanged, this,
             [this](const QString& s) { edit(QStringLiteral("ID"), kIdKey, [&](Tariff& t) { t.id = U(s); }); });
-    connect(ui_->nameEdit, &QLineEdit::textEdited, this, [this](const QString& s) {
+    connect(ui_->nameEdit, &QLineEdit::textChanged, this, [this](const QString& s) {
         edit(QStringLiteral("サービス名"), kNameKey, [&](Tariff& t) { t.name = U(s); });
     });
-    connect(ui_->carrierEdit, &QLineEdit::textEdited, this, [this](const QString& s) {
+    connect(ui_->carrierEdit, &QLineEdit::textChanged, this, [this](const QString& s) {
         edit(QStringLiteral("運送会社"), kCarrierKey, [&](Tariff& t) { t.carrier = U(s); });
     });
-    connect(ui_->sourceEdit, &QLineEdit::textEdited, this, [this](const QString& s) {
+    connect(ui_->sourceEdit, &QLineEdit::textChanged, this, [this](const QString& s) {
         edit(QStringLiteral("出典"), kSourceKey, [&](Tariff& t) { t.source = U(s); });
     });
     connect(ui_->dateEdit, &QDateEdit::dateChanged, this, [this](const QDate& d) {
@@ -123,7 +141,7 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
     connect(ui_->variantCombo, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_) fill();
     });
-    connect(ui_->variantNameEdit, &QLineEdit::textEdited, this, [this](const QString& s) {
+    connect(ui_->variantNameEdit, &QLineEdit::textChanged, this, [this](const QString& s) {
         const int v = ui_->variantCombo->currentIndex();
         edit(QStringLiteral("列の名前"), kVariantNameKey, [&](Tariff& t) {
             if (v >= 0 && v < static_cast<int>(t.variants.size())) t.variants[static_cast<std::size_t>(v)].name = U(s);
@@ -186,6 +204,12 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
 
     loadFolder({});
     if (ui_->serviceList->count() == 0) newService();
+
+    // As large as its grids need, inside the screen it opens on.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize want = sizeHint().expandedTo(QSize(980, 0));
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, want.width(), want.height());
+    resize(std::min(want.width(), room.width()), std::min(want.height(), room.height()));
 }
 
 TariffEditor::~TariffEditor() = default;
@@ -208,8 +232,10 @@ void TariffEditor::loadFolder(const std::string& selectId)
     const TariffFolder read = ReadTariffFolder(folder_);
     const QSignalBlocker block(ui_->serviceList);
     ui_->serviceList->clear();
+    folderIds_.clear();
     int select = -1;
     for (const Tariff& t : read.services) {
+        folderIds_.push_back(t.id);
         const QString kind = t.dateKind == TariffDateKind::Effective ? QStringLiteral("改定") : QStringLiteral("時点");
         auto* item = new QListWidgetItem(Q(t.name) + QStringLiteral("（") + Q(JapaneseDate(t.date)) + kind +
                                          QStringLiteral("）  ") + Q(t.id));
@@ -220,6 +246,7 @@ void TariffEditor::loadFolder(const std::string& selectId)
     }
     for (const TariffProblem& p : read.problems) {
         const std::string id = std::filesystem::path(p.file).stem().string();
+        folderIds_.push_back(id);
         auto* item = new QListWidgetItem(QStringLiteral("誤りあり: ") + Q(p.file));
         item->setToolTip(Q(DescribeTariffProblem(p)));
         item->setData(Qt::UserRole, Q(id));
@@ -232,22 +259,54 @@ void TariffEditor::loadFolder(const std::string& selectId)
     ui_->deletedCombo->clear();
     for (const std::string& id : DeletedTariffIds(folder_)) ui_->deletedCombo->addItem(Q(id));
     ui_->restoreButton->setEnabled(ui_->deletedCombo->count() > 0);
+    // The whole text of each line fits: an ID is never cut off.
+    ui_->serviceList->setMinimumWidth(
+        std::min(ui_->serviceList->sizeHintForColumn(0) + 2 * ui_->serviceList->frameWidth() + 24, 520));
     if (select < 0 && selectId.empty() && ui_->serviceList->count() > 0) select = 0;
     if (select >= 0) {
         ui_->serviceList->setCurrentRow(select);
         if (selectId != current_.id || loadedId_.empty()) serviceChosen();
     }
+    listUnsaved();
+}
+
+void TariffEditor::listUnsaved()
+{
+    const QSignalBlocker block(ui_->serviceList);
+    for (int row = ui_->serviceList->count() - 1; row >= 0; --row)
+        if (ui_->serviceList->item(row)->data(kUnsavedRole).toBool()) delete ui_->serviceList->takeItem(row);
+    if (!unsaved_) return;
+    auto* item = new QListWidgetItem(QStringLiteral("（未保存）") +
+                                     (current_.name.empty() ? QStringLiteral("新しいサービス") : Q(current_.name)) +
+                                     QStringLiteral("  ") + Q(current_.id));
+    item->setData(Qt::UserRole, Q(current_.id));
+    item->setData(kUnsavedRole, true);
+    QFont font = item->font();
+    font.setItalic(true);
+    item->setFont(font);
+    ui_->serviceList->addItem(item);
+    ui_->serviceList->setCurrentItem(item);
+}
+
+std::vector<std::string> TariffEditor::takenIds() const
+{
+    std::vector<std::string> taken;
+    for (const std::string& id : folderIds_)
+        if (id != loadedId_) taken.push_back(id);
+    return taken;
 }
 
 void TariffEditor::serviceChosen()
 {
     QListWidgetItem* item = ui_->serviceList->currentItem();
-    if (!item) return;
+    if (!item || item->data(kUnsavedRole).toBool()) return;
     const std::string id = U(item->data(Qt::UserRole).toString());
     if (!item->data(Qt::UserRole + 1).toBool()) {
         // A file the reader refuses cannot be shown in grids; it can be
         // deleted (into the backups) or mended by hand.
         showService(Tariff{}, false);
+        unsaved_ = false;
+        listUnsaved();
         loadedId_ = id;
         for (QWidget* w : {static_cast<QWidget*>(ui_->idEdit), static_cast<QWidget*>(ui_->shapeStack)})
             w->setEnabled(false);
@@ -256,7 +315,16 @@ void TariffEditor::serviceChosen()
         return;
     }
     if (id == loadedId_ && id == current_.id) return;
-    if (!maySwitch()) return;
+    if (!maySwitch()) {
+        // The list goes back to the service still being edited.
+        const QSignalBlocker block(ui_->serviceList);
+        for (int row = 0; row < ui_->serviceList->count(); ++row) {
+            QListWidgetItem* shown = ui_->serviceList->item(row);
+            if (unsaved_ ? shown->data(kUnsavedRole).toBool() : U(shown->data(Qt::UserRole).toString()) == loadedId_)
+                ui_->serviceList->setCurrentRow(row);
+        }
+        return;
+    }
     const TariffFolder read = ReadTariffFolder(folder_);
     for (const Tariff& t : read.services)
         if (t.id == id) {
@@ -271,6 +339,8 @@ void TariffEditor::showService(const Tariff& tariff, bool onDisk)
     marked_.clear();
     commentsAcknowledged_ = false;
     loadedId_ = onDisk ? tariff.id : std::string();
+    baseline_ = tariff;
+    unsaved_ = !onDisk;
     ui_->idEdit->setEnabled(true);
     ui_->shapeStack->setEnabled(true);
     ui_->variantCombo->setCurrentIndex(0);
@@ -289,6 +359,13 @@ void TariffEditor::edit(const QString& what, int mergeKey, const std::function<v
     if (filling_) return;
     Tariff after = current_;
     change(after);
+    commit(std::move(after), what, mergeKey);
+}
+
+void TariffEditor::commit(Tariff after, const QString& what, int mergeKey)
+{
+    const QDate today = QDate::currentDate();
+    DateNewRates(baseline_, after, {today.year(), today.month(), today.day()});
     undo_->push(new Snapshot(*this, current_, std::move(after), what, mergeKey));
 }
 
@@ -297,6 +374,7 @@ void TariffEditor::apply(const Tariff& tariff)
     current_ = tariff;
     fill();
     validate();
+    listUnsaved();
 }
 
 }  // namespace torepal

@@ -19,6 +19,7 @@
 #include "shipping/TariffPaste.h"
 #include "shipping/TariffRules.h"
 
+class QComboBox;
 class QTableWidget;
 class QUndoStack;
 
@@ -76,11 +77,20 @@ private:
     // An edit: `change` is applied to a copy of the service, pushed as one
     // undoable step. Steps of the same `mergeKey` in a row become one.
     void edit(const QString& what, int mergeKey, const std::function<void(Tariff&)>& change);
+    // Pushes the service after an edit; changed prices move an old date to
+    // today, in the same step.
+    void commit(Tariff after, const QString& what, int mergeKey);
     void apply(const Tariff& tariff);
     void fill();
     void fillBands();
     void fillRegions();
     void validate();
+    void showDateNote();
+    // The service without a file yet (new or copied) is listed as unsaved
+    // from the moment it is made; a service with a file is not.
+    void listUnsaved();
+    // The IDs of the folder's files but the one the service came from.
+    std::vector<std::string> takenIds() const;
     void selectFaultCell();
 
     void serviceChosen();
@@ -99,10 +109,14 @@ private:
     std::filesystem::path folder_;
     QUndoStack* undo_;
     Tariff current_;
-    std::string loadedId_;  // the file the service came from; empty for a new one
+    std::string loadedId_;                // the file the service came from; empty for a new one
+    Tariff baseline_;                     // the service as shown before any edit: its prices and their date
+    bool unsaved_ = false;                // the service is new or a copy, with no file yet
+    std::vector<std::string> folderIds_;  // every service file of the folder, valid or not
     bool commentsAcknowledged_ = false;
     std::optional<TariffFault> fault_;
     std::vector<TariffCell> marked_;
+    std::vector<QComboBox*> prefectureCombos_;  // in the order of OfficialPrefectureNames
     bool filling_ = false;
     bool changedFiles_ = false;
 };

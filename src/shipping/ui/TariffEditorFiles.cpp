@@ -19,8 +19,8 @@ using namespace tariff_editor;
 
 bool TariffEditor::save()
 {
-    if (!IsServiceId(current_.id)) {
-        tell(QStringLiteral("保存できません。IDは半角の英数字と「-」「_」だけで、64文字までにしてください。"));
+    if (const auto idFault = ServiceIdFault(current_.id, takenIds())) {
+        tell(QStringLiteral("保存できません。") + Q(*idFault));
         ui_->idEdit->setFocus();
         return false;
     }
@@ -61,6 +61,8 @@ bool TariffEditor::save()
         return false;
     }
     loadedId_ = current_.id;
+    baseline_ = current_;
+    unsaved_ = false;
     undo_->setClean();
     changedFiles_ = true;
     loadFolder(current_.id);
@@ -102,6 +104,7 @@ void TariffEditor::deleteService()
         // A service never saved has no file: it is only let go.
         if (!ask(QStringLiteral("保存していないサービス「%1」を破棄しますか？").arg(Q(current_.name)))) return;
         undo_->clear();
+        unsaved_ = false;
         loadFolder({});
         if (ui_->serviceList->count() == 0) newService();
         return;
@@ -117,6 +120,7 @@ void TariffEditor::deleteService()
     changedFiles_ = true;
     undo_->clear();
     loadedId_.clear();
+    unsaved_ = false;
     current_ = Tariff{};
     loadFolder({});
     if (ui_->serviceList->count() == 0) newService();
@@ -141,6 +145,7 @@ void TariffEditor::restoreService()
     if (maySwitch()) {
         undo_->clear();
         loadedId_.clear();
+        unsaved_ = false;
         loadFolder(id);
     } else {
         loadFolder(current_.id);

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QUndoStack>
 #include <algorithm>
@@ -121,7 +122,7 @@ void TariffEditor::fillRegions()
 
     const auto& official = OfficialPrefectureNames();
     for (int p = 0; p < static_cast<int>(official.size()); ++p) {
-        auto* combo = static_cast<QComboBox*>(ui_->prefecturesTable->cellWidget(p, 1));
+        QComboBox* combo = prefectureCombos_[static_cast<std::size_t>(p)];
         combo->clear();
         combo->addItem(QStringLiteral("（なし）"));
         combo->addItems(names);
@@ -131,17 +132,32 @@ void TariffEditor::fillRegions()
 
 void TariffEditor::validate()
 {
-    fault_ = ValidateTariff(current_);
+    fault_ = ValidateTariff(current_, TariffWording::Form);
+    const std::optional<std::string> idFault = ServiceIdFault(current_.id, takenIds());
     QString text;
-    if (!IsServiceId(current_.id))
-        text = QStringLiteral("ID: 半角の英数字と「-」「_」だけで、64文字までにしてください。");
+    if (idFault)
+        text = QStringLiteral("ID（ファイル名）: ") + Q(*idFault);
     else if (fault_)
         text = Q(DescribeTariffCell(current_, fault_->cell)) + QStringLiteral(": ") + Q(fault_->reason);
     else
         text = undo_->isClean() && !loadedId_.empty() ? QStringLiteral("誤りはありません。")
                                                       : QStringLiteral("誤りはありません。保存できます。");
     ui_->faultLabel->setText(text);
-    ui_->faultLabel->setStyleSheet(fault_ || !IsServiceId(current_.id) ? QStringLiteral("color: #a00000;") : QString());
+    ui_->faultLabel->setStyleSheet(fault_ || idFault ? QStringLiteral("color: #a00000;") : QString());
+    showDateNote();
+}
+
+void TariffEditor::showDateNote()
+{
+    const bool changed = RatesDiffer(baseline_, current_);
+    ui_->dateNote->setVisible(changed);
+    if (!changed) return;
+    const QDate today = QDate::currentDate();
+    const bool moved = current_.date.year == today.year() && current_.date.month == today.month() &&
+                       current_.date.day == today.day() && current_.dateKind == TariffDateKind::InForce;
+    ui_->dateNote->setText(moved ? QStringLiteral("料金を変えたので、今日の日付（時点）にしました。"
+                                                  "改定日がわかるときは、その日と「改定日」にしてください。")
+                                 : QStringLiteral("料金を変えました。日付が新しい料金の日付か確かめてください。"));
 }
 
 QTableWidget* TariffEditor::gridOf(const TariffCell& cell, int* row, int* column) const
@@ -236,8 +252,11 @@ void TariffEditor::selectFaultCell()
     } else if (cell.field == TariffField::VariantName) {
         ui_->variantNameEdit->setFocus();
     } else if (cell.field == TariffField::PrefectureMissing) {
-        ui_->prefecturesTable->setCurrentCell(cell.column, 1);
-        ui_->prefecturesTable->setFocus();
+        if (cell.column >= 0 && cell.column < static_cast<int>(prefectureCombos_.size())) {
+            QComboBox* combo = prefectureCombos_[static_cast<std::size_t>(cell.column)];
+            ui_->prefecturesArea->ensureWidgetVisible(combo);
+            combo->setFocus();
+        }
     }
 }
 
@@ -268,7 +287,7 @@ void TariffEditor::cellEdited(QTableWidget* table, int row, int column)
         fill();  // the cell shows its value again, marked when unreadable
         return;
     }
-    undo_->push(new Snapshot(*this, current_, std::move(after), QStringLiteral("セルの編集"), kNoMerge));
+    commit(std::move(after), QStringLiteral("セルの編集"), kNoMerge);
 }
 
 void TariffEditor::prefectureRegionChosen(int prefecture, int region)
@@ -299,8 +318,7 @@ void TariffEditor::pasteText(const QString& text)
     const int column = std::max(table->currentColumn(), 0);
     Tariff after = current_;
     const PasteOutcome outcome = PasteCells(after, grid, group, row, column, SplitCells(U(text)));
-    if (!outcome.taken.empty())
-        undo_->push(new Snapshot(*this, current_, std::move(after), QStringLiteral("貼り付け"), kNoMerge));
+    if (!outcome.taken.empty()) commit(std::move(after), QStringLiteral("貼り付け"), kNoMerge);
     marked_ = outcome.refused;
     markCells();
     if (!outcome.refused.empty() || outcome.outside > 0) {

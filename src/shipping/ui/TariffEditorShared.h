@@ -27,6 +27,9 @@ inline std::string U(const QString& text)
     return text.toStdString();
 }
 
+// The list line of the service that has no file yet.
+inline constexpr int kUnsavedRole = Qt::UserRole + 3;
+
 enum MergeKey {
     kNoMerge = -1,
     kIdKey = 1,
