@@ -31,6 +31,25 @@ const SavedFileMessages& FileMessages()
     return messages;
 }
 
+std::string MovedToDeletedMessage(const std::string& name, const std::string& keptAs)
+{
+    return Sjis("デスクトップのごみ箱が使えないため、「") + name + Sjis("」を back/.deleted/") + keptAs +
+           Sjis(" に移しました。「削除したファイル」から戻せます。");
+}
+
+std::string RestoredMessage(const std::string& name)
+{
+    return Sjis("「") + name + Sjis("」を back/ に戻しました");
+}
+
+std::string RestoreRefusedMessage(const std::string& name, RestoreStatus status)
+{
+    if (status == RestoreStatus::NameTaken)
+        return Sjis("back/ に同じ名前のファイルがあるため、「") + name +
+               Sjis("」を戻せませんでした。先にそのファイルを削除するか、名前を変えてください。");
+    return Sjis("「") + name + Sjis("」を戻せませんでした。");
+}
+
 SavedFileList::SavedFileList(std::filesystem::path programFolder) : folder_(std::move(programFolder) / "back") {}
 
 bool SavedFileList::refresh()
@@ -57,7 +76,7 @@ bool SavedFileList::refresh()
     if (DIR* dir = ::opendir(folder_.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name(entry->d_name);
-            if (name == "." || name == ".." || IsWriteTemporary(name)) continue;
+            if (name == "." || name == ".." || IsWriteTemporary(name) || name == kDeletedFilesFolder) continue;
             SavedFile& file = read.emplace_back(name);
             file.name = SjisFileName(file.diskName);
             order.push_back({keys.size(), file.name.size(), read.size() - 1});
@@ -130,6 +149,73 @@ bool SavedFileList::removable(std::size_t index) const
 bool SavedFileList::remove(std::size_t index) const
 {
     return removable(index) && ::unlink(pathOf(index).c_str()) == 0;
+}
+
+namespace {
+
+// "name (2).ext", "name (3).ext" ... for the n-th file deleted under one
+// name; a name without extension gets the number at its end.
+std::filesystem::path Numbered(const std::filesystem::path& name, int n)
+{
+    const std::string suffix = " (" + std::to_string(n) + ")";
+    return name.stem().native() + suffix + name.extension().native();
+}
+
+}  // namespace
+
+std::filesystem::path SavedFileList::moveToDeleted(std::size_t index) const
+{
+    if (!removable(index)) return {};
+    const std::filesystem::path deleted = deletedFolder();
+    std::error_code ec;
+    std::filesystem::create_directory(deleted, ec);
+    if (!std::filesystem::is_directory(deleted, ec)) return {};
+    const std::filesystem::path& name = entries_.at(index).diskName;
+    for (int n = 1; n < 1000; ++n) {
+        const std::filesystem::path kept = n == 1 ? name : Numbered(name, n);
+        switch (MoveWithoutReplacing(pathOf(index), deleted / kept)) {
+            case MoveStatus::Moved:
+                return kept;
+            case MoveStatus::TargetExists:
+                continue;
+            case MoveStatus::Missing:
+            case MoveStatus::Failed:
+                return {};
+        }
+    }
+    return {};
+}
+
+std::vector<SavedFile> SavedFileList::deletedEntries() const
+{
+    std::vector<SavedFile> found;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(deletedFolder(), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::filesystem::path name = it->path().filename();
+        if (IsWriteTemporary(name.native()) || it->is_directory(ec)) continue;
+        SavedFile& file = found.emplace_back(name);
+        file.name = SjisFileName(file.diskName);
+    }
+    std::sort(found.begin(), found.end(), [](const SavedFile& a, const SavedFile& b) {
+        if (SjisLess(a.name, b.name)) return true;
+        if (SjisLess(b.name, a.name)) return false;
+        return a.diskName.native() < b.diskName.native();
+    });
+    return found;
+}
+
+RestoreStatus SavedFileList::restoreDeleted(const std::filesystem::path& diskName) const
+{
+    switch (MoveWithoutReplacing(deletedFolder() / diskName, folder_ / diskName)) {
+        case MoveStatus::Moved:
+            return RestoreStatus::Restored;
+        case MoveStatus::TargetExists:
+            return RestoreStatus::NameTaken;
+        case MoveStatus::Missing:
+        case MoveStatus::Failed:
+            break;
+    }
+    return RestoreStatus::Failed;
 }
 
 }  // namespace torepal

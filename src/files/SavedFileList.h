@@ -15,6 +15,18 @@
 
 namespace torepal {
 
+// Where a deleted entry goes when the desktop has no trash to take it: a
+// hidden folder inside back/, which the list does not show and from which
+// the page puts files back. Nothing is ever made in the program folder
+// itself.
+inline constexpr std::string_view kDeletedFilesFolder = ".deleted";
+
+enum class RestoreStatus {
+    Restored,
+    NameTaken,  // back/ has an entry of that name again; nothing moved
+    Failed,     // gone meanwhile, or the disk refused
+};
+
 struct SavedFile {
     std::filesystem::path diskName;  // the bare name as found in the folder
     std::string name;                // Shift-JIS for showing; "?" where a character cannot be shown
@@ -47,6 +59,12 @@ struct SavedFileMessages {
 };
 const SavedFileMessages& FileMessages();
 
+// The status line after a deletion without a desktop trash, and the
+// answers to putting a deleted file back (Shift-JIS names in, Shift-JIS out).
+std::string MovedToDeletedMessage(const std::string& name, const std::string& keptAs);
+std::string RestoredMessage(const std::string& name);
+std::string RestoreRefusedMessage(const std::string& name, RestoreStatus status);
+
 class SavedFileList {
 public:
     explicit SavedFileList(std::filesystem::path programFolder);
@@ -76,6 +94,16 @@ public:
     bool removable(std::size_t index) const;
     // Deletes the entry if it is removable.
     bool remove(std::size_t index) const;
+
+    // Moves a removable entry into back/.deleted/ (made when missing),
+    // under its own name or, when a file deleted earlier has it, the next
+    // free "name (2).ext". The name it was kept under; empty on failure.
+    std::filesystem::path moveToDeleted(std::size_t index) const;
+    // The files of back/.deleted/, sorted as the list is.
+    std::vector<SavedFile> deletedEntries() const;
+    // Puts a deleted file back into back/ under its name.
+    RestoreStatus restoreDeleted(const std::filesystem::path& diskName) const;
+    std::filesystem::path deletedFolder() const { return folder_ / kDeletedFilesFolder; }
 
 private:
     std::filesystem::path folder_;

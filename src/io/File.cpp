@@ -1,6 +1,7 @@
 #include "io/File.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -263,6 +264,18 @@ CopyStatus CopyFileExclusively(const fs::path& from, const fs::path& to)
 void SetWriteFaultForTesting(WriteFault fault)
 {
     g_fault.store(fault);
+}
+
+MoveStatus MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return MoveStatus::Moved;
+    if (errno == EEXIST) return MoveStatus::TargetExists;
+    if (errno == ENOENT) return MoveStatus::Missing;
+    if (errno != EINVAL && errno != ENOSYS) return MoveStatus::Failed;
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(to, ec))) return MoveStatus::TargetExists;
+    std::filesystem::rename(from, to, ec);
+    return ec ? MoveStatus::Failed : MoveStatus::Moved;
 }
 
 }  // namespace torepal

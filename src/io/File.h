@@ -74,6 +74,12 @@ enum class CopyStatus { Copied, TargetExists, Failed };
 // linked in under the new name, which fails if the name was taken meanwhile.
 CopyStatus CopyFileExclusively(const std::filesystem::path& from, const std::filesystem::path& to);
 
+enum class MoveStatus { Moved, TargetExists, Missing, Failed };
+
+// Renames `from` to `to` in one step, never over an existing `to` (where a
+// file system lacks the no-replace rename, it looks first).
+MoveStatus MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // True when both are regular files with the same bytes.
 bool SameFileContents(const std::filesystem::path& a, const std::filesystem::path& b);
 

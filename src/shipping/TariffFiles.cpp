@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "io/File.h"
 #include "shipping/TariffPaste.h"
 #include "shipping/TariffReader.h"
 #include "shipping/TariffWriter.h"
@@ -22,17 +23,19 @@ std::string FileName(std::string_view id)
 
 // A rename that never replaces what is there: two services must not become
 // one by a slip of the keyboard.
-TariffFileStatus MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
+TariffFileStatus MoveTariffFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return TariffFileStatus::Done;
-    if (errno == EEXIST) return TariffFileStatus::Exists;
-    if (errno == ENOENT) return TariffFileStatus::Missing;
-    if (errno != EINVAL && errno != ENOSYS) return TariffFileStatus::WriteFailed;
-    // A file system without the no-replace rename.
-    std::error_code ec;
-    if (std::filesystem::exists(to, ec)) return TariffFileStatus::Exists;
-    std::filesystem::rename(from, to, ec);
-    return ec ? TariffFileStatus::WriteFailed : TariffFileStatus::Done;
+    switch (MoveWithoutReplacing(from, to)) {
+        case MoveStatus::Moved:
+            return TariffFileStatus::Done;
+        case MoveStatus::TargetExists:
+            return TariffFileStatus::Exists;
+        case MoveStatus::Missing:
+            return TariffFileStatus::Missing;
+        case MoveStatus::Failed:
+            break;
+    }
+    return TariffFileStatus::WriteFailed;
 }
 
 std::string Place(std::size_t row, std::size_t column)
@@ -149,7 +152,7 @@ bool TariffFileHasComments(const std::filesystem::path& folder, std::string_view
 TariffFileStatus RenameTariff(const std::filesystem::path& folder, std::string_view oldId, std::string_view newId)
 {
     if (!IsServiceId(newId)) return TariffFileStatus::Invalid;
-    return MoveWithoutReplacing(TariffFile(folder, oldId), TariffFile(folder, newId));
+    return MoveTariffFile(TariffFile(folder, oldId), TariffFile(folder, newId));
 }
 
 TariffFileStatus DeleteTariffToBackup(const std::filesystem::path& folder, std::string_view id)
@@ -179,7 +182,7 @@ std::vector<std::string> DeletedTariffIds(const std::filesystem::path& folder)
 
 TariffFileStatus RestoreTariff(const std::filesystem::path& folder, std::string_view id)
 {
-    return MoveWithoutReplacing(folder / kDeletedTariffFolder / FileName(id), TariffFile(folder, id));
+    return MoveTariffFile(folder / kDeletedTariffFolder / FileName(id), TariffFile(folder, id));
 }
 
 std::string FreeTariffId(const std::filesystem::path& folder, std::string_view base)

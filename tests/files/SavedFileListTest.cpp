@@ -341,3 +341,55 @@ TEST(SavedFileMailer, LimitTextHasNoRecipient)
     // One byte more: 3000, too large.
     EXPECT_TRUE(MailtoTooLong("", "a" + body));
 }
+
+// Without a desktop trash a deleted entry goes to back/.deleted/, which the
+// list leaves out and from which it comes back; nothing is made beside back/.
+TEST(SavedFileDeleted, ADeletedFileIsKeptAndPutBack)
+{
+    ProgramFolder pf;
+    WriteBytes(pf.back / "a.html", "first");
+    WriteBytes(pf.back / "b.txt", "mail");
+    SavedFileList list(pf.dir.path());
+    ASSERT_TRUE(list.refresh());
+    EXPECT_TRUE(list.deletedEntries().empty());
+    EXPECT_FALSE(std::filesystem::exists(pf.back / ".deleted"));
+
+    EXPECT_EQ(list.moveToDeleted(0), std::filesystem::path("a.html"));
+    EXPECT_EQ(ReadBytes(pf.back / ".deleted/a.html"), "first");
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(FolderNames(list), std::vector<std::string>{"b.txt"});
+
+    // A second "a.html" deleted later keeps the first.
+    WriteBytes(pf.back / "a.html", "second");
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(list.moveToDeleted(0), std::filesystem::path("a (2).html"));
+    EXPECT_EQ(ReadBytes(pf.back / ".deleted/a.html"), "first");
+    EXPECT_EQ(ReadBytes(pf.back / ".deleted/a (2).html"), "second");
+    std::vector<std::string> deleted;
+    for (const SavedFile& f : list.deletedEntries()) deleted.push_back(f.name);
+    EXPECT_EQ(deleted, (std::vector<std::string>{"a (2).html", "a.html"}));
+
+    EXPECT_EQ(list.restoreDeleted("a.html"), RestoreStatus::Restored);
+    EXPECT_EQ(ReadBytes(pf.back / "a.html"), "first");
+    WriteBytes(pf.back / "a (2).html", "taken");
+    EXPECT_EQ(list.restoreDeleted("a (2).html"), RestoreStatus::NameTaken);
+    EXPECT_EQ(ReadBytes(pf.back / "a (2).html"), "taken");
+    EXPECT_EQ(list.restoreDeleted("gone.txt"), RestoreStatus::Failed);
+
+    std::vector<std::string> top;
+    for (const auto& e : std::filesystem::directory_iterator(pf.dir.path())) top.push_back(e.path().filename());
+    EXPECT_EQ(top, std::vector<std::string>{"back"});
+}
+
+TEST(SavedFileDeleted, AFolderIsNeverMoved)
+{
+    ProgramFolder pf;
+    std::filesystem::create_directory(pf.back / "sub");
+    SavedFileList list(pf.dir.path());
+    ASSERT_TRUE(list.refresh());
+    EXPECT_TRUE(list.moveToDeleted(0).empty());
+    EXPECT_TRUE(std::filesystem::is_directory(pf.back / "sub"));
+    EXPECT_EQ(MovedToDeletedMessage("a.html", "a (2).html"),
+              Sjis("デスクトップのごみ箱が使えないため、「a.html」を back/.deleted/a (2).html に移しました。"
+                   "「削除したファイル」から戻せます。"));
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -461,6 +462,43 @@ TEST(CFileControl, WithoutATrashTheFileIsDeletedAsBefore)
     EXPECT_TRUE(p.platform.trashed.empty());
     EXPECT_FALSE(std::filesystem::exists(p.back / "1.txt"));
     EXPECT_TRUE(p.platform.messages.empty());
+}
+
+// Where the desktop has no trash, the seller is told where the file went
+// and the page puts it back from there.
+TEST(CFileControl, WithoutATrashTheFileIsKeptAmongDeletedFilesAndComesBack)
+{
+    FilePage p;
+    p.platform.trashWorks = false;
+    WriteBytes(p.back / "1.txt", "one\r\n");
+    WriteBytes(p.back / "2.txt", "two\r\n");
+    CFileControl& page = p.open();
+    page.tabSelected();
+    auto* row = page.findChild<QWidget*>("deletedFilesRow");
+    auto* deleted = page.findChild<QComboBox*>("deletedFilesCombo");
+    EXPECT_TRUE(row->isHidden());
+    p.click("deleteButton");
+    EXPECT_EQ(ReadBytes(p.back / ".deleted/1.txt"), "one\r\n");
+    EXPECT_EQ(p.rows(), QStringList{QStringLiteral("2.txt")});
+    ASSERT_EQ(p.platform.successes.size(), 1u);
+    EXPECT_EQ(p.platform.successes[0],
+              "デスクトップのごみ箱が使えないため、「1.txt」を back/.deleted/1.txt に移しました。"
+              "「削除したファイル」から戻せます。");
+    EXPECT_FALSE(row->isHidden());
+    ASSERT_EQ(deleted->count(), 1);
+    EXPECT_EQ(deleted->itemText(0), QStringLiteral("1.txt"));
+    EXPECT_EQ(page.findChild<QLabel*>("deletedFilesLabel")->buddy(), deleted);
+
+    p.click("restoreFileButton");
+    EXPECT_EQ(ReadBytes(p.back / "1.txt"), "one\r\n");
+    EXPECT_EQ(p.rows(), (QStringList{QStringLiteral("1.txt"), QStringLiteral("2.txt")}));
+    EXPECT_EQ(p.selected(), QStringLiteral("1.txt"));
+    EXPECT_EQ(p.edit()->toPlainText(), QStringLiteral("one\n"));
+    EXPECT_EQ(p.platform.successes.back(), "「1.txt」を back/ に戻しました");
+    EXPECT_TRUE(row->isHidden());
+    // Nothing was made beside back/.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(p.dir.path()), std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(CFileControl, ASubfolderNeverGoesToTheTrash)

@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAccessible>
+#include <QLabel>
+#include <QStatusBar>
+#include <QWidget>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/ui/QtPlatform.h"
 #include "support/core/TempFolder.h"
 #include "support/core/WholeFiles.h"
+#include "text/Encoding.h"
 
 using namespace torepal;
 using namespace torepal::test;
@@ -61,4 +67,53 @@ TEST(QtPlatformHandlers, ADesktopThatDoesNotAnswerIsUnknownWithinTwoSeconds)
     const auto started = std::chrono::steady_clock::now();
     EXPECT_EQ(platform.handlerPresence(DesktopHandler::Web), HandlerPresence::Unknown);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+}
+
+// The status line's text is a label a screen reader reads through its text
+// interface, not a message the status bar paints itself.
+TEST(QtPlatformStatusLine, TheTextIsALabelWithAText)
+{
+    QWidget window;
+    auto* line = new QStatusBar(&window);
+    QtPlatform platform;
+    platform.setWindow(&window);
+    platform.showSuccess(Sjis("「a.html」を保存しました"));
+    platform.showSuccess(Sjis("「b.html」を保存しました"));
+    const auto labels = line->findChildren<QLabel*>(QStringLiteral("statusText"));
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0]->text(), QStringLiteral("「b.html」を保存しました"));
+    EXPECT_TRUE(line->currentMessage().isEmpty());
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(labels[0]);
+    ASSERT_NE(read, nullptr);
+    ASSERT_NE(read->textInterface(), nullptr);
+    EXPECT_EQ(read->textInterface()->text(0, read->textInterface()->characterCount()),
+              QStringLiteral("「b.html」を保存しました"));
+}
+
+// An account whose data home cannot be had (here HOME is a file, so no
+// ~/.local/share can be made) has no trash: the file is not handed over,
+// and nothing is made in the current folder.
+TEST(QtPlatformTrash, WithoutADataHomeThereIsNoTrash)
+{
+    TempFolder dir;
+    WriteBytes(dir / "home", "not a folder");
+    std::filesystem::create_directory(dir / "program");
+    WriteBytes(dir / "program/a.html", "page");
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const std::string oldDataHome = dataHome ? dataHome : "";
+    const std::filesystem::path oldCwd = std::filesystem::current_path();
+    ::setenv("HOME", (dir / "home").c_str(), 1);
+    ::unsetenv("XDG_DATA_HOME");
+    std::filesystem::current_path(dir / "program");
+
+    QtPlatform platform;
+    EXPECT_FALSE(platform.moveToTrash(dir / "program/a.html"));
+
+    std::filesystem::current_path(oldCwd);
+    ::setenv("HOME", oldHome.c_str(), 1);
+    if (dataHome) ::setenv("XDG_DATA_HOME", oldDataHome.c_str(), 1);
+    EXPECT_EQ(ReadBytes(dir / "program/a.html"), "page");
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(dir / "program"), std::filesystem::directory_iterator()), 1);
 }

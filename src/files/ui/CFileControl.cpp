@@ -1,5 +1,6 @@
 #include "files/ui/CFileControl.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
 #include "text/Encoding.h"
+#include "text/Files.h"
 #include "ui_CFileControl.h"
 
 namespace torepal {
@@ -24,6 +26,8 @@ CFileControl::CFileControl(DesktopPlatform& platform, std::filesystem::path prog
     connect(ui_->previewButton, &QPushButton::clicked, this, &CFileControl::preview);
     connect(ui_->copyButton, &QPushButton::clicked, this, &CFileControl::copyText);
     connect(ui_->writeBackButton, &QPushButton::clicked, this, &CFileControl::writeBack);
+    connect(ui_->restoreFileButton, &QPushButton::clicked, this, &CFileControl::restoreDeleted);
+    ui_->deletedFilesRow->hide();  // until a deletion without a trash keeps a file there
     // The list is sorted in code (the form turns Qt's sorting off), so the
     // first entry is predictable.
     connect(ui_->savedFileList, &QListWidget::itemSelectionChanged, this, [this] {
@@ -50,6 +54,38 @@ void CFileControl::refreshList()
     ui_->savedFileList->clear();
     shownRow_ = -1;  // the rows may now be other entries
     for (const SavedFile& entry : files_.entries()) ui_->savedFileList->addItem(ToQt(entry.name));
+    listDeleted();
+}
+
+void CFileControl::listDeleted()
+{
+    deleted_ = files_.deletedEntries();
+    ui_->deletedFilesCombo->clear();
+    for (const SavedFile& entry : deleted_) ui_->deletedFilesCombo->addItem(ToQt(entry.name));
+    ui_->deletedFilesRow->setVisible(!deleted_.empty());
+}
+
+void CFileControl::restoreDeleted()
+{
+    const int row = ui_->deletedFilesCombo->currentIndex();
+    if (row < 0 || static_cast<std::size_t>(row) >= deleted_.size()) return;
+    const SavedFile entry = deleted_[static_cast<std::size_t>(row)];
+    // The restored file is shown next, so the shown one is settled first.
+    if (!settleUnsaved()) return;
+    const RestoreStatus status = files_.restoreDeleted(entry.diskName);
+    if (status != RestoreStatus::Restored) {
+        platform_.showMessage(RestoreRefusedMessage(entry.name, status));
+        listDeleted();
+        return;
+    }
+    refreshList();
+    for (std::size_t i = 0; i < files_.size(); ++i)
+        if (files_.entries()[i].diskName == entry.diskName) {
+            const QSignalBlocker blocker(ui_->savedFileList);
+            ui_->savedFileList->setCurrentRow(static_cast<int>(i), QItemSelectionModel::ClearAndSelect);
+        }
+    showSelected();
+    platform_.showSuccess(RestoredMessage(entry.name));
 }
 
 void CFileControl::selectFirst()
@@ -119,11 +155,19 @@ void CFileControl::deleteFile()
         }
         if (!settleUnsaved()) return;
         // Into the desktop's trash, where the seller can restore it; where
-        // there is none, deleted as before. Folders are never taken.
+        // there is none, into back/.deleted/, from which this page puts it
+        // back. Folders are never taken.
         const auto index = static_cast<std::size_t>(row);
-        const bool removed =
-            files_.removable(index) && (platform_.moveToTrash(files_.pathOf(index)) || files_.remove(index));
-        if (!removed) platform_.showMessage(FileMessages().deleteFailed);
+        const std::string name = files_.entries()[index].name;
+        if (!files_.removable(index)) {
+            platform_.showMessage(FileMessages().deleteFailed);
+        } else if (!platform_.moveToTrash(files_.pathOf(index))) {
+            const std::filesystem::path kept = files_.moveToDeleted(index);
+            if (kept.empty())
+                platform_.showMessage(FileMessages().deleteFailed);
+            else
+                platform_.showSuccess(MovedToDeletedMessage(name, SjisFileName(kept)));
+        }
         refreshList();
     }
     selectFirst();

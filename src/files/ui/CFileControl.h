@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "files/SavedFileList.h"
 
@@ -37,6 +38,9 @@ public:
     void preview();
     void copyText();
     void writeBack();
+    // Puts the file chosen under "削除したファイル" back into back/ and
+    // shows it.
+    void restoreDeleted();
 
     // Before the shown text is replaced (another entry, another tab, a
     // deletion): edits not yet written back are asked about (保存 / 破棄 /
@@ -50,6 +54,7 @@ private:
     int selectedRow() const;
     bool writeRow(int row);
     void copyShown();
+    void listDeleted();
 
     DesktopPlatform& platform_;
     SavedFileList files_;
@@ -57,8 +62,9 @@ private:
     // hand-off take, whatever has been typed since.
     std::string text_;
     bool loaded_ = false;
-    int shownRow_ = -1;  // the entry whose text the edit box holds
-    QString shownText_;  // the box as last shown or written back
+    int shownRow_ = -1;               // the entry whose text the edit box holds
+    QString shownText_;               // the box as last shown or written back
+    std::vector<SavedFile> deleted_;  // as "削除したファイル" lists them
 
     std::unique_ptr<Ui::CFileControl> ui_;
 };

@@ -6,15 +6,19 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 
 #include "platform/ui/QtText.h"
+#include "platform/ui/ReadableLabel.h"
 
 namespace torepal {
 
@@ -146,6 +150,16 @@ HandlerPresence QtPlatform::handlerPresence(DesktopHandler kind)
 
 bool QtPlatform::moveToTrash(const std::filesystem::path& path)
 {
+    // The desktop's trash lives in the data home (~/.local/share/Trash). An
+    // account where that cannot be had (no data home, and none can be
+    // made) has no trash:
+    // handed the file anyway, Qt lays the trash's files/ and info/ folders
+    // where it stands (the program folder), so the page keeps the file in
+    // its own folder of deleted files instead.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || QDir::isRelativePath(data)) return false;
+    const QString trash = data + QStringLiteral("/Trash/");
+    if (!QDir().mkpath(trash + QStringLiteral("files")) || !QDir().mkpath(trash + QStringLiteral("info"))) return false;
     const std::filesystem::path absolute = std::filesystem::absolute(path);
     return QFile::moveToTrash(QFile::decodeName(absolute.c_str()));
 }
@@ -172,11 +186,38 @@ UnsavedAnswer QtPlatform::askUnsaved(const std::string& text)
     return UnsavedAnswer::Cancel;
 }
 
+namespace {
+
+QLabel* StatusText(QStatusBar& line)
+{
+    auto* label = line.findChild<QLabel*>(QStringLiteral("statusText"), Qt::FindDirectChildrenOnly);
+    if (label) return label;
+    label = new QLabel(&line);
+    label->setObjectName(QStringLiteral("statusText"));
+    MakeLabelReadable(*label);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    line.addWidget(label, 1);
+    auto* timer = new QTimer(label);
+    timer->setObjectName(QStringLiteral("statusTextTimer"));
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, label, &QLabel::clear);
+    return label;
+}
+
+}  // namespace
+
 void QtPlatform::showSuccess(const std::string& text)
 {
     QWidget* window = window_ ? window_ : QApplication::activeWindow();
     if (!window) return;
-    if (auto* line = window->findChild<QStatusBar*>()) line->showMessage(ToQt(text), kSuccessShownMs);
+    auto* line = window->findChild<QStatusBar*>();
+    if (!line) return;
+    // The text goes into a label of the status line rather than the line's
+    // own message, which it paints itself: a screen reader or a test tool
+    // reads a label through its text, and could not read the message.
+    QLabel* label = StatusText(*line);
+    label->setText(ToQt(text));
+    label->findChild<QTimer*>(QStringLiteral("statusTextTimer"))->start(kSuccessShownMs);
 }
 
 int QtPlatform::runModal(QDialog& dialog)
