@@ -18,6 +18,9 @@ and then works the form as a seller with such a tool would:
   lists and shows the saved page;
 - each dialog (account editor, result, link tag, booth text, template
   editor, new forms, about box) is opened, checked and closed;
+- the status line's message after "完成" is read through its text, and the
+  tariff editor's verdict is read as it follows a typed ID; its regions'
+  prefecture choices are in the tree, each found by its prefecture;
 - "終了（E）" ends the program, which writes its settings on the way out.
 
   check_accessibility.py PROGRAM_FOLDER
@@ -287,6 +290,21 @@ def text_of(acc):
     return Atspi.Text.get_text(acc, 0, Atspi.Text.get_character_count(acc))
 
 
+def readable_text(acc):
+    """The text of an accessible with a Text interface; None without one."""
+    try:
+        return text_of(acc)
+    except (GLib.Error, NotImplementedError, TypeError, AttributeError):
+        return None
+
+
+def labels_reading(root, words):
+    """Labels under root whose text, read through their Text interface,
+    holds `words`."""
+    return [acc for acc in descendants(fresh(root))
+            if role_of(acc) == Atspi.Role.LABEL and words in (readable_text(acc) or "")]
+
+
 def type_into(acc, text):
     require(Atspi.EditableText.set_text_contents(acc, text), "typing into %r was refused" % name_of(acc))
     require(poll(lambda: text_of(acc) == text, 3), "%r does not hold what was typed" % name_of(acc))
@@ -479,7 +497,52 @@ def set_checked(box, on):
               "%r did not become %s" % (name_of(box), "ticked" if on else "unticked"))
 
 
-def check_plate_page(app, page, folder):
+def check_status_line(main, words, where):
+    line = find(main, Atspi.Role.STATUS_BAR, where="main window")
+    if line is not None:
+        check(poll(lambda: labels_reading(line, words), 5),
+              "%s: the status line's text %r cannot be read through AT-SPI" % (where, words))
+
+
+def check_tariff_editor(app):
+    """The tariff editor: its verdict is a label read by its text (not
+    hidden behind a name of its own), it follows an ID typed from outside,
+    and every prefecture's region choice is in the tree."""
+    where = "tariff editor"
+    title = "料金表の編集"
+    helper = press_menu_item_elsewhere(app.get_process_id(), "料金表の編集（T）")
+    try:
+        window = shown_window(app, title)
+        if not check(window, "%s: the window did not open" % where):
+            return
+        check_every_control_named(window, where)
+        expect_controls(window, where, buttons=["新規(N)", "保存(W)", "閉じる", "元に戻す(Z)"],
+                        edits=["ID（ファイル名）(I)", "サービス名(M)"], combos=["北海道", "沖縄県", "料金の形(H)"])
+        verdict = poll(lambda: labels_reading(window, "誤りはありません"), 5)
+        if check(verdict, "%s: the verdict cannot be read" % where):
+            check(name_of(verdict[0]) != "確認の結果", "%s: the verdict is hidden by a name of its own" % where)
+        ident = find(window, Atspi.Role.TEXT, label="ID（ファイル名）(I)", where=where)
+        if ident is not None:
+            type_into(ident, "clickpost")
+            check(poll(lambda: labels_reading(window, "すでにあります"), 5),
+                  "%s: a taken ID typed from outside is not told" % where)
+            undo = find(window, Atspi.Role.PUSH_BUTTON, name="元に戻す(Z)", where=where)
+            if undo is not None:
+                press(undo)
+                check(poll(lambda: text_of(ident) == "teikeigai", 3), "%s: 元に戻す did not put the ID back" % where)
+        button = find(window, Atspi.Role.PUSH_BUTTON, name="閉じる", where=where)
+        if button is not None:
+            press(button)
+            check(window_gone(app, title), "%s: 閉じる did not close it" % where)
+    finally:
+        try:
+            helper.wait(10)
+        except subprocess.TimeoutExpired:
+            helper.kill()
+            helper.wait()
+
+
+def check_plate_page(app, page, folder, main):
     where = "plate page"
     check_every_control_named(page, where)
     carriers = ["クロネコヤマト", "佐川急便", "ゆうパック", "Yahoo！ゆうパック", "定形外郵便", "冊子小包", "クロネコメール便",
@@ -512,6 +575,7 @@ def check_plate_page(app, page, folder):
         content = f.read()
     check(TITLE.encode("cp932") in content, "the saved page does not hold the title typed from outside")
     check("【北東北】".encode("cp932") in content, "the saved page has no クロネコヤマト rates after the tick")
+    check_status_line(main, "を保存しました", where)
 
     # The dialogs of the plate page.
     check_dialog(app, find(page, Atspi.Role.PUSH_BUTTON, name="銀行登録"), "振込み口座の編集", "キャンセル",
@@ -591,13 +655,14 @@ def run_inside(folder):
         check(has_state(find(plate, Atspi.Role.PUSH_BUTTON, name="完成"), Atspi.StateType.SHOWING),
               "the plate page is not the one shown at start")
 
-        saved = check_plate_page(app, plate, folder)
+        saved = check_plate_page(app, plate, folder, main)
         choose_tab(mail_tab, mail, "メール編集")
         check_mail_page(app, mail)
         choose_tab(file_tab, files, "内容更新")
         check_file_page(files, saved)
 
         check_dialog(app, "新規作成（N）", "新規作成", "キャンセル", "new forms dialog", buttons=["OK", "キャンセル"])
+        check_tariff_editor(app)
         check_dialog(app, "バージョン表示（A）", "バージョン情報", "OK", "about box", buttons=["OK"])
 
         # The exit command writes the settings and ends the program.

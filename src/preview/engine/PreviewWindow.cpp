@@ -1,5 +1,7 @@
 #include "preview/engine/PreviewWindow.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -45,6 +47,14 @@ void SwitchOffEverythingButShowing(QWebEngineSettings* s)
     s->setFontFamily(QWebEngineSettings::StandardFont, s->fontFamily(QWebEngineSettings::SansSerifFont));
 }
 
+// A top-level QWidget shows to the accessibility bus as a "filler", which
+// a screen reader does not announce as a window; the preview is one.
+QAccessibleInterface* PreviewWindowAccessible(const QString& className, QObject* object)
+{
+    if (className != QLatin1String("torepal::PreviewWindow") || !object || !object->isWidgetType()) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
 }  // namespace
 
 void OutsideBlocker::interceptRequest(QWebEngineUrlRequestInfo& info)
@@ -65,6 +75,11 @@ bool StayingPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 
 PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(PreviewWindowAccessible);
+        return true;
+    }();
+    (void)accessible;
     setObjectName(QStringLiteral("livePreviewWindow"));
     setWindowTitle(QStringLiteral("ライブプレビュー"));
 
@@ -147,7 +162,11 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(checks_);
     layout->addWidget(notes_);
 
-    connect(widths_, &QButtonGroup::idClicked, this, &PreviewWindow::applyWidth);
+    // Toggled, not clicked: a screen reader's or a test tool's toggle action
+    // and the arrow keys switch the width as a click does.
+    connect(widths_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on) applyWidth();
+    });
     connect(zoom_, &QComboBox::currentIndexChanged, this, &PreviewWindow::applyWidth);
     connect(page_, &QWebEnginePage::loadFinished, this, &PreviewWindow::loaded);
     connect(page_, &QWebEnginePage::renderProcessTerminated, this,

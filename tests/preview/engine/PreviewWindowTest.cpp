@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -226,6 +227,30 @@ TEST_F(PreviewEngineTest, PhoneWidthIsNarrowAndLetsWideTablesRunOff)
     Child<QRadioButton>(window.get(), "desktopWidthButton")->click();
     QTest::qWait(300);
     EXPECT_EQ(RunOwnScript(view->page(), QStringLiteral("window.innerWidth")).toInt(), 1000);
+}
+
+// Seen from outside: a window (not a filler), and a width chosen by the
+// radio button's toggle action, as a screen reader or test tool does it.
+TEST_F(PreviewEngineTest, IsAWindowWhoseWidthFollowsTheToggleAction)
+{
+    QAccessibleInterface* self = QAccessible::queryAccessibleInterface(window.get());
+    ASSERT_NE(self, nullptr);
+    EXPECT_EQ(self->role(), QAccessible::Window);
+    EXPECT_EQ(self->text(QAccessible::Name), QStringLiteral("ライブプレビュー"));
+
+    auto* frame = Child<QWidget>(window.get(), "previewFrame");
+    QAccessibleInterface* phone =
+        QAccessible::queryAccessibleInterface(Child<QRadioButton>(window.get(), "phoneWidthButton"));
+    ASSERT_NE(phone, nullptr);
+    ASSERT_NE(phone->actionInterface(), nullptr);
+    ASSERT_TRUE(phone->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    phone->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(Child<QRadioButton>(window.get(), "phoneWidthButton")->isChecked());
+    EXPECT_EQ(frame->width(), 375);  // at 100%
+    QAccessibleInterface* desktop =
+        QAccessible::queryAccessibleInterface(Child<QRadioButton>(window.get(), "desktopWidthButton"));
+    desktop->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(frame->width(), 1000);
 }
 
 TEST_F(PreviewEngineTest, LooksAsChromiumShowsTheSavedFileAtBothWidths)
