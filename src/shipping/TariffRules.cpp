@@ -166,6 +166,8 @@ std::optional<std::string> NumberFault(std::int64_t v, std::int64_t lowest, std:
 
 std::optional<std::string> YenFault(std::int64_t yen)
 {
+    // An empty cell of the editor, or a preset's price not yet pasted.
+    if (yen == 0) return std::string("料金が入っていません（0円のサービスは保存できません）。");
     return NumberFault(yen, 1, kMostTariffYen, "料金");
 }
 

@@ -85,6 +85,9 @@ private:
 
     void serviceChosen();
     void newService();
+    void addPresetButton();
+    void newFromPreset(std::size_t index);
+    void markEmptyPrices();
     void copyService();
     void deleteService();
     void restoreService();

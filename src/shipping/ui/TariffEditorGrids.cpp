@@ -61,6 +61,7 @@ void TariffEditor::fill()
     fillRegions();
     filling_ = false;
     markCells();
+    markEmptyPrices();
 }
 
 void TariffEditor::fillBands()
