@@ -57,10 +57,11 @@ const char* const kUsageText =
     "  torepal-cli mail FILE.tpf TEMPLATE.txt\n"
     "      Writes the mail that \"プレビュー・更新\" shows for the project's mail\n"
     "      fields, account ticks and six accounts with that template.\n"
-    "  torepal-cli check FILE.tpf\n"
+    "  torepal-cli check FILE.tpf [--tariffs DIR]\n"
     "      Writes the checks before the page goes out, one per line as the\n"
-    "      form shows them (nothing when there is nothing to say). They are\n"
-    "      advice, not errors: the exit status stays 0.\n"
+    "      form shows them (nothing when there is nothing to say), the current\n"
+    "      services priced from DIR as for render. They are advice, not\n"
+    "      errors: the exit status stays 0.\n"
     "  torepal-cli --help\n"
     "\n"
     "Output is Shift-JIS, as the program writes it, except the tariff list\n"
@@ -183,20 +184,27 @@ int ImportTariff(const std::string& id, const std::string& table, const std::fil
     return kDone;
 }
 
+// The current services the project ticks, from the tariff files of the
+// folder; a service without a file is named on the error stream.
+std::vector<Tariff> TickedServicesOf(const ProjectRecord& record, const std::string& file,
+                                     const std::filesystem::path& tariffFolder)
+{
+    std::vector<Tariff> current;
+    if (record.currentServices.empty()) return current;
+    const TariffFolder tariffs = ReadTariffFolder(tariffFolder);
+    const ProjectServices services = ServicesOfProject(record, tariffs.services);
+    for (const std::string& id : services.unknown)
+        std::fprintf(stderr, "torepal-cli: %s: no valid tariff file for the current service \"%s\" in %s\n",
+                     file.c_str(), id.c_str(), tariffFolder.string().c_str());
+    return TickedServices(tariffs.services, services.known);
+}
+
 int Render(const std::string& file, const std::filesystem::path& tariffFolder)
 {
     int status = kDone;
     const std::optional<ProjectRecord> record = ReadProject(file, status);
     if (!record) return status;
-    std::vector<Tariff> current;
-    if (!record->currentServices.empty()) {
-        const TariffFolder tariffs = ReadTariffFolder(tariffFolder);
-        const ProjectServices services = ServicesOfProject(*record, tariffs.services);
-        for (const std::string& id : services.unknown)
-            std::fprintf(stderr, "torepal-cli: %s: no valid tariff file for the current service \"%s\" in %s\n",
-                         file.c_str(), id.c_str(), tariffFolder.string().c_str());
-        current = TickedServices(tariffs.services, services.known);
-    }
+    const std::vector<Tariff> current = TickedServicesOf(*record, file, tariffFolder);
     PlateState plate;
     PlateFlags flags;
     PlateSelections selections;
@@ -226,7 +234,7 @@ int Mail(const std::string& file, const std::string& templateFile)
     return Write(mail.body);
 }
 
-int Check(const std::string& file)
+int Check(const std::string& file, const std::filesystem::path& tariffFolder)
 {
     int status = kDone;
     const std::optional<ProjectRecord> record = ReadProject(file, status);
@@ -236,7 +244,9 @@ int Check(const std::string& file)
     // The form shows what a project's selections become in its combos.
     const PlateSelections selections = ProjectSelectionsInLists(record->selections);
     std::string lines;
-    for (const CheckResult& result : CheckListing(state, record->flags, selections)) lines += CheckLine(result) + "\n";
+    const std::vector<Tariff> current = TickedServicesOf(*record, file, tariffFolder);
+    for (const CheckResult& result : CheckListing(state, record->flags, selections, current))
+        lines += CheckLine(result) + "\n";
     return Write(lines);
 }
 
@@ -267,8 +277,10 @@ int main(int argc, char** argv)
         return Usage("tariffs takes at most one folder");
     }
     if (command == "check") {
-        if (argc != 3) return Usage("check takes one project file");
-        return Check(argv[2]);
+        if (argc == 3) return Check(argv[2], DefaultTariffFolder());
+        if (argc == 5 && std::strcmp(argv[3], "--tariffs") == 0) return Check(argv[2], argv[4]);
+        if (argc == 5 && std::strcmp(argv[2], "--tariffs") == 0) return Check(argv[4], argv[3]);
+        return Usage("check takes one project file and, optionally, --tariffs DIR");
     }
     if (command == "mail") {
         if (argc != 4) return Usage("mail takes a project file and a template file");

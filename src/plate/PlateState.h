@@ -28,6 +28,8 @@ struct PlateState {
     std::int32_t weightIndex = 0;   // into WeightList
     std::int32_t sizeIndex = 0;     // into SizeList
     std::int32_t originIndex = 0;   // into PrefectureList
+    // Into ThicknessList, 0 指定なし; read only for the current services.
+    std::int32_t thicknessIndex = 0;
 
     std::string page;  // the last rendered page
     Accounts accounts;

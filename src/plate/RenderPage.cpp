@@ -24,7 +24,7 @@ void RenderPage(PlateState& state, const PlateFlags& flags, std::span<const Tari
     // item section.
     if (state.templateType == 2 && !state.Others.empty()) ReplaceAll(t.item, "<data3>", t.others);
 
-    const ParcelChoice parcel{state.weightIndex, state.sizeIndex, state.originIndex};
+    const ParcelChoice parcel{state.weightIndex, state.sizeIndex, state.originIndex, state.thicknessIndex};
     BuildShippingTextCarriers(state.sdata, flags.carriers, parcel);
 
     // The separator under the note is wanted only when price text follows.

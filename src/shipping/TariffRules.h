@@ -4,6 +4,7 @@
 // types. A fault names the cell it is in, so the reader can give the file's
 // line and the editor can select the cell.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,15 @@ inline constexpr std::int64_t kMostTariffYen = 10'000'000;
 inline constexpr std::int64_t kMostTariffGrams = 1'000'000;
 inline constexpr std::int64_t kMostTariffCm = 1'000;
 inline constexpr std::int64_t kMostTariffOrder = 9'999;
+
+// The four size limits a service or a column may state, in the order the
+// file writes them: the key, what the seller reads, where the limit lives.
+struct LimitEntry {
+    const char* key;   // "max_length_cm"
+    const char* what;  // "長辺（cm）"
+    int ParcelLimits::*member;
+};
+const std::array<LimitEntry, 4>& LimitEntries();
 
 enum class TariffField {
     None,  // the service as a whole
@@ -41,6 +51,7 @@ enum class TariffField {
     PrefectureMissing,  // column: index in OfficialPrefectureNames
     Price,              // group: size class, row: origin region, column: destination region
     PriceRow,           // row: origin region, column: destination region (the list as a whole)
+    Limit,              // group: variant (-1: the service), row: place in LimitEntries
 };
 
 struct TariffCell {
@@ -65,6 +76,8 @@ std::optional<std::string> YenFault(std::int64_t yen);
 std::optional<std::string> GramsFault(std::int64_t grams);
 std::optional<std::string> CmFault(std::int64_t cm);
 std::optional<std::string> DateFault(const TariffDate& date);
+// A limit in millimetres: 0 (none) or 0.1 cm to kMostTariffCm.
+std::optional<std::string> LimitFault(std::int64_t mm, const std::string& what);
 
 // The first fault of the service, in the order of its file; none when it
 // may be used and saved.

@@ -184,6 +184,8 @@ void MainDialog::connectMenu()
     // in, so the about box is reached from the menu bar alone.
     connect(ui_->aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
     connect(ui_->makerPageAction, &QAction::triggered, this, &MainDialog::openMakerPage);
+    // Without a page of the tool's own there is nowhere for it to go.
+    ui_->makerPageAction->setVisible(HasOwnHomePage());
 }
 
 void MainDialog::tabChanged(int index)

@@ -95,11 +95,12 @@ std::string CDTemplate::previewBytes()
     form.originIndex = SelectedIndex(m_ui->originCombo);
     form.weightIndex = SelectedIndex(m_ui->weightCombo);
     form.sizeIndex = SelectedIndex(m_ui->sizeCombo);
+    form.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
     const PlateFlags f = flags();
     const std::vector<Tariff> ticked = TickedServices(services_, tickedServiceIds());
     previewPage_ = PreviewPageBytes(form, f, ticked);
     previewCheckLines_.clear();
-    for (const CheckResult& check : CheckListing(form, f, selections()))
+    for (const CheckResult& check : CheckListing(form, f, selections(), ticked))
         previewCheckLines_.push_back(Utf8FromSjis(CheckLine(check)));
     return previewPage_;
 }
