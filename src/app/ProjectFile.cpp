@@ -35,6 +35,10 @@ constexpr std::array<std::size_t, kSections> kValueLines = {
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kServicesMarker = "[CS1]";
+// The plate form's choices added since the thirteen sections, as ticks
+// after commas, in a section written only when one is on: ",1" for
+// スマートフォンでも読みやすく.
+constexpr std::string_view kLayoutMarker = "[PL1]";
 
 bool BeginsWith(std::string_view line, std::string_view marker)
 {
@@ -231,6 +235,7 @@ std::string BuildProjectText(const ProjectRecord& r)
     for (const std::string& id : r.currentServices)
         if (IsServiceId(id)) services += "," + id;
     if (!services.empty()) out += crlf + std::string(kServicesMarker) + crlf + services + crlf;
+    if (r.flags.phoneFit) out += crlf + std::string(kLayoutMarker) + crlf + StateDigit(true) + crlf;
     return out;
 }
 
@@ -387,6 +392,14 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
                     r.currentServices.emplace_back(id);
             }
         }
+        break;
+    }
+
+    // "[PL1]" likewise; a file without it has the choices off.
+    for (std::size_t i = last.first + kValueLines[kSections - 1]; i < n; ++i) {
+        if (lines[i] != kLayoutMarker) continue;
+        const Body layout{&lines, i + 1, std::min(i + 2, n)};
+        r.flags.phoneFit = On(layout.digitsAfterCommas(), 0);
         break;
     }
     return r;

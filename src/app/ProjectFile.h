@@ -55,6 +55,8 @@ struct ProjectRecord {
     // The ticked current services by id, in the order of their group. Held
     // in a "[CS1]" section after the accounts, written only when there is one.
     std::vector<std::string> currentServices;
+    // flags.phoneFit is held in a "[PL1]" section after those, written
+    // only when the box is on.
 };
 
 // The file's text with CR LF line ends, as it is kept in memory. It goes to

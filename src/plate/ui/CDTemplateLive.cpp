@@ -102,6 +102,8 @@ std::string CDTemplate::previewBytes()
     previewCheckLines_.clear();
     for (const CheckResult& check : CheckListing(form, f, selections()))
         previewCheckLines_.push_back(Utf8FromSjis(CheckLine(check)));
+    for (const CheckResult& check : CheckPhoneWidth(f, selections()))
+        previewCheckLines_.push_back(Utf8FromSjis(CheckLine(check)));
     return previewPage_;
 }
 
