@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "bank/BankAccount.h"
 #include "plate/PlateState.h"
 #include "platform/Platform.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plate/PlateState.h"
+#include "shipping/ShippingChoices.h"
 
 namespace torepal {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "bank/BankAccount.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 

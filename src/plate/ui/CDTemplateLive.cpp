@@ -48,21 +48,20 @@ void CDTemplate::formEdited()
 
 void CDTemplate::settle()
 {
-    unsaved_.settle(unsavedTexts());
     emit settled();
 }
 
-PlateTexts CDTemplate::unsavedTexts() const
+PlateState CDTemplate::typedState() const
 {
     PlateState form = state_;
     FieldReader quiet;
     ReadEdits(*m_ui, quiet, form);
-    return PlateTextsOf(form);
+    return form;
 }
 
-void CDTemplate::restoreTexts(const PlateTexts& texts)
+void CDTemplate::restoreState(const PlateState& state)
 {
-    RestorePlateTexts(texts, state_);
+    state_ = state;
     push();
     countTitle();
     livePreview_->formChanged();
