@@ -41,7 +41,7 @@ std::vector<CheckResult> CheckListing(const PlateState& state, const PlateFlags&
 
 // Whether the page runs off a phone's screen: said for the types of fixed
 // width (タイプ１, ４, ５) while the スマートフォンでも読みやすく box is off.
-// The form shows it after the listing's own findings.
+// The live preview shows it after the listing's own findings.
 std::vector<CheckResult> CheckPhoneWidth(const PlateFlags& flags, const PlateSelections& selections);
 
 }  // namespace torepal

@@ -113,7 +113,6 @@ void CDTemplate::render()
     const std::vector<Tariff> ticked = TickedServices(services_, tickedServiceIds());
     RenderPage(state_, flags(), ticked);
     checks_ = CheckListing(state_, flags(), selections());
-    for (CheckResult& check : CheckPhoneWidth(flags(), selections())) checks_.push_back(std::move(check));
     m_ui->plateChecks->setChecks(checks_);
 }
 
