@@ -37,6 +37,10 @@ constexpr std::array<std::size_t, kSections> kValueLines = {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kServicesMarker = "[CS1]";
 constexpr std::string_view kThicknessMarker = "[TH1]";
+// The plate form's choices added since the thirteen sections, as ticks
+// after commas, in a section written only when one is on: ",1" for
+// スマートフォンでも読みやすく.
+constexpr std::string_view kLayoutMarker = "[PL1]";
 
 bool BeginsWith(std::string_view line, std::string_view marker)
 {
@@ -235,6 +239,7 @@ std::string BuildProjectText(const ProjectRecord& r)
     if (!services.empty()) out += crlf + std::string(kServicesMarker) + crlf + services + crlf;
     if (r.thickness > 0 && static_cast<std::size_t>(r.thickness) < ThicknessList().size())
         out += crlf + std::string(kThicknessMarker) + crlf + std::to_string(r.thickness) + crlf;
+    if (r.flags.phoneFit) out += crlf + std::string(kLayoutMarker) + crlf + StateDigit(true) + crlf;
     return out;
 }
 
@@ -399,6 +404,14 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
         if (lines[i] != kThicknessMarker) continue;
         const int value = DecimalValue(lines[i + 1]);
         r.thickness = value > 0 && static_cast<std::size_t>(value) < ThicknessList().size() ? value : 0;
+        break;
+    }
+
+    // "[PL1]" likewise; a file without it has the choices off.
+    for (std::size_t i = last.first + kValueLines[kSections - 1]; i < n; ++i) {
+        if (lines[i] != kLayoutMarker) continue;
+        const Body layout{&lines, i + 1, std::min(i + 2, n)};
+        r.flags.phoneFit = On(layout.digitsAfterCommas(), 0);
         break;
     }
     return r;

@@ -60,6 +60,8 @@ struct ProjectRecord {
     // a "[TH1]" section after the services, written only when chosen, so a
     // project without it is the file the program always wrote.
     int thickness = 0;
+    // flags.phoneFit is held in a "[PL1]" section after those, written
+    // only when the box is on.
 };
 
 // The file's text with CR LF line ends, as it is kept in memory. It goes to

@@ -5,6 +5,7 @@
 
 #include "plate/PageTemplates.h"
 #include "plate/ServiceChecks.h"
+#include "plate/PhoneFitting.h"
 #include "shipping/CarrierAvailability.h"
 #include "text/Encoding.h"
 
@@ -344,6 +345,20 @@ std::vector<CheckResult> CheckListing(const PlateState& state, const PlateFlags&
     CheckBuiltInTables(t, writes, currentServices, c.results);
     CheckCurrentServices(selections, state.thicknessIndex, currentServices, c.results);
     return c.results;
+}
+
+std::vector<CheckResult> CheckPhoneWidth(const PlateFlags& flags, const PlateSelections& selections)
+{
+    // A page of fixed width runs off a phone's screen, and the buyer has to
+    // scroll sideways for every line; the fitting form of the type does not.
+    const int width = FixedPageWidth(selections.type);
+    if (width == 0 || flags.phoneFit) return {};
+    static const std::string field = Sjis("タイプ"), open = Sjis("「"), wide = Sjis("」は幅"),
+                             advice = Sjis(
+                                 "ピクセルのまま表示されるため、スマートフォンでは画面の右にはみ出します。"
+                                 "「スマートフォンでも読みやすく」をオンにすると画面の幅に収まります。");
+    return {CheckResult{field, open + TemplateTypeNames()[static_cast<std::size_t>(selections.type)] + wide +
+                                   std::to_string(width) + advice}};
 }
 
 }  // namespace torepal

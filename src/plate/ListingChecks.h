@@ -43,4 +43,9 @@ std::string TitleCountText(std::string_view title);
 std::vector<CheckResult> CheckListing(const PlateState& state, const PlateFlags& flags,
                                       const PlateSelections& selections, std::span<const Tariff> currentServices = {});
 
+// Whether the page runs off a phone's screen: said for the types of fixed
+// width (タイプ１, ４, ５) while the スマートフォンでも読みやすく box is off.
+// The live preview shows it after the listing's own findings.
+std::vector<CheckResult> CheckPhoneWidth(const PlateFlags& flags, const PlateSelections& selections);
+
 }  // namespace torepal

@@ -52,6 +52,9 @@ struct PlateFlags {
     bool left = false;    // the 左寄せ box
     bool linkOff = true;  // 1109 リンクしない
     bool linkOn = false;  // the リンクする box
+    // The スマートフォンでも読みやすく box: the fitting form of the page type
+    // (plate/PhoneFitting.h). Off, the page is the ordinary one.
+    bool phoneFit = false;
 };
 
 }  // namespace torepal

@@ -401,3 +401,36 @@ TEST_F(PlatePageTest, AFailedCopyOrSaveSaysNothingOfSuccess)
     EXPECT_EQ(platform.messages.size(), 2u);  // not saved, not copied
     EXPECT_EQ(said.count(), 0);
 }
+
+TEST_F(PlatePageLive, ThePhoneBoxFitsThePreviewAndTheSavedPageAndIsKeptForTheNextStart)
+{
+    fillForm();
+    combo("typeCombo")->setCurrentIndex(0);  // タイプ１, 620 px wide
+    QCheckBox* phone = box("phoneFitBox");
+    EXPECT_EQ(phone->text(), QStringLiteral("スマートフォンでも読みやすく"));
+    EXPECT_FALSE(phone->isChecked());
+    page->livePreview().open();
+    ASSERT_EQ(shown.size(), 1u);
+    const std::string wide = "「タイプ１」は幅620ピクセル";
+    auto mentionsWidth = [&](const std::vector<std::string>& lines) {
+        for (const std::string& l : lines)
+            if (l.find(wide) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(mentionsWidth(shown[0].checks));
+    EXPECT_EQ(shown[0].page.find("max-width"), std::string::npos);
+
+    phone->click();
+    settle();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[1].page.find("<table style=\"width:100%;max-width:620px;"), std::string::npos);
+    EXPECT_FALSE(mentionsWidth(shown[1].checks));
+    button("completeButton")->click();
+    EXPECT_EQ(shown[1].page, savedPage());
+    EXPECT_FALSE(
+        find<ChecksView>("plateChecks")->lines().join(QStringLiteral("\n")).contains(QString::fromStdString(wide)));
+
+    ASSERT_TRUE(page->savePlateSettings());
+    makePage();
+    EXPECT_TRUE(box("phoneFitBox")->isChecked());
+}

@@ -102,6 +102,10 @@ std::string CDTemplate::previewBytes()
     previewCheckLines_.clear();
     for (const CheckResult& check : CheckListing(form, f, selections(), ticked))
         previewCheckLines_.push_back(Utf8FromSjis(CheckLine(check)));
+    // The width on a phone is said here, beside the preview's phone width,
+    // rather than on the form and in the result dialog after each finish.
+    for (const CheckResult& check : CheckPhoneWidth(f, selections()))
+        previewCheckLines_.push_back(Utf8FromSjis(CheckLine(check)));
     return previewPage_;
 }
 
