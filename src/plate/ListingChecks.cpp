@@ -4,8 +4,8 @@
 #include <array>
 
 #include "plate/PageTemplates.h"
-#include "plate/ServiceChecks.h"
 #include "plate/PhoneFitting.h"
+#include "plate/ServiceChecks.h"
 #include "shipping/CarrierAvailability.h"
 #include "text/Encoding.h"
 
