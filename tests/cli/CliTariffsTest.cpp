@@ -93,12 +93,12 @@ TEST_F(CliTariffs, RenderWritesTheProjectsCurrentServices)
     const std::string block = Sjis("<br><b>▼クリックポスト</b><br> 185円<br>（2018年9月1日改定の料金）<br>");
     EXPECT_NE(with.out.find(block), std::string::npos);
     EXPECT_EQ(plain.out.find(block), std::string::npos);
-    EXPECT_NE(with.err.find("\"gone\""), std::string::npos) << with.err;
+    EXPECT_NE(with.err.find("「gone」"), std::string::npos) << with.err;
 
     // Another folder without the file: the service is left out and named.
     std::filesystem::create_directory(dir_ / "empty");
     const CliResult none = run({"render", file, "--tariffs", (dir_ / "empty").string()});
     EXPECT_EQ(none.status, 0);
     EXPECT_EQ(none.out, plain.out);
-    EXPECT_NE(none.err.find("\"clickpost\""), std::string::npos);
+    EXPECT_NE(none.err.find("「clickpost」"), std::string::npos);
 }

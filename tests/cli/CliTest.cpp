@@ -20,7 +20,10 @@ namespace {
 
 class Cli : public ::testing::Test {
 protected:
-    CliResult run(const std::vector<std::string>& args) { return test::RunCli(TOREPAL_CLI, args, dir_); }
+    CliResult run(const std::vector<std::string>& args, const std::vector<std::string>& locale = {"LC_ALL=C.UTF-8"})
+    {
+        return test::RunCli(TOREPAL_CLI, args, dir_, locale);
+    }
 
     std::string write(const std::string& name, const std::string& bytes)
     {
@@ -75,6 +78,28 @@ TEST_F(Cli, HelpGoesToStandardOutput)
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("torepal-cli render FILE.tpf"), std::string::npos);
     EXPECT_NE(r.out.find("torepal-cli mail FILE.tpf TEMPLATE.txt"), std::string::npos);
+    // In Japanese, in the terminal's UTF-8; without a locale (C) too.
+    EXPECT_TRUE(r.out.starts_with("使い方:\n")) << r.out;
+    EXPECT_NE(r.out.find("終了コード: 0 完了、1 引数の誤り"), std::string::npos);
+    EXPECT_EQ(run({"--help"}, {"LC_ALL=C"}).out, r.out);
+    EXPECT_EQ(run({"-h"}, {"LANG=C.UTF-8"}).out, r.out);
+}
+
+TEST_F(Cli, MessagesAreJapaneseInTheTerminalsSet)
+{
+    const CliResult none = run({});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.starts_with("torepal-cli: コマンドがありません。\n使い方:\n")) << none.err;
+    EXPECT_TRUE(run({"print"}).err.starts_with("torepal-cli: そのコマンドはありません。\n"));
+    const CliResult folder = run({"tariffs", (dir_ / "none").string()});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_EQ(folder.err, "torepal-cli: " + (dir_ / "none").string() + ": そのフォルダはありません。\n");
+    // The project reader's own message, Shift-JIS inside, reads as UTF-8.
+    const CliResult missing = run({"check", (dir_ / "missing.tpf").string()});
+    EXPECT_TRUE(missing.err.starts_with("torepal-cli: " + (dir_ / "missing.tpf").string() + ": "));
+    EXPECT_EQ(missing.err, Utf8FromSjis(Sjis(missing.err)));
+    // --readable belongs to render and mail.
+    EXPECT_EQ(run({"check", project(ProjectRecord{}), "--readable"}).status, 1);
 }
 
 TEST_F(Cli, WrongArgumentsExitWithOne)
@@ -194,8 +219,8 @@ TEST_F(Cli, MailWithATemplateWithoutPlaceholdersGivesItsLines)
     EXPECT_EQ(r.out, "one\r\ntwo\r\n\r\nlast\r\n");
 }
 
-// "check": the plate checks of the project, one per line in Shift-JIS,
-// exit 0 whatever they say.
+// "check": the plate checks of the project, one per line in the terminal's
+// set (UTF-8 here), exit 0 whatever they say.
 TEST_F(Cli, CheckPrintsThePlateChecksOnePerLine)
 {
     // Listing() ticks bank 2 (りそな銀行) and 切手; クロネコヤマト at ～100g,
@@ -203,12 +228,12 @@ TEST_F(Cli, CheckPrintsThePlateChecksOnePerLine)
     const CliResult r = run({"check", project(Listing())});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.err.empty());
-    const std::string payment = Sjis("支払い方法：「");
-    const std::string since = Sjis("」は、2018年3月1日から使えません");
-    EXPECT_EQ(r.out.find(payment + Sjis("りそな銀行") + since), 0u);
-    EXPECT_NE(r.out.find("\n" + payment + Sjis("切手") + since), std::string::npos);
+    const std::string payment = "支払い方法：「";
+    const std::string since = "」は、2018年3月1日から使えません";
+    EXPECT_EQ(r.out.find(payment + "りそな銀行" + since), 0u);
+    EXPECT_NE(r.out.find("\n" + payment + "切手" + since), std::string::npos);
     // The built-in クロネコヤマト prints the program's old table.
-    EXPECT_NE(r.out.find("\n" + Sjis("配送業者：組み込みの「クロネコヤマト」の料金は")), std::string::npos);
+    EXPECT_NE(r.out.find("\n配送業者：組み込みの「クロネコヤマト」の料金は"), std::string::npos);
     EXPECT_EQ(Lines(r.out), 3u);
     EXPECT_EQ(r.out.back(), '\n');
 
@@ -228,8 +253,30 @@ TEST_F(Cli, CheckPrintsThePlateChecksOnePerLine)
     const CliResult two = run({"check", project(loud, "loud.tpf")});
     EXPECT_EQ(two.status, 0);
     EXPECT_EQ(Lines(two.out), 2u);
-    EXPECT_EQ(two.out.find(Sjis("商品タイトル：65文字を超えています（66文字）")), 0u);
-    EXPECT_NE(two.out.find(Sjis("商品情報：電話番号「０９０－１２３４－５６７８」")), std::string::npos);
+    EXPECT_EQ(two.out.find("商品タイトル：65文字を超えています（66文字）"), 0u);
+    EXPECT_NE(two.out.find("商品情報：電話番号「０９０－１２３４－５６７８」"), std::string::npos);
+}
+
+// The saved bytes stay Shift-JIS whatever the terminal; --readable turns
+// them into the terminal's set with LF line ends, for a person to read.
+TEST_F(Cli, ReadableWritesThePageAndTheMailForReading)
+{
+    const std::string tpf = project(Listing());
+    const CliResult saved = run({"render", tpf});
+    const CliResult readable = run({"render", "--readable", tpf});
+    ASSERT_EQ(readable.status, 0) << readable.err;
+    EXPECT_NE(saved.out.find(Sjis("腕時計")), std::string::npos);
+    EXPECT_EQ(readable.out, Utf8FromSjis(saved.out));  // the page has no line break of its own
+    EXPECT_NE(readable.out.find("美品です<br>箱あり"), std::string::npos);
+    EXPECT_EQ(run({"render", tpf, "--tariffs", dir_.string(), "--readable"}).out, readable.out);
+
+    ProjectRecord record;
+    record.name = "bidder";
+    const std::string templ = write("t.txt", ToTextMode(Sjis("[name] 様\r\nよろしく\r\n")));
+    const CliResult mail = run({"mail", project(record, "m.tpf"), templ, "--readable"});
+    ASSERT_EQ(mail.status, 0) << mail.err;
+    EXPECT_EQ(mail.out, "bidder 様\nよろしく\n");
+    EXPECT_EQ(run({"mail", project(record, "m.tpf"), templ}).out, Sjis("bidder 様\r\nよろしく\r\n"));
 }
 
 TEST_F(Cli, CheckOfAnUnreadableFileExitsWithTwo)

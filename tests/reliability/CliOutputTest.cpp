@@ -59,7 +59,7 @@ TEST(CliOutput, AFullDiskIsAFailureWithAMessage)
           std::vector<std::string>{"mail", (dir / "p.tpf").string(), (dir / "t.txt").string()}}) {
         EXPECT_NE(RunWithOutputTo("/dev/full", args, dir / "err"), 0) << args[0];
         const ReadResult err = ReadWholeFile(dir / "err");
-        EXPECT_NE(err.bytes.find("cannot write"), std::string::npos) << err.bytes;
+        EXPECT_NE(err.bytes.find("出力を書き出せません"), std::string::npos) << err.bytes;
     }
 }
 

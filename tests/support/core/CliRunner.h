@@ -24,9 +24,25 @@ struct CliResult {
     std::string err;  // standard error
 };
 
+// The tool runs under `locale` ("LC_ALL=C.UTF-8" unless a test names
+// another), with every locale variable of the test's own environment
+// taken out, so what it writes for a person does not depend on who runs
+// the tests.
 inline CliResult RunCli(const std::string& tool, const std::vector<std::string>& args,
-                        const std::filesystem::path& scratch)
+                        const std::filesystem::path& scratch,
+                        const std::vector<std::string>& locale = {"LC_ALL=C.UTF-8"})
 {
+    std::vector<std::string> environment;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        if (entry.starts_with("LC_") || entry.starts_with("LANG=") || entry.starts_with("LANGUAGE=")) continue;
+        environment.push_back(entry);
+    }
+    environment.insert(environment.end(), locale.begin(), locale.end());
+    std::vector<char*> envp;
+    for (std::string& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
     const std::filesystem::path out = scratch / "cli.out";
     const std::filesystem::path err = scratch / "cli.err";
     posix_spawn_file_actions_t actions;
@@ -43,7 +59,7 @@ inline CliResult RunCli(const std::string& tool, const std::vector<std::string>&
 
     CliResult result;
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return result;
     int wstatus = 0;
