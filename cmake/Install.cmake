@@ -13,10 +13,12 @@
 #
 # The program keeps its settings and saved files beside itself, so the folder
 # has to be writable by the seller: a per-user prefix (~/.local) is the normal
-# install. Files the seller may have changed (the templates in file/, the
-# price files in tariffs/ and plate.ini) are laid down only where they do not exist yet, so installing a
-# new version never replaces them; the programs, the help page and the icons
-# are always replaced.
+# install. Files the seller may have changed (the templates in file/ and
+# plate.ini) are laid down only where they do not exist yet, so installing a
+# new version never replaces them; the price files in tariffs/ are renewed
+# only where the seller never changed them, and otherwise the new version is
+# put beside as <name>.toml.new (cmake/InstallShippedTariffs.cmake); the
+# programs, the help page and the icons are always replaced.
 
 include(GNUInstallDirs)
 
@@ -85,6 +87,7 @@ install(CODE "
   set(TOREPAL_DATAROOTDIR [[${CMAKE_INSTALL_DATAROOTDIR}]])
   set(TOREPAL_SAMPLE_TEMPLATES [[${TOREPAL_SAMPLE_TEMPLATES}]])
   set(TOREPAL_TARIFF_FILES [[${TOREPAL_TARIFF_FILES}]])
+  set(TOREPAL_TARIFF_HISTORY [[${CMAKE_SOURCE_DIR}/program/shipped-tariffs.sha256]])
   set(TOREPAL_DEFAULT_PLATE [[${TOREPAL_DEFAULT_PLATE}]])
 ")
 install(SCRIPT ${CMAKE_SOURCE_DIR}/cmake/InstallProgramFolder.cmake)

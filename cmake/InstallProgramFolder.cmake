@@ -6,16 +6,11 @@ string(REGEX REPLACE "/$" "" prefix "${prefix}")
 set(program_folder "${prefix}/${TOREPAL_PROGRAM_DIR}")
 
 # Files the seller owns once they exist: the sample templates (the template
-# editor rewrites them), the price files of the current services (a seller
-# may correct a price or add a service) and the plate settings.
+# editor rewrites them) and the plate settings.
 set(seller_files)
 foreach(template IN LISTS TOREPAL_SAMPLE_TEMPLATES)
   get_filename_component(name "${template}" NAME)
   list(APPEND seller_files "${template}|file/${name}")
-endforeach()
-foreach(tariff IN LISTS TOREPAL_TARIFF_FILES)
-  get_filename_component(name "${tariff}" NAME)
-  list(APPEND seller_files "${tariff}|tariffs/${name}")
 endforeach()
 list(APPEND seller_files "${TOREPAL_DEFAULT_PLATE}|plate.ini")
 foreach(entry IN LISTS seller_files)
@@ -29,6 +24,13 @@ foreach(entry IN LISTS seller_files)
     file(INSTALL DESTINATION "${folder}" TYPE FILE FILES "${source}")
   endif()
 endforeach()
+
+# The price files of the current services: a seller may correct a price or
+# add a service, so a changed file is kept; one never changed is renewed.
+set(SHIPPED "${TOREPAL_TARIFF_FILES}")
+set(HISTORY "${TOREPAL_TARIFF_HISTORY}")
+set(FOLDER "$ENV{DESTDIR}${program_folder}/tariffs")
+include("${TOREPAL_SOURCE_DIR}/cmake/InstallShippedTariffs.cmake")
 
 # The desktop entry starts the program in its folder by absolute path. A
 # path with characters the entry format reserves is quoted and escaped.

@@ -8,6 +8,7 @@
 #include "plate/PageTemplates.h"
 #include "shipping/ParcelLists.h"
 #include "shipping/TariffReader.h"
+#include "shipping/ThicknessList.h"
 #include "text/Encoding.h"
 #include "text/Lines.h"
 #include "text/SjisText.h"
@@ -35,6 +36,11 @@ constexpr std::array<std::size_t, kSections> kValueLines = {
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kServicesMarker = "[CS1]";
+constexpr std::string_view kThicknessMarker = "[TH1]";
+// The plate form's choices added since the thirteen sections, as ticks
+// after commas, in a section written only when one is on: ",1" for
+// スマートフォンでも読みやすく.
+constexpr std::string_view kLayoutMarker = "[PL1]";
 
 bool BeginsWith(std::string_view line, std::string_view marker)
 {
@@ -231,6 +237,9 @@ std::string BuildProjectText(const ProjectRecord& r)
     for (const std::string& id : r.currentServices)
         if (IsServiceId(id)) services += "," + id;
     if (!services.empty()) out += crlf + std::string(kServicesMarker) + crlf + services + crlf;
+    if (r.thickness > 0 && static_cast<std::size_t>(r.thickness) < ThicknessList().size())
+        out += crlf + std::string(kThicknessMarker) + crlf + std::to_string(r.thickness) + crlf;
+    if (r.flags.phoneFit) out += crlf + std::string(kLayoutMarker) + crlf + StateDigit(true) + crlf;
     return out;
 }
 
@@ -389,6 +398,22 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
         }
         break;
     }
+    // "[TH1]" may follow; its one line is the thickness position. One
+    // outside the list is read as none chosen.
+    for (std::size_t i = last.first + kValueLines[kSections - 1]; i + 1 < n; ++i) {
+        if (lines[i] != kThicknessMarker) continue;
+        const int value = DecimalValue(lines[i + 1]);
+        r.thickness = value > 0 && static_cast<std::size_t>(value) < ThicknessList().size() ? value : 0;
+        break;
+    }
+
+    // "[PL1]" likewise; a file without it has the choices off.
+    for (std::size_t i = last.first + kValueLines[kSections - 1]; i < n; ++i) {
+        if (lines[i] != kLayoutMarker) continue;
+        const Body layout{&lines, i + 1, std::min(i + 2, n)};
+        r.flags.phoneFit = On(layout.digitsAfterCommas(), 0);
+        break;
+    }
     return r;
 }
 
@@ -418,6 +443,7 @@ void ApplyProjectToPlate(const ProjectRecord& r, PlateState& state)
     state.sizeIndex = s.size;
     state.originIndex = s.origin;
     state.templateType = s.type;
+    state.thicknessIndex = r.thickness;
     state.accounts = r.accounts;
 }
 

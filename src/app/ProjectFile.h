@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "bank/BankAccount.h"
 #include "plate/PlateState.h"
 #include "platform/Platform.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 
@@ -55,6 +55,13 @@ struct ProjectRecord {
     // The ticked current services by id, in the order of their group. Held
     // in a "[CS1]" section after the accounts, written only when there is one.
     std::vector<std::string> currentServices;
+
+    // The 現行の配送サービス group's thickness (into ThicknessList). Held in
+    // a "[TH1]" section after the services, written only when chosen, so a
+    // project without it is the file the program always wrote.
+    int thickness = 0;
+    // flags.phoneFit is held in a "[PL1]" section after those, written
+    // only when the box is on.
 };
 
 // The file's text with CR LF line ends, as it is kept in memory. It goes to

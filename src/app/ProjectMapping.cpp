@@ -37,6 +37,7 @@ ProjectRecord ProjectFromForms(const PlateState& plate, const PlateFlags& flags,
     r.useAccount = mail.useAccount;
     r.accounts = mail.accounts;
     r.currentServices = currentServices;
+    r.thickness = plate.thicknessIndex;
     return r;
 }
 

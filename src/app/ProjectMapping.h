@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/ProjectFile.h"
-#include "bank/BankAccount.h"
 #include "mail/MailState.h"
 #include "plate/PlateState.h"
 #include "shipping/Tariff.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "bank/BankAccount.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 

@@ -61,10 +61,10 @@ const char* const kUsageText =
     "      「プレビュー・更新」が表示するメールを、プロジェクトのメールの欄、\n"
     "      口座のチェックと六つの口座で、そのテンプレートから作って書き出します\n"
     "      （Shift-JIS、改行は CR LF）。\n"
-    "  torepal-cli check FILE.tpf\n"
+    "  torepal-cli check FILE.tpf [--tariffs DIR]\n"
     "      ページを出す前の確認を、画面と同じ文で一行にひとつずつ書き出します\n"
     "      （言うことがなければ何も書きません）。確認は助言なので、終了コードは\n"
-    "      0 のままです。\n"
+    "      0 のままです。今のサービスの料金は render と同じく DIR から取ります。\n"
     "  torepal-cli --help\n"
     "      この説明を書き出します。\n"
     "\n"
@@ -199,6 +199,21 @@ int ImportTariff(const std::string& id, const std::string& table, const std::fil
     return kDone;
 }
 
+// The current services the project ticks, from the tariff files of the
+// folder; a service without a file is named on the error stream.
+std::vector<Tariff> TickedServicesOf(const ProjectRecord& record, const std::string& file,
+                                     const std::filesystem::path& tariffFolder)
+{
+    std::vector<Tariff> current;
+    if (record.currentServices.empty()) return current;
+    const TariffFolder tariffs = ReadTariffFolder(tariffFolder);
+    const ProjectServices services = ServicesOfProject(record, tariffs.services);
+    for (const std::string& id : services.unknown)
+        Say(file + ": 今のサービス「" + id + "」の使える料金ファイルが " + tariffFolder.string() +
+            " にないため、省きました。");
+    return TickedServices(tariffs.services, services.known);
+}
+
 // The saved bytes for a script, or the same text made readable.
 int WriteSaved(const std::string& sjis, bool readable)
 {
@@ -210,15 +225,7 @@ int Render(const std::string& file, const std::filesystem::path& tariffFolder, b
     int status = kDone;
     const std::optional<ProjectRecord> record = ReadProject(file, status);
     if (!record) return status;
-    std::vector<Tariff> current;
-    if (!record->currentServices.empty()) {
-        const TariffFolder tariffs = ReadTariffFolder(tariffFolder);
-        const ProjectServices services = ServicesOfProject(*record, tariffs.services);
-        for (const std::string& id : services.unknown)
-            Say(file + ": 今のサービス「" + id + "」の使える料金ファイルが " + tariffFolder.string() +
-                " にないため、省きました。");
-        current = TickedServices(tariffs.services, services.known);
-    }
+    const std::vector<Tariff> current = TickedServicesOf(*record, file, tariffFolder);
     PlateState plate;
     PlateFlags flags;
     PlateSelections selections;
@@ -248,7 +255,7 @@ int Mail(const std::string& file, const std::string& templateFile, bool readable
     return WriteSaved(mail.body, readable);
 }
 
-int Check(const std::string& file)
+int Check(const std::string& file, const std::filesystem::path& tariffFolder)
 {
     int status = kDone;
     const std::optional<ProjectRecord> record = ReadProject(file, status);
@@ -258,7 +265,8 @@ int Check(const std::string& file)
     // The form shows what a project's selections become in its combos.
     const PlateSelections selections = ProjectSelectionsInLists(record->selections);
     std::string lines;
-    for (const CheckResult& result : CheckListing(state, record->flags, selections))
+    const std::vector<Tariff> current = TickedServicesOf(*record, file, tariffFolder);
+    for (const CheckResult& result : CheckListing(state, record->flags, selections, current))
         lines += Utf8FromSjis(CheckLine(result)) + "\n";
     return Write(ForTerminal(lines, Terminal()));
 }
@@ -317,8 +325,10 @@ int main(int argc, char** argv)
         return Usage("tariffs に付けられるフォルダはひとつまでです。");
     }
     if (command == "check") {
-        if (w.size() != 1) return Usage("check にはプロジェクトファイルをひとつ付けてください。");
-        return Check(w[0]);
+        if (w.size() == 1) return Check(w[0], DefaultTariffFolder());
+        if (w.size() == 3 && w[1] == "--tariffs") return Check(w[0], w[2]);
+        if (w.size() == 3 && w[0] == "--tariffs") return Check(w[2], w[1]);
+        return Usage("check にはプロジェクトファイルをひとつと、必要なら --tariffs DIR を付けてください。");
     }
     if (command == "mail") {
         if (w.size() != 2) return Usage("mail にはプロジェクトファイルとテンプレートファイルを付けてください。");

@@ -58,9 +58,9 @@ std::size_t CommaAt(std::string_view text, std::size_t i)
     return At(text, i, kFullWidthComma) ? 2 : 0;
 }
 
-}  // namespace
-
-std::int32_t ParseMailNumber(std::string_view text)
+// Reads a price as ParseMailNumber describes it, from the start of `text`;
+// `end` is where reading stopped and `digits` how many digits it took.
+std::int64_t ScanMailNumber(std::string_view text, std::size_t& end, int& digits)
 {
     constexpr std::int64_t kBeyond = std::int64_t{1} << 32;  // further digits cannot bring it back in range
     std::size_t i = 0;
@@ -89,18 +89,55 @@ std::int32_t ParseMailNumber(std::string_view text)
     }
     std::int64_t value = 0;
     int digit = 0;
+    digits = 0;
     for (std::size_t width = DigitAt(text, i, digit); width != 0; width = DigitAt(text, i, digit)) {
         if (value < kBeyond) value = value * 10 + digit;
         i += width;
+        ++digits;
         // A comma counts only between two digits; "12," stops at the comma.
         const std::size_t comma = CommaAt(text, i);
         int next = 0;
         if (comma != 0 && DigitAt(text, i + comma, next) != 0) i += comma;
     }
-    if (negative) value = -value;
+    end = i;
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+std::int32_t ParseMailNumber(std::string_view text)
+{
+    std::size_t end = 0;
+    int digits = 0;
+    const std::int64_t value = ScanMailNumber(text, end, digits);
     if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
     if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(value);
+}
+
+bool ReadsWholeAsPrice(std::string_view text)
+{
+    static const std::string yen = Sjis("円");
+    std::size_t end = 0;
+    int digits = 0;
+    ScanMailNumber(text, end, digits);
+    if (digits == 0) return false;
+    std::string_view rest = text.substr(end);
+    auto skipBlanks = [&rest] {
+        for (;;) {
+            if (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
+                rest.remove_prefix(1);
+            else if (rest.size() >= 2 && rest[0] == kIdeographicSpace[0] && rest[1] == kIdeographicSpace[1])
+                rest.remove_prefix(2);
+            else
+                return;
+        }
+    };
+    skipBlanks();
+    if (rest.substr(0, yen.size()) == yen) rest.remove_prefix(yen.size());
+    skipBlanks();
+    if (!rest.empty()) return false;
+    return true;
 }
 
 std::string MailSum(std::string_view fauc, std::string_view ftrans)

@@ -21,6 +21,11 @@ std::string BuildAccountText(const BankAccount& account, std::size_t row);
 // other character (no digits is 0). Held within the 32-bit range.
 std::int32_t ParseMailNumber(std::string_view text);
 
+// True when ParseMailNumber reads the whole text, so "[sum]" adds it up as
+// the seller wrote it: "285,000", "６００", "12,800円", "￥3,000", with
+// blanks around; not "千円", "3万", "未定" or an empty text.
+bool ReadsWholeAsPrice(std::string_view text);
+
 // "[sum]": price plus fee, added without overflow and written in decimal.
 std::string MailSum(std::string_view fauc, std::string_view ftrans);
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "mail/ComposeMail.h"
 #include "text/Encoding.h"
 #include "text/SjisText.h"
 
@@ -16,6 +17,14 @@ bool Blank(char c)
 bool Uses(std::string_view templateBytes, std::string_view placeholder)
 {
     return templateBytes.find(placeholder) != std::string_view::npos;
+}
+
+// Found at a character's start, never on the second byte of another.
+bool Contains(std::string_view text, const std::string& sjis)
+{
+    for (std::size_t i = 0; i < text.size(); i += CharLength(text, i))
+        if (text.substr(i, sjis.size()) == sjis) return true;
+    return false;
 }
 
 // The row as the mail page's account box names it.
@@ -45,6 +54,15 @@ std::string MissingParts(const BankAccount& a, std::size_t row)
     return missing;
 }
 
+// The template asks the buyer to send an address by mail: it names a
+// 住所 and a mail of its own ("このメールへのご返信で…ご住所"). The 取引ナビ
+// samples ask for nothing of the kind (the address comes with the payment).
+bool AsksAddressByMail(std::string_view templateBytes)
+{
+    static const std::string address = Sjis("住所"), mail = Sjis("メール");
+    return Contains(templateBytes, address) && Contains(templateBytes, mail);
+}
+
 }  // namespace
 
 bool IsPlainNumber(std::string_view text)
@@ -71,30 +89,49 @@ std::vector<CheckResult> CheckMail(const MailState& state, std::string_view temp
     for (const std::string& found : FindWebAddresses(state.body, {"auctions.yahoo.co.jp"}))
         results.push_back({body, web + found + offSite});
 
+    // Since 2018-03-01 the buyer pays through Yahoo!かんたん決済 only and the
+    // address reaches the seller with it, so an account in a message or a
+    // request for the address by mail is outside the site's rules, whatever
+    // account is ticked.
+    static const std::string since = Sjis(
+        "2018年3月1日から支払いはYahoo!かんたん決済だけになり、口座への振込みは"
+        "サイトの決まりの外です。");
     const bool asksBank = Uses(templateBytes, "[bank]");
-    bool anyTicked = false;
-    for (bool ticked : state.useAccount) anyTicked = anyTicked || ticked;
-    if (asksBank && !state.bank.empty())
-        results.push_back({body, Sjis("「[bank]」で口座の情報が入りました。支払いはYahoo!かんたん決済だけなので、"
-                                      "取引ナビのメッセージには口座も振込先も書かないでください。")});
-    if (asksBank && !anyTicked)
-        results.push_back({accounts, Sjis("テンプレートは「[bank]」で口座を求めていますが、口座がひとつも"
-                                          "選ばれていません。")});
-    for (std::size_t row = 0; row < kAccountCount; ++row) {
-        if (!state.useAccount[row]) continue;
-        const std::string missing = MissingParts(state.accounts[row], row);
-        if (!missing.empty())
-            results.push_back({accounts, open + AccountName(state, row) + Sjis("」の") + missing +
-                                             Sjis("が空です。「口座情報編集」で入れてください。")});
+    if (asksBank) {
+        std::string ticked;
+        for (std::size_t row = 0; row < kAccountCount; ++row)
+            if (state.useAccount[row]) ticked += open + AccountName(state, row) + Sjis("」");
+        results.push_back(
+            {accounts, Sjis("テンプレートは「[bank]」で振込先の口座を書き込みます") +
+                           (ticked.empty() ? Sjis("。") : Sjis("（") + ticked + Sjis("）。")) + since +
+                           Sjis("取引ナビのメッセージには口座も振込先も書かず、テンプレートから「[bank]」の行を"
+                                "消してください。")});
+    } else {
+        for (std::size_t row = 0; row < kAccountCount; ++row) {
+            if (!state.useAccount[row]) continue;
+            const std::string missing = MissingParts(state.accounts[row], row);
+            results.push_back({accounts, open + AccountName(state, row) +
+                                             (missing.empty() ? Sjis("」にチェックがあります。")
+                                                              : Sjis("」の") + missing + Sjis("が空です。")) +
+                                             since + Sjis("チェックを外してください。")});
+        }
     }
+    if (AsksAddressByMail(templateBytes))
+        results.push_back({body, Sjis("テンプレートは落札者に住所をメールで知らせるよう求めています。") + since +
+                                     Sjis("お届け先はかんたん決済と取引ナビで受け取るので、メールで住所を"
+                                          "求める部分は消してください。")});
+    // A sample's placeholder date the seller has not filled in yet.
+    static const std::string noDate = Sjis("○月○日");
+    if (Contains(state.body, noDate))
+        results.push_back({body, Sjis("「○月○日」が本文に残っています。日付を書き入れてから送ってください。")});
 
     const bool usesSum = Uses(templateBytes, "[sum]");
     auto price = [&](const std::string& value, const char* placeholder, const char* label) {
         if (!usesSum && !Uses(templateBytes, placeholder)) return;
-        if (IsPlainNumber(value)) return;
+        if (ReadsWholeAsPrice(value)) return;
         results.push_back({Sjis(label), open + value +
-                                            Sjis("」は数字ではありません。半角の数字だけで書いてください"
-                                                 "（合計の計算に使います）。")});
+                                            Sjis("」は金額として読めません。12800 や 12,800円 のように数字で"
+                                                 "書いてください（合計の計算に使います）。")});
     };
     price(state.fauc, "[fauc]", "落札金額");
     price(state.ftrans, "[ftrans]", "送料");

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "bank/BankAccount.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 

@@ -4,6 +4,8 @@
 #include <array>
 
 #include "plate/PageTemplates.h"
+#include "plate/PhoneFitting.h"
+#include "plate/ServiceChecks.h"
 #include "shipping/CarrierAvailability.h"
 #include "text/Encoding.h"
 
@@ -266,7 +268,7 @@ std::string TitleCountText(std::string_view title)
 }
 
 std::vector<CheckResult> CheckListing(const PlateState& state, const PlateFlags& flags,
-                                      const PlateSelections& selections)
+                                      const PlateSelections& selections, std::span<const Tariff> currentServices)
 {
     static const std::string title = Sjis("商品タイトル"), items = Sjis("商品情報"), trans = Sjis("発送方法"),
                              othersTitle = Sjis("追加項目の見出し"), others = Sjis("追加項目の内容"),
@@ -311,17 +313,19 @@ std::vector<CheckResult> CheckListing(const PlateState& state, const PlateFlags&
     static const std::string nothing = Sjis("」は、この重さ・大きさ・発送元では料金がなく、ページに何も書かれません。"),
                              yamato = Sjis("クロネコヤマト"), sagawa = Sjis("佐川急便"), teikeigai = Sjis("定形外郵便"),
                              sasshi = Sjis("冊子小包");
-    if (t.yamato && GreyedOutForParcel(&CarrierAvailability::yamato, selections))
-        c.add(carriers, open + yamato + nothing);
-    if (t.sagawa && GreyedOutForParcel(&CarrierAvailability::sagawa, selections))
-        c.add(carriers, open + sagawa + nothing);
+    CarrierTicks writes;
+    writes.yamato = !GreyedOutForParcel(&CarrierAvailability::yamato, selections);
+    writes.sagawa = !GreyedOutForParcel(&CarrierAvailability::sagawa, selections);
+    writes.yuPack = true;
+    writes.teikeigai = !GreyedOutForParcel(&CarrierAvailability::teikeigai, selections);
+    if (t.yamato && !writes.yamato) c.add(carriers, open + yamato + nothing);
+    if (t.sagawa && !writes.sagawa) c.add(carriers, open + sagawa + nothing);
     // ゆうパック has a price for every parcel the form can describe.
     // Ended services: the dates are those of the carriers' notices.
     // Yahoo！ゆうパック ended 2009-04-22 (digitalistblog.com, 2009-04-19).
     if (t.yahooYuPack)
         c.add(carriers, Sjis("「Yahoo！ゆうパック」は2009年4月に終わりました。チェックを外してください。"));
-    if (t.teikeigai && GreyedOutForParcel(&CarrierAvailability::teikeigai, selections))
-        c.add(carriers, open + teikeigai + nothing);
+    if (t.teikeigai && !writes.teikeigai) c.add(carriers, open + teikeigai + nothing);
     // 冊子小包 is called ゆうメール since postal privatisation in 2007-10
     // (kotobank 「小包」: "ゆうメール(旧、冊子小包)").
     if (t.sasshi) {
@@ -338,7 +342,23 @@ std::vector<CheckResult> CheckListing(const PlateState& state, const PlateFlags&
     if (t.expack)
         c.add(carriers, Sjis("「EXPACK500」は2010年3月31日で販売を終え、2014年3月31日で取り扱いも終わりました。"
                              "チェックを外してください。"));
+    CheckBuiltInTables(t, writes, currentServices, c.results);
+    CheckCurrentServices(selections, state.thicknessIndex, currentServices, c.results);
     return c.results;
+}
+
+std::vector<CheckResult> CheckPhoneWidth(const PlateFlags& flags, const PlateSelections& selections)
+{
+    // A page of fixed width runs off a phone's screen, and the buyer has to
+    // scroll sideways for every line; the fitting form of the type does not.
+    const int width = FixedPageWidth(selections.type);
+    if (width == 0 || flags.phoneFit) return {};
+    static const std::string field = Sjis("タイプ"), open = Sjis("「"), wide = Sjis("」は幅"),
+                             advice = Sjis(
+                                 "ピクセルのまま表示されるため、スマートフォンでは画面の右にはみ出します。"
+                                 "「スマートフォンでも読みやすく」をオンにすると画面の幅に収まります。");
+    return {CheckResult{field, open + TemplateTypeNames()[static_cast<std::size_t>(selections.type)] + wide +
+                                   std::to_string(width) + advice}};
 }
 
 }  // namespace torepal

@@ -17,11 +17,13 @@
 //   aqcg.jp/yahootitle, also decodolphin.net: 65 as of 2018-03).
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "plate/PlateState.h"
+#include "shipping/Tariff.h"
 #include "text/TextChecks.h"
 
 namespace torepal {
@@ -35,8 +37,15 @@ std::size_t TitleCharacterCount(std::string_view title);
 std::string TitleCountText(std::string_view title);
 
 // Every finding for the form's values, in the form's order: title, texts,
-// colours, payment boxes, carrier boxes. Empty when there is nothing to say.
+// colours, payment boxes, carrier boxes, the ticked current services
+// (`currentServices`, as the page is rendered with them). Empty when there
+// is nothing to say.
 std::vector<CheckResult> CheckListing(const PlateState& state, const PlateFlags& flags,
-                                      const PlateSelections& selections);
+                                      const PlateSelections& selections, std::span<const Tariff> currentServices = {});
+
+// Whether the page runs off a phone's screen: said for the types of fixed
+// width (タイプ１, ４, ５) while the スマートフォンでも読みやすく box is off.
+// The live preview shows it after the listing's own findings.
+std::vector<CheckResult> CheckPhoneWidth(const PlateFlags& flags, const PlateSelections& selections);
 
 }  // namespace torepal

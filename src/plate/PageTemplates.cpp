@@ -1,6 +1,7 @@
 #include "plate/PageTemplates.h"
 
 #include <array>
+#include <string_view>
 
 #include "text/Encoding.h"
 
@@ -202,9 +203,18 @@ const std::vector<std::string>& TemplateTypeNames()
     return names;
 }
 
+#ifndef TOREPAL_HOME_PAGE_URL
+#define TOREPAL_HOME_PAGE_URL ""
+#endif
+
+bool HasOwnHomePage()
+{
+    return std::string_view(TOREPAL_HOME_PAGE_URL).size() > 0;
+}
+
 const std::string& HomePageUrl()
 {
-    static const std::string url = "https://torepal.example.jp/";
+    static const std::string url = HasOwnHomePage() ? std::string(TOREPAL_HOME_PAGE_URL) : BoothSiteUrl() + "/";
     return url;
 }
 

@@ -27,7 +27,13 @@ const std::vector<std::string>& TemplateTypeNames();
 
 // The addresses the pages link to, in one place. The about box names the
 // maker's page with HomePageUrl too.
+//
+// The tool's own page is a build setting (TOREPAL_HOME_PAGE_URL, see the
+// README): a build without one links the credit line to the auction site
+// itself, an address that exists and that the checks never report, rather
+// than to a page that is not there.
 const std::string& HomePageUrl();     // the tool's home page, in the credit line
+bool HasOwnHomePage();                // the build names a page of the tool's own
 const std::string& BoothSiteUrl();    // scheme and host of the auction site
 const std::string& BannerImageUrl();  // scheme and host of its image server
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "bank/BankAccount.h"
 #include "plate/PlateState.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 

@@ -32,6 +32,7 @@ CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int
     r.mytext = state.mytext;
     r.TOthers = state.TOthers;
     r.Others = state.Others;
+    r.phoneFit = flags.phoneFit;
     return r;
 }
 
@@ -62,6 +63,7 @@ void ApplyPlateSettings(const CPSave& r, PlateState& state, PlateFlags& flags, i
     state.TOthers = r.TOthers;
     state.Others = r.Others;
     state.mytext = r.mytext;
+    flags.phoneFit = r.phoneFit;
 }
 
 void LoadPlateSettings(const std::filesystem::path& programFolder, Platform& platform, PlateState& state,

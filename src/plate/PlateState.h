@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "bank/BankAccount.h"
+#include "shipping/ShippingChoices.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 
@@ -27,6 +28,8 @@ struct PlateState {
     std::int32_t weightIndex = 0;   // into WeightList
     std::int32_t sizeIndex = 0;     // into SizeList
     std::int32_t originIndex = 0;   // into PrefectureList
+    // Into ThicknessList, 0 指定なし; read only for the current services.
+    std::int32_t thicknessIndex = 0;
 
     std::string page;  // the last rendered page
     Accounts accounts;
@@ -39,18 +42,6 @@ struct PaymentTicks {
     bool stamps = false;      // the 切手 box
 };
 
-// The eight carrier and mail-class boxes.
-struct CarrierTicks {
-    bool yamato = false;        // the クロネコヤマト box
-    bool sagawa = false;        // the 佐川急便 box
-    bool yuPack = false;        // the ゆうパック box
-    bool yahooYuPack = false;   // the Yahoo！ゆうパック box
-    bool teikeigai = false;     // the 定形外郵便 box
-    bool sasshi = false;        // the 冊子小包 box
-    bool kuronekoMail = false;  // the クロネコメール便 box
-    bool expack = false;        // the EXPACK500 box
-};
-
 // The tick and radio states the page holds in its controls, read when a
 // page is rendered, stored or saved. A radio pair may hold both or neither
 // state in stored files, so each button has its own flag.
@@ -61,15 +52,9 @@ struct PlateFlags {
     bool left = false;    // the 左寄せ box
     bool linkOff = true;  // 1109 リンクしない
     bool linkOn = false;  // the リンクする box
-};
-
-// The selected entries of the plate form's four combos (weight, size,
-// origin, type), -1 for none: only a project file can leave one unselected.
-struct PlateSelections {
-    int weight = 0;
-    int size = 0;
-    int origin = 0;
-    int type = 0;
+    // The スマートフォンでも読みやすく box: the fitting form of the page type
+    // (plate/PhoneFitting.h). Off, the page is the ordinary one.
+    bool phoneFit = false;
 };
 
 }  // namespace torepal

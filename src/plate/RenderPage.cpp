@@ -2,6 +2,7 @@
 
 #include "plate/PageTemplates.h"
 #include "plate/PaymentText.h"
+#include "plate/PhoneFitting.h"
 #include "shipping/ShippingText.h"
 #include "shipping/TariffLookup.h"
 #include "text/SjisText.h"
@@ -17,14 +18,16 @@ void RenderPage(PlateState& state, const PlateFlags& flags, std::span<const Tari
     state.sdata.clear();
 
     PageTemplate t;
-    if (const PageTemplate* chosen = TemplateOfType(state.templateType)) t = *chosen;
+    const PageTemplate* chosen =
+        flags.phoneFit ? FittingTemplateOfType(state.templateType) : TemplateOfType(state.templateType);
+    if (chosen) t = *chosen;
     std::string& frame = t.frame;
 
     // タイプ３ has no "<data3>" in its frame: the extra section stands in the
     // item section.
     if (state.templateType == 2 && !state.Others.empty()) ReplaceAll(t.item, "<data3>", t.others);
 
-    const ParcelChoice parcel{state.weightIndex, state.sizeIndex, state.originIndex};
+    const ParcelChoice parcel{state.weightIndex, state.sizeIndex, state.originIndex, state.thicknessIndex};
     BuildShippingTextCarriers(state.sdata, flags.carriers, parcel);
 
     // The separator under the note is wanted only when price text follows.
@@ -44,7 +47,7 @@ void RenderPage(PlateState& state, const PlateFlags& flags, std::span<const Tari
     state.pdata = BuildPaymentText(flags.payment, state.accounts);
 
     std::string banner;
-    if (flags.linkOn) banner = Replaced(BoothBanner(), "mytext", state.mytext);
+    if (flags.linkOn) banner = Replaced(flags.phoneFit ? FittingBoothBanner() : BoothBanner(), "mytext", state.mytext);
     ReplaceAll(banner, "yahoo-id", state.yahooId);
 
     ReplaceAll(t.item, "<myboot>", "");

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "plate/PlateState.h"
+#include "shipping/ShippingChoices.h"
 
 namespace torepal {
 

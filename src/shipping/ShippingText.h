@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plate/PlateState.h"
+#include "shipping/ShippingChoices.h"
 
 namespace torepal {
 
@@ -13,6 +13,9 @@ struct ParcelChoice {
     int weightIndex = 0;  // into WeightList
     int sizeIndex = 0;    // into SizeList
     int originIndex = 0;  // into PrefectureList
+    // Into ThicknessList; only the current services read it (the built-in
+    // tables know no thickness).
+    int thicknessIndex = 0;
 };
 
 // Empties `sdata`, then appends クロネコヤマト, 佐川急便, ゆうパック,

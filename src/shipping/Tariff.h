@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "shipping/ParcelLimits.h"
+
 namespace torepal {
 
 enum class TariffShape {
@@ -36,6 +38,7 @@ struct WeightBand {
 struct TariffVariant {
     std::string name;
     std::vector<WeightBand> bands;  // strictly ascending weights
+    ParcelLimits limits{};          // the column's own (規格内 34×25×3 cm), over the service's
 };
 
 struct SizeClass {
@@ -57,6 +60,9 @@ struct Tariff {
     TariffDateKind dateKind = TariffDateKind::Effective;
     int order = 1000;  // place in the list of services; ties go by id
     TariffShape shape = TariffShape::Flat;
+    // The largest parcel the service takes; its weight limit stays with its
+    // prices (the flat limit, the last band, the size classes).
+    ParcelLimits limits{};
 
     // Flat
     int flatYen = 0;

@@ -4,6 +4,7 @@
 
 #include "shipping/ParcelLists.h"
 #include "shipping/TariffReader.h"
+#include "shipping/ThicknessList.h"
 #include "text/Encoding.h"
 
 namespace torepal {
@@ -31,6 +32,10 @@ ParcelMeasures MeasuresOf(const ParcelChoice& parcel)
         WeightListGrams()[static_cast<std::size_t>(ListIndexOrFirst(parcel.weightIndex, WeightListGrams().size()))];
     m.sizeCm = SizeListCm()[static_cast<std::size_t>(ListIndexOrFirst(parcel.sizeIndex, SizeListCm().size()))];
     m.originPrefecture = ListIndexOrFirst(parcel.originIndex, OfficialPrefectureNames().size());
+    const std::size_t size = static_cast<std::size_t>(ListIndexOrFirst(parcel.sizeIndex, SizeListCm().size()));
+    m.span.sumUpToMm = SizeListCm()[size] * 10;
+    m.span.sumOverMm = size > 0 ? SizeListCm()[size - 1] * 10 : 0;
+    ApplyThickness(parcel.thicknessIndex, m.span);
     return m;
 }
 
@@ -46,12 +51,20 @@ std::string ColumnLabel(const std::string& name)
     return name.empty() ? std::string() : "【" + name + "】";
 }
 
-void RegionLines(const Tariff& t, const ParcelMeasures& parcel, std::vector<std::string>& lines)
+// The size class the parcel is priced in, or the classes' count when none
+// takes it.
+std::size_t RateClass(const Tariff& t, const ParcelMeasures& parcel)
 {
     std::size_t rateClass = 0;
     while (rateClass < t.sizeClasses.size() &&
            (t.sizeClasses[rateClass].sizeCm < parcel.sizeCm || t.sizeClasses[rateClass].maxGrams < parcel.grams))
         ++rateClass;
+    return rateClass;
+}
+
+void RegionLines(const Tariff& t, const ParcelMeasures& parcel, std::vector<std::string>& lines)
+{
+    const std::size_t rateClass = RateClass(t, parcel);
     if (rateClass == t.sizeClasses.size()) return;
 
     const std::string origin = OfficialPrefectureNames()[static_cast<std::size_t>(parcel.originPrefecture)];
@@ -72,6 +85,53 @@ void RegionLines(const Tariff& t, const ParcelMeasures& parcel, std::vector<std:
     }
 }
 
+// One column of weight bands for the parcel: its price when it takes the
+// parcel, and why it does not otherwise.
+struct ColumnFit {
+    const WeightBand* band = nullptr;
+    ParcelLimits limits;
+    unsigned faults = kCarries;
+};
+
+std::vector<ColumnFit> ColumnFits(const Tariff& t, const ParcelMeasures& parcel)
+{
+    std::vector<ColumnFit> fits;
+    for (const TariffVariant& v : t.variants) {
+        ColumnFit fit;
+        const auto band = std::find_if(v.bands.begin(), v.bands.end(),
+                                       [&](const WeightBand& b) { return parcel.grams <= b.upToGrams; });
+        fit.limits = CombinedLimits(t.limits, v.limits);
+        fit.faults = SizeFaults(fit.limits, parcel.span);
+        if (band == v.bands.end())
+            fit.faults |= kTooHeavy;
+        else
+            fit.band = &*band;
+        fits.push_back(fit);
+    }
+    return fits;
+}
+
+bool SameButThickness(const ParcelLimits& a, const ParcelLimits& b)
+{
+    return a.sumMm == b.sumMm && a.lengthMm == b.lengthMm && a.widthMm == b.widthMm;
+}
+
+// A thickness column that a thinner one, holding the chosen thickness
+// whole and alike in every other limit, already prices.
+bool OutpricedByThinner(const std::vector<ColumnFit>& fits, std::size_t c, const ParcelSpan& span)
+{
+    const ColumnFit& column = fits[c];
+    if (column.limits.thicknessMm == 0) return false;
+    for (std::size_t e = 0; e < fits.size(); ++e) {
+        const ColumnFit& other = fits[e];
+        if (e == c || other.faults != kCarries) continue;
+        if (SameButThickness(other.limits, column.limits) && other.limits.thicknessMm < column.limits.thicknessMm &&
+            HoldsWholeThickness(other.limits, span))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::string> TariffLines(const Tariff& t, const ParcelMeasures& parcel)
@@ -79,20 +139,50 @@ std::vector<std::string> TariffLines(const Tariff& t, const ParcelMeasures& parc
     std::vector<std::string> lines;
     switch (t.shape) {
         case TariffShape::Flat:
-            if (parcel.grams <= t.flatMaxGrams) lines.push_back(YenText(t.flatYen));
+            if (parcel.grams <= t.flatMaxGrams && SizeFaults(t.limits, parcel.span) == kCarries)
+                lines.push_back(YenText(t.flatYen));
             break;
-        case TariffShape::Bands:
-            for (const TariffVariant& v : t.variants) {
-                const auto band = std::find_if(v.bands.begin(), v.bands.end(),
-                                               [&](const WeightBand& b) { return parcel.grams <= b.upToGrams; });
-                if (band != v.bands.end()) lines.push_back(ColumnLabel(v.name) + YenText(band->yen));
-            }
+        case TariffShape::Bands: {
+            const std::vector<ColumnFit> fits = ColumnFits(t, parcel);
+            for (std::size_t c = 0; c < fits.size(); ++c)
+                if (fits[c].faults == kCarries && !OutpricedByThinner(fits, c, parcel.span))
+                    lines.push_back(ColumnLabel(t.variants[c].name) + YenText(fits[c].band->yen));
             break;
+        }
         case TariffShape::Regions:
-            RegionLines(t, parcel, lines);
+            if (SizeFaults(t.limits, parcel.span) == kCarries) RegionLines(t, parcel, lines);
             break;
     }
     return lines;
+}
+
+unsigned ServiceCarryFaults(const Tariff& t, const ParcelMeasures& parcel)
+{
+    if (!TariffLines(t, parcel).empty()) return kCarries;
+    switch (t.shape) {
+        case TariffShape::Flat:
+            return SizeFaults(t.limits, parcel.span) | (parcel.grams > t.flatMaxGrams ? kTooHeavy : kCarries);
+        case TariffShape::Bands: {
+            unsigned every = ~0u, some = kCarries;
+            for (const ColumnFit& fit : ColumnFits(t, parcel)) {
+                every &= fit.faults;
+                some |= fit.faults;
+            }
+            return every != 0 && every != ~0u ? every : some;
+        }
+        case TariffShape::Regions: {
+            const unsigned faults = SizeFaults(t.limits, parcel.span);
+            if (faults != kCarries || RateClass(t, parcel) < t.sizeClasses.size()) return faults;
+            // No class takes both the weight and the size: name what no
+            // class takes, or both when each alone would find one.
+            const bool heavy = std::none_of(t.sizeClasses.begin(), t.sizeClasses.end(),
+                                            [&](const SizeClass& c) { return c.maxGrams >= parcel.grams; });
+            const bool large = std::none_of(t.sizeClasses.begin(), t.sizeClasses.end(),
+                                            [&](const SizeClass& c) { return c.sizeCm >= parcel.sizeCm; });
+            return (heavy || !large ? kTooHeavy : kCarries) | (large || !heavy ? kTooLarge : kCarries);
+        }
+    }
+    return kCarries;
 }
 
 std::string TariffDateLine(const Tariff& t)

@@ -3,6 +3,7 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "shipping/TariffRules.h"
 #include "text/Encoding.h"
@@ -67,6 +68,8 @@ struct SourceLines {
     int prices = 0;
     std::vector<int> origin;
     std::vector<std::vector<int>> destination;
+    std::array<int, 4> limit{};
+    std::vector<std::array<int, 4>> variantLimit;
 
     static int At(const std::vector<int>& v, int i, int fallback)
     {
@@ -120,6 +123,14 @@ struct SourceLines {
             case TariffField::Price:
             case TariffField::PriceRow:
                 return At(destination, c.row, c.column, At(origin, c.row, prices));
+            case TariffField::Limit: {
+                if (c.row < 0 || c.row >= 4) return 0;
+                const auto r = static_cast<std::size_t>(c.row);
+                if (c.group < 0) return limit[r];
+                const auto g = static_cast<std::size_t>(c.group);
+                return g < variantLimit.size() && variantLimit[g][r] > 0 ? variantLimit[g][r]
+                                                                         : At(variant, c.group, variants);
+            }
         }
         return 0;
     }
@@ -197,6 +208,41 @@ std::pair<const toml::node*, const toml::node*> Pair(const toml::node& n, const 
     return {a.get(0), a.get(1)};
 }
 
+// A size limit in centimetres, whole or with one decimal ("24.8"), kept in
+// millimetres. The range is the shared rules' to judge.
+int LimitMm(const toml::node& n, std::string_view key)
+{
+    double cm = 0;
+    if (const auto* i = n.as_integer()) {
+        if (i->get() < 0 || i->get() > kMostTariffCm)
+            Refuse(LineOf(n), Quoted(key) + "の値が大きすぎるか、負の数です。");
+        cm = static_cast<double>(i->get());
+    } else if (const auto* f = n.as_floating_point()) {
+        cm = f->get();
+        if (!(cm >= 0 && cm <= static_cast<double>(kMostTariffCm)))
+            Refuse(LineOf(n), Quoted(key) + "の値が大きすぎるか、負の数です。");
+    } else {
+        Refuse(LineOf(n), Quoted(key) + "は 34 や 24.8 のような数（cm）で書いてください。");
+    }
+    const double mm = std::round(cm * 10);
+    if (std::fabs(cm * 10 - mm) > 1e-6)
+        Refuse(LineOf(n), Quoted(key) + "は小数第1位まで（0.1cm単位）で書いてください。");
+    return static_cast<int>(mm);
+}
+
+void ReadLimits(const toml::table& t, ParcelLimits& limits, std::array<int, 4>& at)
+{
+    const auto& entries = LimitEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const toml::node* n = t.get(entries[i].key);
+        if (!n) continue;
+        at[i] = LineOf(*n);
+        limits.*entries[i].member = LimitMm(*n, entries[i].key);
+        if (limits.*entries[i].member == 0)
+            Refuse(LineOf(*n), Quoted(entries[i].key) + "に0は書けません（上限がなければ行ごと消してください）。");
+    }
+}
+
 void ReadFlat(const toml::table& t, Tariff& tariff, int line, SourceLines& lines)
 {
     const toml::node& price = Required(t, "price", line);
@@ -232,6 +278,8 @@ void ReadBands(const toml::table& t, Tariff& tariff, int line, SourceLines& line
         if (const toml::node* name = v.get("name")) variant.name = CheckedText(*name, "name");
         lines.variant.push_back(LineOf(entry));
         lines.band.emplace_back();
+        lines.variantLimit.emplace_back();
+        ReadLimits(v, variant.limits, lines.variantLimit.back());
         const toml::node& bands = Required(v, "bands", LineOf(entry));
         lines.variant.back() = ArrayOf(bands, "bands").empty() ? LineOf(bands) : LineOf(entry);
         variant.bands = Bands(bands, lines.band.back());
@@ -320,6 +368,8 @@ Tariff ReadTable(std::string_view id, const toml::table& t)
         lines.order = LineOf(*order);
         tariff.order = WholeNumber(*order, 0, kMostTariffOrder, "「order」");
     }
+
+    ReadLimits(t, tariff.limits, lines.limit);
 
     const toml::node& shapeNode = Required(t, "shape", 0);
     lines.shape = LineOf(shapeNode);

@@ -31,6 +31,22 @@ TariffFault At(TariffField field, int group, int row, int column, std::string re
     return TariffFault{TariffCell{field, group, row, column}, std::move(reason)};
 }
 
+// Each limit on its own, then the sides in their order: a second side
+// longer than the longest, or a thickness beyond either, is a slip.
+std::optional<TariffFault> LimitsFault(const ParcelLimits& l, int group)
+{
+    const auto& entries = LimitEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (auto f = LimitFault(l.*entries[i].member, entries[i].what))
+            return At(TariffField::Limit, group, static_cast<int>(i), -1, *f);
+    if (l.widthMm > 0 && l.lengthMm > 0 && l.widthMm > l.lengthMm)
+        return At(TariffField::Limit, group, 2, -1, "短辺が長辺より長くなっています。");
+    const int longer = l.widthMm > 0 ? l.widthMm : l.lengthMm;
+    if (l.thicknessMm > 0 && longer > 0 && l.thicknessMm > longer)
+        return At(TariffField::Limit, group, 3, -1, "厚さが辺の長さを超えています。");
+    return std::nullopt;
+}
+
 std::optional<TariffFault> BandsFault(const Tariff& t, TariffWording w)
 {
     const std::string_view nameKey = Named(w, "name", "列の名前");
@@ -51,6 +67,7 @@ std::optional<TariffFault> BandsFault(const Tariff& t, TariffWording w)
         if (variant.bands.empty())
             return At(TariffField::Bands, g, -1, -1,
                       Quoted(Named(w, "bands", "重さの区切りと料金")) + "に料金がありません。");
+        if (auto f = LimitsFault(variant.limits, g)) return f;
         for (std::size_t b = 0; b < variant.bands.size(); ++b) {
             const WeightBand& band = variant.bands[b];
             const int r = static_cast<int>(b);
@@ -179,6 +196,8 @@ std::optional<std::string> NumberFault(std::int64_t v, std::int64_t lowest, std:
 
 std::optional<std::string> YenFault(std::int64_t yen)
 {
+    // An empty cell of the editor, or a preset's price not yet pasted.
+    if (yen == 0) return std::string("料金が入っていません（0円のサービスは保存できません）。");
     return NumberFault(yen, 1, kMostTariffYen, "料金");
 }
 
@@ -201,6 +220,23 @@ std::optional<std::string> DateFault(const TariffDate& d)
     return std::nullopt;
 }
 
+const std::array<LimitEntry, 4>& LimitEntries()
+{
+    static const std::array<LimitEntry, 4> entries = {{
+        {"max_sum_cm", "三辺の合計の上限（cm）", &ParcelLimits::sumMm},
+        {"max_length_cm", "長辺の上限（cm）", &ParcelLimits::lengthMm},
+        {"max_width_cm", "短辺の上限（cm）", &ParcelLimits::widthMm},
+        {"max_thickness_cm", "厚さの上限（cm）", &ParcelLimits::thicknessMm},
+    }};
+    return entries;
+}
+
+std::optional<std::string> LimitFault(std::int64_t mm, const std::string& what)
+{
+    if (mm == 0 || (mm >= 1 && mm <= kMostTariffCm * 10)) return std::nullopt;
+    return what + "は0.1～" + std::to_string(kMostTariffCm) + "にしてください。";
+}
+
 std::optional<TariffFault> ValidateTariff(const Tariff& t, TariffWording w)
 {
     if (auto f = TextFault(t.name, Named(w, "name", "サービス名"))) return At(TariffField::Name, -1, -1, -1, *f);
@@ -209,6 +245,7 @@ std::optional<TariffFault> ValidateTariff(const Tariff& t, TariffWording w)
     if (auto f = DateFault(t.date)) return At(TariffField::Date, -1, -1, -1, *f);
     if (auto f = NumberFault(t.order, 0, kMostTariffOrder, Quoted(Named(w, "order", "一覧での順番"))))
         return At(TariffField::Order, -1, -1, -1, *f);
+    if (auto f = LimitsFault(t.limits, -1)) return f;
     switch (t.shape) {
         case TariffShape::Flat:
             if (auto f = YenFault(t.flatYen)) return At(TariffField::FlatPrice, -1, -1, -1, *f);
@@ -251,7 +288,9 @@ bool RatesDiffer(const Tariff& a, const Tariff& b)
         for (const TariffRegion& r : t.regions) out.push_back(r.prefectures);
         return out;
     };
-    if (a.shape != b.shape) return true;
+    if (a.shape != b.shape || !(a.limits == b.limits) || a.variants.size() != b.variants.size()) return true;
+    for (std::size_t v = 0; v < a.variants.size(); ++v)
+        if (!(a.variants[v].limits == b.variants[v].limits)) return true;
     switch (a.shape) {
         case TariffShape::Flat:
             return a.flatYen != b.flatYen || a.flatMaxGrams != b.flatMaxGrams;
@@ -321,6 +360,11 @@ std::string DescribeTariffCell(const Tariff& t, const TariffCell& c)
             return SizeLabel(t, c.group) + "の" + RegionLabel(t, c.row) + "発" + RegionLabel(t, c.column) + "着";
         case TariffField::PriceRow:
             return RegionLabel(t, c.row) + "発" + (c.column >= 0 ? RegionLabel(t, c.column) + "着" : "") + "の料金";
+        case TariffField::Limit: {
+            const std::string what =
+                c.row >= 0 && c.row < 4 ? LimitEntries()[static_cast<std::size_t>(c.row)].what : "大きさの上限";
+            return c.group >= 0 ? VariantLabel(t, c.group) + "の" + what : what;
+        }
     }
     return "サービス";
 }

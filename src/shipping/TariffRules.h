@@ -4,6 +4,7 @@
 // types. A fault names the cell it is in, so the reader can give the file's
 // line and the editor can select the cell.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +20,15 @@ inline constexpr std::int64_t kMostTariffYen = 10'000'000;
 inline constexpr std::int64_t kMostTariffGrams = 1'000'000;
 inline constexpr std::int64_t kMostTariffCm = 1'000;
 inline constexpr std::int64_t kMostTariffOrder = 9'999;
+
+// The four size limits a service or a column may state, in the order the
+// file writes them: the key, what the seller reads, where the limit lives.
+struct LimitEntry {
+    const char* key;   // "max_length_cm"
+    const char* what;  // "長辺（cm）"
+    int ParcelLimits::*member;
+};
+const std::array<LimitEntry, 4>& LimitEntries();
 
 enum class TariffField {
     None,  // the service as a whole
@@ -42,6 +52,7 @@ enum class TariffField {
     PrefectureMissing,  // column: index in OfficialPrefectureNames
     Price,              // group: size class, row: origin region, column: destination region
     PriceRow,           // row: origin region, column: destination region (the list as a whole)
+    Limit,              // group: variant (-1: the service), row: place in LimitEntries
 };
 
 struct TariffCell {
@@ -66,6 +77,8 @@ std::optional<std::string> YenFault(std::int64_t yen);
 std::optional<std::string> GramsFault(std::int64_t grams);
 std::optional<std::string> CmFault(std::int64_t cm);
 std::optional<std::string> DateFault(const TariffDate& date);
+// A limit in millimetres: 0 (none) or 0.1 cm to kMostTariffCm.
+std::optional<std::string> LimitFault(std::int64_t mm, const std::string& what);
 
 // Whom a reason is for: a file names its keys ("「name」が空です"), the
 // tariff editor the fields as its form labels them ("「サービス名」が空です").
@@ -81,7 +94,7 @@ std::optional<TariffFault> ValidateTariff(const Tariff& tariff, TariffWording wo
 std::optional<std::string> ServiceIdFault(std::string_view id, const std::vector<std::string>& taken);
 
 // True when the two rate cards differ: a price, a weight or size limit, a
-// band, a size class or a prefecture's region; names, source and date are
+// band, a column, a size class or a prefecture's region; names, source and date are
 // not the rate card.
 bool RatesDiffer(const Tariff& a, const Tariff& b);
 

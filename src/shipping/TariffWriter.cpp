@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "shipping/TariffRules.h"
+
 namespace torepal {
 namespace {
 
@@ -45,11 +47,25 @@ std::string Date(const TariffDate& d)
     return text;
 }
 
+// "34" or "24.8": the centimetres as the carrier prints them.
+std::string Centimetres(int mm)
+{
+    return std::to_string(mm / 10) + (mm % 10 ? "." + std::to_string(mm % 10) : std::string());
+}
+
+// Only the limits a file states, so a file without them is written as before.
+void WriteLimits(const ParcelLimits& limits, std::string& out)
+{
+    for (const LimitEntry& e : LimitEntries())
+        if (limits.*e.member > 0) out += std::string(e.key) + " = " + Centimetres(limits.*e.member) + "\n";
+}
+
 void WriteBands(const Tariff& t, std::string& out)
 {
     for (const TariffVariant& v : t.variants) {
         out += "\n[[variant]]\n";
         if (!v.name.empty()) out += "name = " + Quoted(v.name) + "\n";
+        WriteLimits(v.limits, out);
         std::size_t wg = 1, wy = 1;
         for (const WeightBand& b : v.bands) {
             wg = std::max(wg, Width(b.upToGrams));
@@ -107,13 +123,16 @@ std::string TariffToToml(const Tariff& t)
             out += "shape = \"flat\"\n";
             out += "price = " + std::to_string(t.flatYen) + "\n";
             out += "max_weight_g = " + std::to_string(t.flatMaxGrams) + "\n";
+            WriteLimits(t.limits, out);
             break;
         case TariffShape::Bands:
             out += "shape = \"bands\"\n";
+            WriteLimits(t.limits, out);
             WriteBands(t, out);
             break;
         case TariffShape::Regions:
             out += "shape = \"regions\"\n";
+            WriteLimits(t.limits, out);
             WriteRegions(t, out);
             break;
     }

@@ -2,6 +2,8 @@
 // record with no header: the fields follow each other in the order below,
 // texts as archive strings, everything else as u32.
 
+#include <optional>
+
 #include "store/Archive.h"
 #include "store/SettingsFiles.h"
 #include "text/Encoding.h"
@@ -10,11 +12,43 @@
 namespace torepal {
 namespace {
 
+// The names of the settings plate.ini holds after its known fields.
+constexpr std::string_view kPhoneFitSetting = "phone-fit";
+
+// Settings added after the 31 fields of plate.ini follow them as named
+// values: an archive string naming the setting, then its u32. Older
+// readers stop after the fields they know and never see them; a value is
+// written only when it differs from its default, so a file without any
+// stays byte for byte what older writers wrote. Looks `name` up in the
+// bytes after the known fields; a tail that does not read as named values
+// (bytes some other writer left) counts as holding none.
+std::optional<std::uint32_t> NamedValue(std::string_view tail, std::string_view name)
+{
+    ArchiveReader r(tail);
+    std::optional<std::uint32_t> found;
+    while (r.remaining() > 0) {
+        std::string key;
+        std::uint32_t value = 0;
+        if (!r.getString(key) || !r.getU32(value)) return std::nullopt;
+        if (key == name) found = value;
+    }
+    return found;
+}
+
+std::string_view Tail(std::string_view bytes, const ArchiveReader& r)
+{
+    return r.ok() ? bytes.substr(bytes.size() - r.remaining()) : std::string_view();
+}
+
 // Reads every field as it is stored: what a complete file holds is taken.
 class StoredFields {
 public:
-    explicit StoredFields(std::string_view bytes) : r_(bytes) {}
+    explicit StoredFields(std::string_view bytes) : bytes_(bytes), r_(bytes) {}
     void tick(bool& on) { r_.getTick(on); }
+    void namedTick(std::string_view name, bool& on)
+    {
+        if (const auto value = NamedValue(Tail(bytes_, r_), name)) on = *value != 0;
+    }
     void number(std::int32_t& value, std::int32_t, std::int32_t) { r_.getInt32(value); }
     void unused()
     {
@@ -26,6 +60,7 @@ public:
     bool ok() const { return r_.ok(); }
 
 private:
+    std::string_view bytes_;
     ArchiveReader r_;
 };
 
@@ -36,11 +71,15 @@ private:
 // value, so random bytes cannot tick every box or fill a name with noise.
 class ValidFields {
 public:
-    explicit ValidFields(std::string_view bytes) : r_(bytes) {}
+    explicit ValidFields(std::string_view bytes) : bytes_(bytes), r_(bytes) {}
     void tick(bool& on)
     {
         std::uint32_t raw = 0;
         if (r_.ok() && r_.getU32(raw) && raw <= 1) on = raw == 1;
+    }
+    void namedTick(std::string_view name, bool& on)
+    {
+        if (const auto value = NamedValue(Tail(bytes_, r_), name); value && *value <= 1) on = *value == 1;
     }
     void number(std::int32_t& value, std::int32_t lowest, std::int32_t highest)
     {
@@ -61,6 +100,7 @@ public:
     bool ok() const { return r_.ok(); }
 
 private:
+    std::string_view bytes_;
     ArchiveReader r_;
 };
 
@@ -69,6 +109,12 @@ private:
 class WrittenFields {
 public:
     void tick(bool& on) { w_.putTick(on); }
+    void namedTick(std::string_view name, bool& on)
+    {
+        if (!on) return;
+        w_.putString(name);
+        w_.putTick(on);
+    }
     void number(std::int32_t& value, std::int32_t, std::int32_t) { w_.putInt32(value); }
     void unused() { w_.putU32(0); }
     void text(std::string& sjis, bool) { w_.putString(sjis); }
@@ -120,6 +166,7 @@ void WalkPlate(Fields& f, CPSave& record)
     f.tick(record.yahooEasy);
     f.tick(record.stamps);
     f.text(record.mytext, true);
+    f.namedTick(kPhoneFitSetting, record.phoneFit);
 }
 
 template <typename Fields>
@@ -187,6 +234,8 @@ CBSave SalvageBank(std::string_view bytes)
 //   23-28  account ticks
 //   29-30  Yahoo!かんたん決済, 切手
 //   31     mytext
+//   then, only for a setting that is on, its name and the u32 1:
+//          "phone-fit"  スマートフォンでも読みやすく
 std::string EncodePlate(const CPSave& record)
 {
     CPSave copy = record;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "bank/BankAccount.h"
+#include "store/BankAccount.h"
 
 namespace torepal {
 
@@ -39,6 +39,8 @@ struct CPSave {
     bool yahooEasy = false;  // Yahoo!かんたん決算
     bool stamps = false;     // 切手
     std::string mytext;
+    // Kept after the fields above only when on (see SettingsRecords.cpp).
+    bool phoneFit = false;  // スマートフォンでも読みやすく
 };
 
 // status.ini: the seller's own details and the mail page's account ticks.

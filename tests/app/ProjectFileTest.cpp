@@ -481,3 +481,19 @@ TEST(ProjectDialog, OneFilterEntryAndDefaultSuffix)
     EXPECT_EQ(r.pattern, "*.tpf");
     EXPECT_EQ(r.defaultSuffix, "tpf");
 }
+
+// The thickness of the current services stands in a section of its own
+// after everything else, written only when chosen.
+TEST(ProjectText, ThicknessIsASectionOfItsOwnOnlyWhenChosen)
+{
+    ProjectRecord r = DefaultForm();
+    r.thickness = 0;
+    EXPECT_EQ(BuildProjectText(r), kDefaultText);
+    r.thickness = 2;  // ～2cm
+    const std::string text = BuildProjectText(r);
+    EXPECT_EQ(text, kDefaultText + std::string("\r\n[TH1]\r\n2\r\n"));
+    EXPECT_EQ(Parsed(text).thickness, 2);
+    EXPECT_EQ(Parsed(kDefaultText).thickness, 0);
+    // A position beyond the list reads as none chosen.
+    EXPECT_EQ(Parsed(kDefaultText + std::string("\r\n[TH1]\r\n9\r\n")).thickness, 0);
+}

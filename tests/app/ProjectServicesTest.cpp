@@ -140,3 +140,23 @@ TEST(RenderPageCurrentServices, AppendedAfterTheBuiltInMailClasses)
         "<br><b>▼レターパックライト</b><br>");
     EXPECT_TRUE(state.sdata.starts_with(builtIn + current)) << Utf8FromSjis(state.sdata);
 }
+
+TEST(ProjectPhoneFit, TheBoxIsKeptInASectionOfItsOwnOnlyWhenOn)
+{
+    ProjectRecord r = Listing();
+    r.flags.phoneFit = true;
+    r.currentServices = {"teikeigai"};
+    ProjectRecord off = r;
+    off.flags.phoneFit = false;
+    const std::string text = BuildProjectText(r);
+    EXPECT_EQ(text, BuildProjectText(off) + "\r\n[PL1]\r\n,1\r\n");
+    EXPECT_EQ(BuildProjectText(off).find("[PL1]"), std::string::npos);
+
+    const auto back = ParseProjectText(ToTextMode(text));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_TRUE(back->flags.phoneFit);
+    EXPECT_EQ(back->currentServices, std::vector<std::string>{"teikeigai"});
+    const auto before = ParseProjectText(BuildProjectText(off));
+    ASSERT_TRUE(before.has_value());
+    EXPECT_FALSE(before->flags.phoneFit);
+}

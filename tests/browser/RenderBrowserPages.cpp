@@ -3,6 +3,9 @@
 // page it writes what a buyer must be able to read on it, one UTF-8 text a
 // line: "title", "item", "shipping" and "payment" lines.
 //
+// It also writes the pages of the phone check: fit-typeN.html (the box on),
+// page-long-typeN.html and fit-long-typeN.html (long unbroken words).
+//
 // Usage: render_browser_pages <output folder>
 
 #include <cstdio>
@@ -13,10 +16,12 @@
 
 #include "plate/RenderPage.h"
 #include "plate/SavedPages.h"
+#include "support/core/SamplePlate.h"
 #include "text/Encoding.h"
 #include "text/SjisText.h"
 
 using namespace torepal;
+using torepal::test::SamplePlateForm;
 
 namespace {
 
@@ -47,38 +52,6 @@ std::vector<std::string> VisibleLines(const std::string& utf8Html)
     return lines;
 }
 
-PlateState FullForm(PlateFlags& flags)
-{
-    PlateState s;
-    s.Title = Sjis("腕時計 ステンレス 日本製");
-    s.Items = Sjis("ステンレス製の腕時計です。\r\n動作確認済み、傷はほとんどありません。");
-    s.trans = Sjis("入金確認後、3日以内に発送します。");
-    s.TOthers = Sjis("注意事項");
-    s.Others = Sjis("ノークレーム・ノーリターンでお願いします。");
-    s.color = "#336699";
-    s.bgcolor = "#eef4ff";
-    s.fcolor = "#222222";
-    s.yahooId = "seller_01";
-    s.mytext = Sjis("ほかの出品もごらんください");
-    s.accounts[0].bankName = Sjis("みずほ銀行");
-    s.accounts[1].bankName = Sjis("三井住友銀行");
-    s.accounts[2].bankName = Sjis("りそな銀行");
-    s.accounts[3].bankName = Sjis("楽天銀行");
-    s.weightIndex = 11;  // "～1kg": every carrier and mail class has a price
-    s.sizeIndex = 2;     // "80size"
-    s.originIndex = 12;  // 東京都
-
-    flags.payment.accounts.fill(true);
-    flags.payment.yahooEasy = true;
-    flags.payment.stamps = true;
-    flags.carriers = CarrierTicks{true, true, true, true, true, true, true, true};
-    flags.center = true;
-    flags.left = false;
-    flags.linkOff = false;
-    flags.linkOn = true;
-    return s;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -92,7 +65,7 @@ int main(int argc, char** argv)
 
     for (int type = 0; type < 5; ++type) {
         PlateFlags flags;
-        PlateState state = FullForm(flags);
+        PlateState state = SamplePlateForm(flags);
         state.templateType = type;
         RenderPage(state, flags);
 
@@ -119,6 +92,33 @@ int main(int argc, char** argv)
         if (!expected) {
             std::fprintf(stderr, "cannot write %s.expected\n", name.c_str());
             return 1;
+        }
+    }
+
+    // For the phone check (check_phone_fit.py): each type with the
+    // スマートフォンでも読みやすく box on, and both forms of a page whose
+    // title and item text hold long runs without a break (a model number,
+    // an address).
+    for (int type = 0; type < 5; ++type) {
+        const std::string n = std::to_string(type + 1);
+        for (const bool longWords : {false, true}) {
+            for (const bool fit : {false, true}) {
+                if (!longWords && !fit) continue;  // page-typeN.html above
+                PlateFlags flags;
+                PlateState state = SamplePlateForm(flags);
+                state.templateType = type;
+                if (longWords) {
+                    state.Title = std::string(90, 'X') + state.Title;
+                    state.Items = "https://example.com/" + std::string(100, 'a') + "\r\n" + state.Items;
+                }
+                flags.phoneFit = fit;
+                RenderPage(state, flags);
+                const std::string name = std::string(fit ? "fit-" : "page-") + (longWords ? "long-" : "") + "type" + n;
+                if (WritePageFile(out / (name + ".html"), state.page) != WriteStatus::Ok) {
+                    std::fprintf(stderr, "cannot write %s\n", name.c_str());
+                    return 1;
+                }
+            }
         }
     }
     return 0;

@@ -57,6 +57,7 @@ void Page(fuzz::InputReader& in)
         flags.left = bit(17);
         flags.linkOff = bit(18);
         flags.linkOn = bit(19);
+        flags.phoneFit = bit(20);
         state.originIndex = Int(in);
         state.templateType = Int(in);
     }

@@ -200,7 +200,8 @@ TEST(SampleTemplates, TradeMessagesComposeCompletelyWithinTheSiteRules)
     state.fauc = "12800";
     state.ftrans = "1100";
     state.accounts[0] = {Sjis("みずほ銀行"), Sjis("世田谷支店"), "1234567", Sjis("ヤマダ　ハナコ"), 0};
-    state.useAccount = {true, false, false, false, false, false};
+    // No account is ticked: a transfer to one is outside the site's rules.
+    state.useAccount = {false, false, false, false, false, false};
 
     int seen = 0;
     for (const TemplateEntry& entry : ListTemplates(kProgram)) {
@@ -218,7 +219,14 @@ TEST(SampleTemplates, TradeMessagesComposeCompletelyWithinTheSiteRules)
         EXPECT_EQ(body.find("みずほ銀行"), std::string::npos);
         EXPECT_EQ(body.find("@"), std::string::npos);
         EXPECT_EQ(body.find("http"), std::string::npos);
-        EXPECT_TRUE(CheckMail(mail, bytes).empty());
+        // Only the date the seller fills in before sending is reported.
+        const std::vector<CheckResult> checks = CheckMail(mail, bytes);
+        if (body.find("○月○日") == std::string::npos) {
+            EXPECT_TRUE(checks.empty());
+        } else {
+            ASSERT_EQ(checks.size(), 1u);
+            EXPECT_NE(checks[0].advice.find(Sjis("「○月○日」")), std::string::npos);
+        }
     }
     EXPECT_EQ(seen, 4);
 }

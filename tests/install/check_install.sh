@@ -4,7 +4,7 @@
 #
 #   check_install.sh CHECK BUILD_DIR SOURCE_DIR WORK_DIR
 #
-# CHECK: layout | desktop | metainfo | starts | nodisplay | closes | cli
+# CHECK: layout | reinstall | desktop | metainfo | starts | nodisplay | closes | cli
 set -euo pipefail
 # A fresh system (or env -i) leaves the POSIX locale: Qt then warns on its
 # error stream and xdotool cannot read Japanese window titles. C.UTF-8 is
@@ -103,6 +103,13 @@ layout)
   [ "$(cat "$folder/file/$first")" = $'edited\r' ] || fail "a second install replaced the seller's template"
   [ "$(cat "$folder/plate.ini")" = seller ] || fail "a second install replaced the seller's plate.ini"
   [ "$(cat "$folder/tariffs/teikeigai.toml")" = '# seller' ] || fail "a second install replaced the seller's price file"
+  cmp "$source/program/tariffs/teikeigai.toml" "$folder/tariffs/teikeigai.toml.new" ||
+    fail "the newer shipped price file is not beside the seller's"
+  for t in "$source"/program/tariffs/*.toml; do
+    [ "$(basename "$t")" = teikeigai.toml ] && continue
+    cmp "$t" "$folder/tariffs/$(basename "$t")" || fail "a second install changed $(basename "$t")"
+    [ ! -e "$folder/tariffs/$(basename "$t").new" ] || fail "$(basename "$t") was never changed, yet has a .new"
+  done
   cmp "$source/program/menu_help.html" "$folder/menu_help.html" || fail "a second install kept the old help page"
 
   # A program folder outside the usual place: the desktop entry quotes it.
@@ -112,6 +119,44 @@ layout)
   desktop-file-validate "$odd/share/applications/torepal.desktop" || fail "entry with an odd prefix is invalid"
   grep -qxF "Exec=\"$odd/lib/torepal/torepal\"" <(sed 's/\\\\/\\/g; s/\\\$/$/g' "$odd/share/applications/torepal.desktop") ||
     fail "odd prefix not quoted: $(grep Exec "$odd/share/applications/torepal.desktop")"
+  ;;
+
+reinstall)
+  # The price files over an older install, by the installer's own rule:
+  # made-up versions "1" (shipped before) and "2" (shipped now).
+  rm -rf "$work/$check" && mkdir -p "$work/$check/v2" "$work/$check/tariffs"
+  v2="$work/$check/v2" tariffs="$work/$check/tariffs"
+  for n in same changed fresh current; do printf 'name = "%s 2"\n' "$n" > "$v2/$n.toml"; done
+  history="$work/$check/history.sha256"
+  : > "$history"
+  for n in same changed; do
+    printf 'name = "%s 1"\n' "$n" > "$tariffs/$n.toml"
+    echo "$(sha256sum < "$tariffs/$n.toml" | cut -d' ' -f1)  $n.toml" >> "$history"
+  done
+  printf 'name = "changed 1, price corrected by the seller"\n' > "$tariffs/changed.toml"
+  # A digest counts only for its own file's name.
+  echo "$(sha256sum < "$tariffs/changed.toml" | cut -d' ' -f1)  same.toml" >> "$history"
+  cp "$v2/current.toml" "$tariffs/current.toml"
+  printf 'stale' > "$tariffs/current.toml.new"
+  printf 'name = "seller own"\n' > "$tariffs/own.toml"
+  shipped=$(printf '%s;' "$v2"/*.toml)
+  cmake "-DSHIPPED=${shipped%;}" "-DHISTORY=$history" "-DFOLDER=$tariffs" \
+      -P "$source/cmake/InstallShippedTariffs.cmake" > "$work/$check/install.log" ||
+    { cat "$work/$check/install.log" >&2; fail "InstallShippedTariffs.cmake failed"; }
+  cmp "$v2/same.toml" "$tariffs/same.toml" || fail "a file never changed was not renewed"
+  [ ! -e "$tariffs/same.toml.new" ] || fail "a renewed file got a .new beside it"
+  grep -q 'price corrected by the seller' "$tariffs/changed.toml" || fail "the seller's changed file was replaced"
+  cmp "$v2/changed.toml" "$tariffs/changed.toml.new" || fail "the newer version is not beside the changed file"
+  cmp "$v2/fresh.toml" "$tariffs/fresh.toml" || fail "a new shipped file was not laid down"
+  cmp "$v2/current.toml" "$tariffs/current.toml" || fail "an up-to-date file changed"
+  [ ! -e "$tariffs/current.toml.new" ] || fail "a stale .new stayed beside an up-to-date file"
+  grep -q 'seller own' "$tariffs/own.toml" || fail "the seller's own service changed"
+  [ -z "$(find "$tariffs" -name '*.part')" ] || fail "a half-written file was left: $(find "$tariffs" -name '*.part')"
+  # Installing once more changes nothing: the seller's file keeps its .new.
+  cmake "-DSHIPPED=${shipped%;}" "-DHISTORY=$history" "-DFOLDER=$tariffs" \
+      -P "$source/cmake/InstallShippedTariffs.cmake" > "$work/$check/install2.log"
+  grep -q 'price corrected by the seller' "$tariffs/changed.toml" || fail "a second run replaced the seller's file"
+  cmp "$v2/changed.toml" "$tariffs/changed.toml.new" || fail "a second run lost the .new"
   ;;
 
 desktop)

@@ -7,7 +7,7 @@ gtest_discover_tests(install_tests DISCOVERY_MODE PRE_TEST)
 
 # Each check installs the build into a fresh prefix of its own under
 # install-checks/ and looks at the result (tests/install/check_install.sh).
-set(TOREPAL_INSTALL_CHECKS layout desktop metainfo starts nodisplay)
+set(TOREPAL_INSTALL_CHECKS layout reinstall desktop metainfo starts nodisplay)
 if(TARGET torepal-cli)
   list(APPEND TOREPAL_INSTALL_CHECKS cli)
 endif()

@@ -84,8 +84,9 @@ TEST(MailChecks, ATickedAccountWithEmptyDetailsNamesWhatIsMissing)
 TEST(MailChecks, PricesThatAreNotNumbers)
 {
     MailState state = Seller();
-    state.fauc = "1,000";
-    state.ftrans = S("８００");
+    // What "[sum]" cannot add up as written: a price in words, one to come.
+    state.fauc = S("千円");
+    state.ftrans = S("未定");
     const std::vector<CheckResult> r = Composed(state, "[sum]");
     ASSERT_EQ(r.size(), 2u);
     EXPECT_EQ(r[0].field, S("落札金額"));
@@ -105,4 +106,58 @@ TEST(MailChecks, PlainNumbers)
     EXPECT_FALSE(IsPlainNumber("  "));
     EXPECT_FALSE(IsPlainNumber("-5"));
     EXPECT_FALSE(IsPlainNumber("800円"));
+}
+
+TEST(MailChecks, PricesAsSellersWriteThemAreNumbers)
+{
+    MailState state = Seller();
+    state.fauc = "285,000";
+    state.ftrans = S("６００");
+    ComposeMail(state, "[sum]");
+    EXPECT_EQ(state.body, "285600\r\n");  // the sum as ComposeMail reads them
+    EXPECT_TRUE(CheckMail(state, "[sum]").empty());
+    state.fauc = S("12,800円");
+    state.ftrans = S("￥800");
+    EXPECT_TRUE(Composed(state, "[sum]").empty());
+    EXPECT_TRUE(ReadsWholeAsPrice(S("　3,000 円 ")));
+    EXPECT_FALSE(ReadsWholeAsPrice(S("3万")));
+    EXPECT_FALSE(ReadsWholeAsPrice(""));
+    EXPECT_FALSE(ReadsWholeAsPrice(S("12,800円です")));
+}
+
+TEST(MailChecks, BankAndAddressByMailAreOutsideTheRulesSince2018)
+{
+    // [bank] with an account ticked: one finding, naming the account and
+    // the rule, not a request to choose one.
+    MailState state = Seller();
+    state.useAccount[0] = true;
+    std::vector<CheckResult> r = Composed(state, "[bank]");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_TRUE(Mentions(r[0], "2018年3月1日"));
+    EXPECT_TRUE(Mentions(r[0], "「みずほ銀行」"));
+    EXPECT_FALSE(Mentions(r[0], "選ばれていません"));
+
+    // A ticked account with a template that does not write it.
+    r = Composed(state, S("[name] 様\r\n"));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].field, S("振込み口座"));
+    EXPECT_TRUE(Mentions(r[0], "「みずほ銀行」にチェックがあります"));
+    EXPECT_TRUE(Mentions(r[0], "2018年3月1日"));
+
+    // The old sample asks for the address by mail; the 取引ナビ one does not.
+    const std::string old = S("このメールへのご返信で、次のことをお知らせください。\r\n・郵便番号とご住所\r\n");
+    r = Composed(Seller(), old);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].field, S("メール本文"));
+    EXPECT_TRUE(Mentions(r[0], "住所をメールで"));
+    EXPECT_TRUE(
+        Composed(Seller(), S("お届け先は、取引ナビでお知らせいただいたご住所にお送りいたします。\r\n")).empty());
+}
+
+TEST(MailChecks, ADateLeftAsInTheSample)
+{
+    const std::vector<CheckResult> r = Composed(Seller(), S("「[item]」は、○月○日に発送する予定です。\r\n"));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_TRUE(Mentions(r[0], "「○月○日」"));
+    EXPECT_TRUE(Composed(Seller(), S("「[item]」は、3月5日に発送する予定です。\r\n")).empty());
 }

@@ -31,10 +31,12 @@ struct Form {
         state.bgcolor = "#fff";
         state.fcolor = "Black";
         flags.payment.yahooEasy = true;
-        flags.carriers.yamato = true;
+        // No built-in carrier: their old tables are reported on their own.
     }
 
-    std::vector<CheckResult> check() const { return CheckListing(state, flags, selections); }
+    std::vector<CheckResult> check() const { return CheckListing(state, flags, selections, services); }
+
+    std::vector<Tariff> services;
 };
 
 std::string Repeat(const std::string& s, int n)
@@ -47,6 +49,12 @@ std::string Repeat(const std::string& s, int n)
 bool Mentions(const CheckResult& r, const char* utf8)
 {
     return r.advice.find(S(utf8)) != std::string::npos;
+}
+
+bool SaysNothingWritten(const std::vector<CheckResult>& results)
+{
+    return std::any_of(results.begin(), results.end(),
+                       [](const CheckResult& r) { return Mentions(r, "何も書かれません"); });
 }
 
 }  // namespace
@@ -183,6 +191,7 @@ TEST(ListingChecks, EndedAndRenamedServicesWithTheirDates)
 TEST(ListingChecks, ATickedCarrierThatWritesNothingForTheParcel)
 {
     Form f;
+    f.flags.carriers.yamato = true;
     f.selections.weight = 28;  // ～30kg: beyond クロネコヤマト's 25kg
     ASSERT_EQ(f.check().size(), 1u);
     EXPECT_TRUE(Mentions(f.check()[0], "クロネコヤマト"));
@@ -194,12 +203,12 @@ TEST(ListingChecks, ATickedCarrierThatWritesNothingForTheParcel)
     ASSERT_EQ(okinawa.check().size(), 1u);
     EXPECT_TRUE(Mentions(okinawa.check()[0], "佐川急便"));
     okinawa.selections.origin = 45;
-    EXPECT_TRUE(okinawa.check().empty());
+    EXPECT_FALSE(SaysNothingWritten(okinawa.check()));
 
     Form heavy;
     heavy.flags.carriers.teikeigai = true;
     heavy.selections.weight = 14;  // ～4kg: 定形外郵便 still has a price
-    EXPECT_TRUE(heavy.check().empty());
+    EXPECT_FALSE(SaysNothingWritten(heavy.check()));
     heavy.selections.weight = 15;  // ～5kg: none
     ASSERT_EQ(heavy.check().size(), 1u);
     EXPECT_TRUE(Mentions(heavy.check()[0], "定形外郵便"));
@@ -268,4 +277,74 @@ TEST(ListingChecks, SasshiWithoutAPriceIsReportedBesideItsNewName)
     f.selections.weight = 14;  // ～4kg: none
     ASSERT_EQ(f.check().size(), 2u);
     EXPECT_TRUE(Mentions(f.check()[1], "料金がなく"));
+}
+
+// The built-in carriers print the program's own tables, which are not
+// today's prices; the seller is told so for each box that writes a price.
+TEST(ListingChecks, BuiltInTablesAreNamedAsOld)
+{
+    Form f;
+    f.flags.carriers.yamato = f.flags.carriers.sagawa = f.flags.carriers.yuPack = true;
+    f.flags.carriers.teikeigai = true;
+    std::vector<CheckResult> r = f.check();
+    ASSERT_EQ(r.size(), 4u);
+    for (const CheckResult& each : r) EXPECT_EQ(each.field, S("配送業者"));
+    EXPECT_TRUE(Mentions(r[0], "組み込みの「クロネコヤマト」の料金は"));
+    EXPECT_TRUE(Mentions(r[0], "料金表の編集"));
+    EXPECT_TRUE(Mentions(r[1], "組み込みの「佐川急便」"));
+    EXPECT_TRUE(Mentions(r[2], "組み込みの「ゆうパック」"));
+    EXPECT_TRUE(Mentions(r[3], "「現行の配送サービス」の「定形外郵便」を使って"));
+
+    // Beside the current 定形外郵便: two prices for one service.
+    Tariff current;
+    current.id = "teikeigai";
+    current.name = "定形外郵便";
+    current.date = {2024, 10, 1};
+    current.shape = TariffShape::Flat;
+    current.flatYen = 510;
+    current.flatMaxGrams = 1000;
+    f.flags.carriers = CarrierTicks{};
+    f.flags.carriers.teikeigai = true;
+    f.services = {current};
+    r = f.check();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_TRUE(Mentions(r[0], "料金が二つ出ます"));
+    EXPECT_TRUE(Mentions(r[0], "2024年10月1日改定"));
+
+    // A box that writes nothing says only that.
+    f.selections.weight = 15;  // ～5kg
+    r = f.check();
+    ASSERT_EQ(r.size(), 2u);  // the built-in box, and the current service too heavy
+    EXPECT_TRUE(Mentions(r[0], "何も書かれません"));
+    EXPECT_TRUE(Mentions(r[1], "重さでは送れない"));
+}
+
+TEST(ListingChecks, CurrentServicesLeftOutForTheParcelSayWhy)
+{
+    Tariff clickpost;
+    clickpost.id = "clickpost";
+    clickpost.name = "クリックポスト";
+    clickpost.date = {2018, 9, 1};
+    clickpost.shape = TariffShape::Flat;
+    clickpost.flatYen = 185;
+    clickpost.flatMaxGrams = 1000;
+    clickpost.limits = ParcelLimits{0, 340, 250, 30};  // 34×25×3 cm
+
+    Form f;
+    f.services = {clickpost};
+    EXPECT_TRUE(f.check().empty());
+    f.selections.size = 4;  // 100size: beyond 34+25+3 = 62 cm
+    std::vector<CheckResult> r = f.check();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].field, S("現行の配送サービス"));
+    EXPECT_EQ(r[0].advice, S("「クリックポスト」は、この荷物の大きさでは送れないため、ページに何も書かれません。"));
+    f.selections.size = 0;
+    f.state.thicknessIndex = 4;  // 3cm超
+    r = f.check();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_TRUE(Mentions(r[0], "厚さでは送れない"));
+    f.selections.weight = 12;  // ～2kg
+    r = f.check();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_TRUE(Mentions(r[0], "重さ・厚さでは送れない"));
 }

@@ -16,7 +16,7 @@ struct PrintedTemplate {
 };
 
 inline const std::string kCreditLine =
-    "オークション出品ツール：<a href=https://torepal.example.jp/>トレパル</a>によって作成されています。";
+    "オークション出品ツール：<a href=https://auctions.yahoo.co.jp/>トレパル</a>によって作成されています。";
 
 inline const std::string kBoothBanner =
     "<state><center><A HREF=https://auctions.yahoo.co.jp/jp/booth/yahoo-id> "

@@ -77,8 +77,9 @@ TEST(PageTemplates, LookAlikeCharactersAreTheRightBytes)
     // The blanks beside the shadow cells of タイプ２ are ideographic spaces.
     EXPECT_NE(TemplateOfType(1)->frame.find("bgcolor=<bgcolor>>\x81\x40</TD>"), std::string::npos);
     EXPECT_NE(CreditLine().find("\x81\x46<a href="), std::string::npos);  // the full-width colon
-    EXPECT_EQ(CreditLine(),
-              S("オークション出品ツール：<a href=https://torepal.example.jp/>トレパル</a>によって作成されています。"));
+    EXPECT_EQ(
+        CreditLine(),
+        S("オークション出品ツール：<a href=https://auctions.yahoo.co.jp/>トレパル</a>によって作成されています。"));
     EXPECT_EQ(BoothBanner(), S(kBoothBanner));
     // タイプ５ shares the sections of タイプ４ and has a frame of its own.
     EXPECT_EQ(TemplateOfType(4)->item, TemplateOfType(3)->item);
@@ -91,7 +92,7 @@ TEST(PageTemplates, LookAlikeCharactersAreTheRightBytes)
 
 TEST(PageTemplates, AddressesAreAbsoluteAndInOnePlace)
 {
-    EXPECT_EQ(HomePageUrl(), "https://torepal.example.jp/");
+    EXPECT_EQ(HomePageUrl(), "https://auctions.yahoo.co.jp/");  // no page of its own in this build
     EXPECT_EQ(BoothSiteUrl(), "https://auctions.yahoo.co.jp");
     EXPECT_EQ(BannerImageUrl(), "https://auctions.c.yimg.jp/images.auctions.yahoo.co.jp/image");
     EXPECT_NE(CreditLine().find(HomePageUrl()), std::string::npos);

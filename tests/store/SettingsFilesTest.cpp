@@ -6,6 +6,7 @@
 
 #include "store/SettingsFiles.h"
 #include "support/core/TempFolder.h"
+#include "support/core/TestText.h"
 #include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
@@ -213,6 +214,35 @@ TEST(PlateFile, TheUnusedSlotIsWrittenZeroAndIgnored)
     CPSave withReserved = SamplePlate();
     withReserved.reserved = 7;
     EXPECT_EQ(EncodePlate(withReserved), kSamplePlateBytes);
+}
+
+TEST(PlateFile, ThePhoneChoiceFollowsTheRecordOnlyWhenOn)
+{
+    CPSave on = SamplePlate();
+    on.phoneFit = true;
+    // The 31 fields unchanged, then the setting's name and the u32 1.
+    const std::string bytes = kSamplePlateBytes + Bytes({0x09}) + "phone-fit" + U32(1);
+    EXPECT_EQ(EncodePlate(on), bytes);
+    EXPECT_EQ(EncodePlate(SamplePlate()), kSamplePlateBytes);
+
+    CPSave back;
+    ASSERT_TRUE(DecodePlate(bytes, back));
+    EXPECT_TRUE(back.phoneFit);
+    EXPECT_EQ(back.mytext, "my");
+    EXPECT_TRUE(SalvagePlate(bytes).phoneFit);
+
+    CPSave old;
+    ASSERT_TRUE(DecodePlate(kSamplePlateBytes, old));
+    EXPECT_FALSE(old.phoneFit);
+    // Bytes another writer left after the record are no setting; a value
+    // the form could not write is not taken from a damaged file.
+    for (const std::string& tail :
+         {std::string("tail"), Bytes({0x09}) + "phone-fit", Bytes({0x05}) + "other" + U32(1)}) {
+        CPSave r;
+        EXPECT_TRUE(DecodePlate(kSamplePlateBytes + tail, r));
+        EXPECT_FALSE(r.phoneFit) << Hex(tail);
+    }
+    EXPECT_FALSE(SalvagePlate(kSamplePlateBytes + Bytes({0x09}) + "phone-fit" + U32(7)).phoneFit);
 }
 
 TEST(PlateFile, NoSelectionIsStoredAsAllOnes)

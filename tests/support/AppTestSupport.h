@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "app/ui/MainDialog.h"
-#include "bank/BankAccount.h"
 #include "plate/ui/CDTemplate.h"
+#include "store/BankAccount.h"
 #include "store/SettingsFiles.h"
 #include "support/FakePlatform.h"
 #include "support/core/TempFolder.h"

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include "app/RecoveryFile.h"
 #include "bank/BankStore.h"
 #include "mail/ui/CMail.h"
 #include "platform/ui/ChecksView.h"
@@ -28,6 +29,9 @@ protected:
     {
         if (!page_) {
             page_ = std::make_unique<CMail>(platform, bank, folder.path());
+            // As the main window keeps the recovery file: the texts the page
+            // last settled.
+            QObject::connect(page_.get(), &CMail::settled, [this] { settled.settle(typed()); });
             page_->show();
             page_->startUp();
         }
@@ -37,11 +41,14 @@ protected:
     QPlainTextEdit* body() { return Find<QPlainTextEdit>(page(), "bodyEdit"); }
     ChecksView* checks() { return Find<ChecksView>(page(), "checksView"); }
     void press(const char* name) { QTest::mouseClick(Button(page(), name), Qt::LeftButton); }
+    MailTexts typed() { return MailTextsOf(page().typedState()); }
+    bool unsaved() { return settled.unsaved(typed()); }
 
     TempFolder folder;
     BankStore bank;
     FakePlatform platform;
     std::unique_ptr<CMail> page_;
+    UnsavedTexts<MailTexts> settled;
 };
 
 TEST_F(MailWiring, ChecksShowAfterTheComposeAndHideWhenThereIsNothingToSay)
@@ -135,17 +142,17 @@ TEST_F(MailWiring, SaveAndCopySayWhatWorkedQuietly)
 TEST_F(MailWiring, TypedTextsAreUnsavedUntilSavedOrCleared)
 {
     folder.write("file/a.txt", "x");
-    CMail& p = page();
-    EXPECT_FALSE(p.unsavedTexts().unsaved(p.typedTexts()));
+    page();
+    EXPECT_FALSE(unsaved());
     Type(line("itemEdit"), "item");
-    EXPECT_TRUE(p.unsavedTexts().unsaved(p.typedTexts()));
-    EXPECT_EQ(p.typedTexts().item, "item");
+    EXPECT_TRUE(unsaved());
+    EXPECT_EQ(typed().item, "item");
     press("saveButton");
-    EXPECT_FALSE(p.unsavedTexts().unsaved(p.typedTexts()));
+    EXPECT_FALSE(unsaved());
     Type(line("nameEdit"), "bidder");
-    EXPECT_TRUE(p.unsavedTexts().unsaved(p.typedTexts()));
+    EXPECT_TRUE(unsaved());
     press("clearButton");
-    EXPECT_FALSE(p.unsavedTexts().unsaved(p.typedTexts()));
+    EXPECT_FALSE(unsaved());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "app/ui/CAbout.h"
 #include "app/ui/MainDialog.h"
 #include "files/ui/CFileControl.h"
 #include "mail/ui/CMail.h"
@@ -426,6 +427,7 @@ TEST_F(MainWindow, HelpAboutAndTheMakersPage)
     EXPECT_EQ(lines[1].rfind("ホームページ", 0), 0u);
     EXPECT_TRUE(Contains(lines[1], HomePageUrl()));
     EXPECT_EQ(lines[2].rfind("メールアドレス", 0), 0u);
-    EXPECT_TRUE(Contains(lines[2], "@"));
+    // A build names a mail address only when it has one of its own.
+    EXPECT_TRUE(MakerMailAddress().empty() || Contains(lines[2], "@"));
     EXPECT_TRUE(platform.messages.empty());
 }

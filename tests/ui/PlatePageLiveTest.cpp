@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/RecoveryFile.h"
 #include "plate/ListingChecks.h"
 #include "plate/ui/CComplete.h"
 #include "platform/ui/ChecksView.h"
@@ -267,39 +268,61 @@ TEST_F(PlatePageTest, TheUndoIsOfferedOnlyUntilTheNextEdit)
 
 // ---- recovery --------------------------------------------------------------------------
 
-TEST_F(PlatePageTest, WhatIsFinishedClearedOrLoadedLeavesNothingToRecover)
+// As the main window keeps the recovery file: the texts the page last
+// settled, from the moment the page was made.
+class PlateRecovery : public PlatePageTest {
+protected:
+    void SetUp() override
+    {
+        PlatePageTest::SetUp();
+        kept.settle(typed());
+        QObject::connect(page.get(), &CDTemplate::settled, [this] { kept.settle(typed()); });
+    }
+    PlateTexts typed() const { return PlateTextsOf(page->typedState()); }
+    bool hasUnsavedTexts() const { return kept.unsaved(typed()); }
+    void restoreTexts(const PlateTexts& texts)
+    {
+        PlateState form = page->typedState();
+        RestorePlateTexts(texts, form);
+        page->restoreState(form);
+    }
+
+    UnsavedTexts<PlateTexts> kept;
+};
+
+TEST_F(PlateRecovery, WhatIsFinishedClearedOrLoadedLeavesNothingToRecover)
 {
     QSignalSpy settled(page.get(), &CDTemplate::settled);
-    EXPECT_FALSE(page->hasUnsavedTexts());  // what start-up read
+    EXPECT_FALSE(hasUnsavedTexts());  // what start-up read
 
     line("titleEdit")->setText(QStringLiteral("腕時計"));
-    EXPECT_TRUE(page->hasUnsavedTexts());
-    EXPECT_EQ(page->unsavedTexts().title, S("腕時計"));
+    EXPECT_TRUE(hasUnsavedTexts());
+    EXPECT_EQ(typed().title, S("腕時計"));
     button("completeButton")->click();
-    EXPECT_FALSE(page->hasUnsavedTexts());
+    EXPECT_FALSE(hasUnsavedTexts());
     EXPECT_EQ(settled.count(), 1);
 
     multi("othersEdit")->setPlainText(QStringLiteral("追記"));
-    EXPECT_TRUE(page->hasUnsavedTexts());
+    EXPECT_TRUE(hasUnsavedTexts());
     platform.dialogs.push_back([](QDialog&) { return int(QDialog::Rejected); });
     button("completeCopyButton")->click();
-    EXPECT_FALSE(page->hasUnsavedTexts());
+    EXPECT_FALSE(hasUnsavedTexts());
     EXPECT_EQ(settled.count(), 2);
 
     line("titleEdit")->setText(QStringLiteral("置き時計"));
     button("clearButton")->click();
-    EXPECT_FALSE(page->hasUnsavedTexts());
+    EXPECT_FALSE(hasUnsavedTexts());
     EXPECT_EQ(settled.count(), 3);
     // Undoing the clear brings back a title that was never finished.
     page->undoClear();
-    EXPECT_TRUE(page->hasUnsavedTexts());
+    EXPECT_TRUE(hasUnsavedTexts());
 
     page->projectOpened();
-    EXPECT_FALSE(page->hasUnsavedTexts());
+    EXPECT_FALSE(hasUnsavedTexts());
     EXPECT_EQ(settled.count(), 4);
 }
 
-TEST_F(PlatePageTest, RecoveredTextsGoBackIntoTheFormAndCountAsUnsaved)
+TEST_F(PlateRecovery, RecoveredTextsGoBackIntoTheFormAndCountAsUnsaved)
 {
     PlateTexts texts;
     texts.title = S("腕時計");
@@ -307,22 +330,22 @@ TEST_F(PlatePageTest, RecoveredTextsGoBackIntoTheFormAndCountAsUnsaved)
     texts.others = S("追記");
     texts.yahooId = "seller_01";
     texts.mytext = S("ほかの出品");
-    page->restoreTexts(texts);
+    restoreTexts(texts);
     EXPECT_EQ(line("titleEdit")->text(), QStringLiteral("腕時計"));
     EXPECT_EQ(multi("itemsEdit")->toPlainText(), QStringLiteral("一行目\n二行目"));
     EXPECT_EQ(multi("othersEdit")->toPlainText(), QStringLiteral("追記"));
     EXPECT_EQ(line("yahooIdEdit")->text(), QStringLiteral("seller_01"));
     EXPECT_EQ(page->state().mytext, S("ほかの出品"));
     EXPECT_EQ(labelText("titleCountLabel"), QStringLiteral("3/65"));
-    EXPECT_EQ(page->unsavedTexts(), texts);
-    EXPECT_TRUE(page->hasUnsavedTexts());
-    EXPECT_TRUE(page->unsavedState().unsaved(page->unsavedTexts()));
+    EXPECT_EQ(typed(), texts);
+    EXPECT_TRUE(hasUnsavedTexts());
+    EXPECT_TRUE(kept.unsaved(typed()));
 }
 
-TEST_F(PlatePageTest, TheTextsForRecoveryAreReadWithoutAWord)
+TEST_F(PlateRecovery, TheTextsForRecoveryAreReadWithoutAWord)
 {
     line("titleEdit")->setText(QStringLiteral("腕😀時計"));
-    const PlateTexts texts = page->unsavedTexts();
+    const PlateTexts texts = typed();
     EXPECT_EQ(texts.title, S("腕時計"));  // what Shift-JIS holds of it
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(page->state().Title, "");
@@ -377,4 +400,37 @@ TEST_F(PlatePageTest, AFailedCopyOrSaveSaysNothingOfSuccess)
     button("completeButton")->click();
     EXPECT_EQ(platform.messages.size(), 2u);  // not saved, not copied
     EXPECT_EQ(said.count(), 0);
+}
+
+TEST_F(PlatePageLive, ThePhoneBoxFitsThePreviewAndTheSavedPageAndIsKeptForTheNextStart)
+{
+    fillForm();
+    combo("typeCombo")->setCurrentIndex(0);  // タイプ１, 620 px wide
+    QCheckBox* phone = box("phoneFitBox");
+    EXPECT_EQ(phone->text(), QStringLiteral("スマートフォンでも読みやすく"));
+    EXPECT_FALSE(phone->isChecked());
+    page->livePreview().open();
+    ASSERT_EQ(shown.size(), 1u);
+    const std::string wide = "「タイプ１」は幅620ピクセル";
+    auto mentionsWidth = [&](const std::vector<std::string>& lines) {
+        for (const std::string& l : lines)
+            if (l.find(wide) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(mentionsWidth(shown[0].checks));
+    EXPECT_EQ(shown[0].page.find("max-width"), std::string::npos);
+
+    phone->click();
+    settle();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[1].page.find("<table style=\"width:100%;max-width:620px;"), std::string::npos);
+    EXPECT_FALSE(mentionsWidth(shown[1].checks));
+    button("completeButton")->click();
+    EXPECT_EQ(shown[1].page, savedPage());
+    EXPECT_FALSE(
+        find<ChecksView>("plateChecks")->lines().join(QStringLiteral("\n")).contains(QString::fromStdString(wide)));
+
+    ASSERT_TRUE(page->savePlateSettings());
+    makePage();
+    EXPECT_TRUE(box("phoneFitBox")->isChecked());
 }

@@ -7,9 +7,14 @@
 
 namespace torepal {
 
+#ifndef TOREPAL_MAKER_MAIL
+#define TOREPAL_MAKER_MAIL ""
+#endif
+
+// A build setting like the home page; a build without one names none.
 const std::string& MakerMailAddress()
 {
-    static const std::string address = "torepal@example.jp";
+    static const std::string address = TOREPAL_MAKER_MAIL;
     return address;
 }
 
@@ -20,7 +25,9 @@ CAbout::CAbout(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAbo
     setWindowIcon(icon);
     ui_->iconLabel->setPixmap(icon.pixmap(32, 32));
     ui_->homePageLabel->setText(QStringLiteral("ホームページ ") + ToQt(HomePageUrl()));
+    ui_->homePageLabel->setVisible(HasOwnHomePage());
     ui_->mailAddressLabel->setText(QStringLiteral("メールアドレス ") + ToQt(MakerMailAddress()));
+    ui_->mailAddressLabel->setVisible(!MakerMailAddress().empty());
     connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 

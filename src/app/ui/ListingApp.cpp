@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,8 @@
 #include "app/DisplayPresence.h"
 #include "app/ui/MainDialog.h"
 #include "platform/ui/QtPlatform.h"
+#include "shipping/NewerShippedTariffs.h"
+#include "shipping/TariffReader.h"
 
 namespace torepal {
 
@@ -54,9 +57,14 @@ int ListingApp::run(int argc, char** argv, const std::function<void(QWidget&)>& 
     // The main window lives for the whole run; when its modal loop ends,
     // the settings have been written and the process ends.
     QtPlatform platform;
-    MainDialog window(platform, ProgramFolderOfThisProcess());
+    const std::filesystem::path folder = ProgramFolderOfThisProcess();
+    MainDialog window(platform, folder);
     platform.setWindow(&window);
     if (made) made(window);
+    // Said once the window shows: a reinstall left a newer price file
+    // beside one the seller changed.
+    const std::string newer = NewerShippedTariffsMessage(TariffsWithNewerShippedVersion(folder / kTariffFolderName));
+    if (!newer.empty()) QTimer::singleShot(0, &window, [&platform, newer] { platform.showSuccess(newer); });
     window.exec();
     return 0;
 }

@@ -89,11 +89,18 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
 
     recovery_ = new RecoveryKeeper(
         folder_,
-        RecoveryForms{
-            [this] { return plate_->unsavedTexts(); }, [this](const PlateTexts& texts) { plate_->restoreTexts(texts); },
-            [this] { return mail_ ? mail_->typedTexts() : MailTexts{}; },
-            [this]() -> const UnsavedTexts<MailTexts>& { return mail_ ? mail_->unsavedTexts() : mailNotMade_; },
-            [this](const MailTexts& texts) { mailPage().restoreTexts(texts); }},
+        RecoveryForms{[this] { return plate_->typedState(); },
+                      [this](const PlateTexts& texts) {
+                          PlateState form = plate_->typedState();
+                          RestorePlateTexts(texts, form);
+                          plate_->restoreState(form);
+                      },
+                      [this] { return mail_ ? mail_->typedState() : MailState{}; },
+                      [this](const MailTexts& texts) {
+                          MailState form = mailPage().typedState();
+                          RestoreMailTexts(texts, form);
+                          mail_->restoreState(form);
+                      }},
         RecoveryBar{ui_->recoveryBar, ui_->recoveryText, ui_->restoreButton, ui_->discardRecoveryButton}, this);
     // What the forms hold now was loaded, not typed: nothing to recover
     // until the seller changes it.
@@ -112,6 +119,7 @@ CMail& MainDialog::mailPage()
 {
     if (mail_ == nullptr) {
         mail_ = new CMail(platform_, bank_, folder_);
+        connect(mail_, &CMail::settled, recovery_, &RecoveryKeeper::settleMail);
         InstallPageKeys(*mail_);
         mailArea_->setWidget(mail_);
         mail_->startUp(*mailReads_);
@@ -176,6 +184,8 @@ void MainDialog::connectMenu()
     // in, so the about box is reached from the menu bar alone.
     connect(ui_->aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
     connect(ui_->makerPageAction, &QAction::triggered, this, &MainDialog::openMakerPage);
+    // Without a page of the tool's own there is nowhere for it to go.
+    ui_->makerPageAction->setVisible(HasOwnHomePage());
 }
 
 void MainDialog::tabChanged(int index)
@@ -373,7 +383,7 @@ void MainDialog::saveProject()
     }
     platform_.showSuccess(SavedMessage(SjisPath(*path)));
     settlePlateTexts();
-    mail_->settleTexts();
+    recovery_->settleMail();
 }
 
 void MainDialog::openProject()
@@ -426,7 +436,7 @@ void MainDialog::openProject()
     plate_->originChanged();
     // The forms now hold the file's texts: nothing of them to recover.
     plate_->projectOpened();
-    mail_->settleTexts();
+    recovery_->settleMail();
 }
 
 }  // namespace torepal

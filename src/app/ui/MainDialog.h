@@ -117,10 +117,8 @@ private:
     std::function<void()> tariffReloader_;
 
     RecoveryKeeper* recovery_ = nullptr;
-    // What the mail page shows when it is made, and, until then, its texts
-    // as the recovery file sees them: nothing typed.
+    // What the mail page shows when it is made.
     std::unique_ptr<CMail::StartReads> mailReads_;
-    UnsavedTexts<MailTexts> mailNotMade_;
 
     std::unique_ptr<Ui::MainDialog> ui_;
     CMail* mail_ = nullptr;  // until made, nullptr, as files_

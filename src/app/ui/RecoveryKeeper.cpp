@@ -42,12 +42,17 @@ void RecoveryKeeper::offer()
 
 void RecoveryKeeper::settlePlate()
 {
-    plateUnsaved_.settle(forms_.plateTexts());
+    plateUnsaved_.settle(PlateTextsOf(forms_.plate()));
+}
+
+void RecoveryKeeper::settleMail()
+{
+    mailUnsaved_.settle(MailTextsOf(forms_.mail()));
 }
 
 RecoveryRecord RecoveryKeeper::current() const
 {
-    return RecoveryOf(forms_.plateTexts(), plateUnsaved_, forms_.mailTexts(), forms_.mailUnsaved());
+    return RecoveryOf(PlateTextsOf(forms_.plate()), plateUnsaved_, MailTextsOf(forms_.mail()), mailUnsaved_);
 }
 
 void RecoveryKeeper::keep()

@@ -17,12 +17,12 @@ class QWidget;
 
 namespace torepal {
 
-// How the keeper reaches the two forms, so it knows no page.
+// How the keeper reaches the two forms' records, so it knows no page. The
+// mail form is made on first need; until then it has nothing to recover.
 struct RecoveryForms {
-    std::function<PlateTexts()> plateTexts;  // as typed now, without messages
+    std::function<PlateState()> plate;  // as typed now, without messages
     std::function<void(const PlateTexts&)> restorePlate;
-    std::function<MailTexts()> mailTexts;
-    std::function<const UnsavedTexts<MailTexts>&()> mailUnsaved;
+    std::function<MailState()> mail;
     std::function<void(const MailTexts&)> restoreMail;
 };
 
@@ -47,6 +47,9 @@ public:
     // The plate form's texts count as settled (nothing to recover) after
     // 完成, クリアー, 新規作成 and a project saved or opened.
     void settlePlate();
+    // The mail form's texts count as settled after its 保存 and クリアー, at
+    // its start and after a project saved or opened.
+    void settleMail();
     // Writes the unsaved texts when they changed since the last write.
     void keep();
     // At exit: the last write, then no more.
@@ -63,6 +66,7 @@ private:
     RecoveryForms forms_;
     RecoveryBar bar_;
     UnsavedTexts<PlateTexts> plateUnsaved_;
+    UnsavedTexts<MailTexts> mailUnsaved_;
     RecoveryRecord lastStored_;
     LoadedRecovery offered_;
     bool offerPending_ = false;

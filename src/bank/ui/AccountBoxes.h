@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "bank/BankAccount.h"
+#include "store/BankAccount.h"
 
 class QCheckBox;
 

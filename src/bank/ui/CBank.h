@@ -8,7 +8,7 @@
 #include <array>
 #include <memory>
 
-#include "bank/BankAccount.h"
+#include "store/BankAccount.h"
 
 class QComboBox;
 class QLineEdit;

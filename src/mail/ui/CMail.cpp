@@ -76,7 +76,7 @@ void CMail::startUp(const StartReads& reads)
     state_.useAccount = reads.status.record.accountTicks;
     push();
     captionBoxes();
-    settleTexts();
+    emit settled();
 }
 
 void CMail::fillTemplates(std::vector<TemplateEntry> templates)
@@ -126,7 +126,7 @@ void CMail::clearParcelFields()
                                 ui_->transmenEdit, ui_->ftransEdit})
             edit->clear();
     }
-    settleTexts();
+    emit settled();
 }
 
 bool CMail::saveStatus()
@@ -220,10 +220,10 @@ CMailEdit* CMail::templateEditor() const
     return editor_;
 }
 
-MailTexts CMail::typedTexts() const
+MailState CMail::typedState() const
 {
     FieldReader r;
-    MailTexts t;
+    MailState t = state_;
     t.myname = r.line(ui_->mynameEdit, {});
     t.zip = r.line(ui_->zipEdit, {});
     t.post = r.line(ui_->postEdit, {});
@@ -237,15 +237,13 @@ MailTexts CMail::typedTexts() const
     t.transnum = r.line(ui_->transnumEdit, {});
     t.ftrans = r.line(ui_->ftransEdit, {});
     t.body = r.multiline(ui_->bodyEdit, {});
+    t.useAccount = ticks();
     return t;
 }
 
-void CMail::restoreTexts(const MailTexts& texts)
+void CMail::restoreState(const MailState& state)
 {
-    // The ticks as the seller left them; the texts replace what is shown.
-    FieldReader reader;
-    pullInto(reader);
-    RestoreMailTexts(texts, state_);
+    state_ = state;
     push();
 }
 
@@ -292,7 +290,7 @@ void CMail::saveMail()
         return;
     }
     platform_.showSuccess(SavedMessage(Sjis("back/") + saved));
-    settleTexts();
+    emit settled();
 }
 
 void CMail::startMailer()

@@ -13,7 +13,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/RecoveryFile.h"
 #include "bank/BankStore.h"
 #include "mail/MailFiles.h"
 #include "mail/MailState.h"
@@ -84,19 +83,18 @@ public:
     // The open template editor, if any (tests, the main window).
     CMailEdit* templateEditor() const;
 
-    // The texts as the controls show them now, read without a word to the
-    // seller (the recovery file is kept while typing); a character Shift-JIS
-    // cannot hold is left out of this copy only.
-    MailTexts typedTexts() const;
-    // The texts last saved, cleared or loaded: what differs is unsaved.
-    const UnsavedTexts<MailTexts>& unsavedTexts() const { return unsaved_; }
-    // Puts recovered texts into the form (the 復元 of the main window);
-    // they stay unsaved.
-    void restoreTexts(const MailTexts& texts);
-    // Nothing typed so far would be lost: called at start, after 保存 and
-    // after クリアー (and by the main window after a project is saved or
-    // opened).
-    void settleTexts() { unsaved_.settle(typedTexts()); }
+    // The record as the controls show it now, read without a word to the
+    // seller (the main window keeps it for recovery while the seller
+    // types); a character Shift-JIS cannot hold is left out of this copy.
+    MailState typedState() const;
+    // Puts a recovered record into the form (the 復元 of the main window);
+    // its values stay unsaved.
+    void restoreState(const MailState& state);
+
+signals:
+    // Nothing typed so far would be lost: at start, after 保存 and after
+    // クリアー.
+    void settled();
 
 private:
     void fillTemplates(std::vector<TemplateEntry> templates);
@@ -119,7 +117,6 @@ private:
     std::uint64_t generation_ = 0;
     std::vector<TemplateEntry> templates_;
     QPointer<CMailEdit> editor_;
-    UnsavedTexts<MailTexts> unsaved_;
 
     std::unique_ptr<Ui::CMail> ui_;
     std::array<QCheckBox*, kAccountCount> accountBoxes_{};

@@ -125,6 +125,10 @@ void CDTemplate::connectControls()
     for (QComboBox* combo : {m_ui->typeCombo, m_ui->weightCombo, m_ui->sizeCombo, m_ui->originCombo})
         connect(combo, changed, this, &CDTemplate::formEdited);
     connect(m_ui->currentServicesGroup, &CurrentServicesGroup::tickedIdsChanged, this, &CDTemplate::formEdited);
+    connect(m_ui->currentServicesGroup, &CurrentServicesGroup::thicknessChanged, this, [this] {
+        state_.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
+        formEdited();
+    });
 }
 
 // ---- pull and push ------------------------------------------------------
@@ -139,6 +143,7 @@ bool CDTemplate::pull(bool tellSeller)
     FieldReader r;
     PlateState form = state_;
     ReadEdits(*m_ui, r, form);
+    form.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
     if (!r.ok()) {
         if (tellSeller) r.reportTo(platform_);
         return false;
@@ -158,6 +163,7 @@ void CDTemplate::push()
     SetLine(m_ui->bgcolorEdit, state_.bgcolor);
     SetLine(m_ui->fcolorEdit, state_.fcolor);
     SetLine(m_ui->yahooIdEdit, state_.yahooId);
+    m_ui->currentServicesGroup->setThicknessIndex(state_.thicknessIndex);
 }
 
 // ---- ticks, radios and selections ---------------------------------------
@@ -228,6 +234,7 @@ void CDTemplate::takeSelections()
     state_.originIndex = SelectedIndex(m_ui->originCombo);
     state_.weightIndex = SelectedIndex(m_ui->weightCombo);
     state_.sizeIndex = SelectedIndex(m_ui->sizeCombo);
+    state_.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
 }
 
 // ---- clear, settings, accounts --------------------------------------------

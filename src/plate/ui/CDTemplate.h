@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/RecoveryFile.h"
 #include "plate/PlateForm.h"
 #include "plate/PlateState.h"
 #include "shipping/Tariff.h"
@@ -120,18 +119,15 @@ public:
     // stands, rendered from a copy: the page's record is never touched.
     LivePreviewController& livePreview() { return *livePreview_; }
 
-    // Recovery. The form's texts as typed, read without telling the seller
-    // anything (a character Shift-JIS cannot hold is left out: the recovery
-    // file holds Shift-JIS); the texts that are not in an edit come from the
-    // page's record.
-    PlateTexts unsavedTexts() const;
-    // Puts recovered texts into the form. They count as unsaved until the
-    // form is next finished, cleared or opened from a project.
-    void restoreTexts(const PlateTexts& texts);
-    // Settled at start, after 完成, 完成・クリップボードへコピー, クリアー and
-    // projectOpened(): texts that differ from the settled ones are unsaved.
-    const UnsavedTexts<PlateTexts>& unsavedState() const { return unsaved_; }
-    bool hasUnsavedTexts() const { return unsaved_.unsaved(unsavedTexts()); }
+    // The record as the form shows it now, read without telling the seller
+    // anything (a character Shift-JIS cannot hold is left out of this copy):
+    // the main window keeps it for recovery. The ticks, radios, selections
+    // and current services are read with flags(), selections() and
+    // tickedServiceIds().
+    PlateState typedState() const;
+    // Puts a recovered record's values into the form. They count as unsaved
+    // until the form is next finished, cleared or opened from a project.
+    void restoreState(const PlateState& state);
     // The window has filled the form from a project file: those texts are
     // saved in the file, and the clear it did on the way is no clear of the
     // seller's to undo.
@@ -150,7 +146,8 @@ signals:
     // Something worked, in words for the window's status line (a saved
     // page's name, a copy's size). Failures are told in a message box.
     void succeeded(const QString& text);
-    // The form's texts were just settled: nothing typed is unsaved.
+    // The form was just settled (at start, after 完成, 完成・クリップボードへ
+    // コピー, クリアー and projectOpened()): nothing typed is unsaved.
     void settled();
 
 private:
@@ -184,7 +181,6 @@ private:
     std::uint64_t accountsGeneration_ = 0;
     LivePreviewController* livePreview_ = nullptr;
     std::optional<ClearedPlateValues> cleared_;
-    UnsavedTexts<PlateTexts> unsaved_;
     // What the live preview showed last, kept while an edit holds a
     // character the page cannot carry; its checks; and the quiet note then.
     std::string previewPage_;

@@ -112,7 +112,7 @@ void CDTemplate::render()
     takeSelections();
     const std::vector<Tariff> ticked = TickedServices(services_, tickedServiceIds());
     RenderPage(state_, flags(), ticked);
-    checks_ = CheckListing(state_, flags(), selections());
+    checks_ = CheckListing(state_, flags(), selections(), ticked);
     m_ui->plateChecks->setChecks(checks_);
 }
 

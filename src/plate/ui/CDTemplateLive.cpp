@@ -48,21 +48,20 @@ void CDTemplate::formEdited()
 
 void CDTemplate::settle()
 {
-    unsaved_.settle(unsavedTexts());
     emit settled();
 }
 
-PlateTexts CDTemplate::unsavedTexts() const
+PlateState CDTemplate::typedState() const
 {
     PlateState form = state_;
     FieldReader quiet;
     ReadEdits(*m_ui, quiet, form);
-    return PlateTextsOf(form);
+    return form;
 }
 
-void CDTemplate::restoreTexts(const PlateTexts& texts)
+void CDTemplate::restoreState(const PlateState& state)
 {
-    RestorePlateTexts(texts, state_);
+    state_ = state;
     push();
     countTitle();
     livePreview_->formChanged();
@@ -96,11 +95,16 @@ std::string CDTemplate::previewBytes()
     form.originIndex = SelectedIndex(m_ui->originCombo);
     form.weightIndex = SelectedIndex(m_ui->weightCombo);
     form.sizeIndex = SelectedIndex(m_ui->sizeCombo);
+    form.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
     const PlateFlags f = flags();
     const std::vector<Tariff> ticked = TickedServices(services_, tickedServiceIds());
     previewPage_ = PreviewPageBytes(form, f, ticked);
     previewCheckLines_.clear();
-    for (const CheckResult& check : CheckListing(form, f, selections()))
+    for (const CheckResult& check : CheckListing(form, f, selections(), ticked))
+        previewCheckLines_.push_back(Utf8FromSjis(CheckLine(check)));
+    // The width on a phone is said here, beside the preview's phone width,
+    // rather than on the form and in the result dialog after each finish.
+    for (const CheckResult& check : CheckPhoneWidth(f, selections()))
         previewCheckLines_.push_back(Utf8FromSjis(CheckLine(check)));
     return previewPage_;
 }

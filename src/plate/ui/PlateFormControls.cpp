@@ -23,7 +23,7 @@ void ApplyAvailability(const Ui::CDTemplate& ui, const CarrierAvailability& a)
     apply(ui.kuronekoMailBox, a.kuronekoMail);
 }
 
-std::array<std::pair<QAbstractButton*, bool&>, 20> FlagControls(const Ui::CDTemplate& ui, PlateFlags& f)
+std::array<std::pair<QAbstractButton*, bool&>, 21> FlagControls(const Ui::CDTemplate& ui, PlateFlags& f)
 {
     bool* const accounts = f.payment.accounts.data();
     return {{{ui.account1Box, accounts[0]},
@@ -45,7 +45,8 @@ std::array<std::pair<QAbstractButton*, bool&>, 20> FlagControls(const Ui::CDTemp
              {ui.centerRadio, f.center},
              {ui.leftRadio, f.left},
              {ui.linkOffRadio, f.linkOff},
-             {ui.linkOnRadio, f.linkOn}}};
+             {ui.linkOnRadio, f.linkOn},
+             {ui.phoneFitBox, f.phoneFit}}};
 }
 
 void ReadEdits(const Ui::CDTemplate& ui, FieldReader& r, PlateState& form)

@@ -28,7 +28,7 @@ void FillCombo(QComboBox* combo, const std::vector<std::string>& entries);
 void ApplyAvailability(const Ui::CDTemplate& ui, const CarrierAvailability& a);
 
 // Every tick and radio of the form beside the flag it holds.
-std::array<std::pair<QAbstractButton*, bool&>, 20> FlagControls(const Ui::CDTemplate& ui, PlateFlags& f);
+std::array<std::pair<QAbstractButton*, bool&>, 21> FlagControls(const Ui::CDTemplate& ui, PlateFlags& f);
 
 // The nine edits' texts into `form`, each as far as Shift-JIS holds it; the
 // reader lists what it could not hold.

@@ -1,11 +1,15 @@
 #include "shipping/ui/CurrentServicesGroup.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "shipping/TariffReader.h"
+#include "shipping/ThicknessList.h"
+#include "text/Encoding.h"
 
 namespace torepal {
 namespace {
@@ -24,7 +28,10 @@ QString FromUtf8(const std::string& text)
 }  // namespace
 
 CurrentServicesGroup::CurrentServicesGroup(QWidget* parent)
-    : QGroupBox(QStringLiteral("現行の配送サービス"), parent), list_(new QListWidget(this)), empty_(new QLabel(this))
+    : QGroupBox(QStringLiteral("現行の配送サービス"), parent),
+      list_(new QListWidget(this)),
+      empty_(new QLabel(this)),
+      thickness_(new QComboBox(this))
 {
     setObjectName(QStringLiteral("currentServicesGroup"));
     list_->setObjectName(QStringLiteral("currentServicesList"));
@@ -35,13 +42,28 @@ CurrentServicesGroup::CurrentServicesGroup(QWidget* parent)
     empty_->setText(QStringLiteral("tariffs フォルダに料金ファイルがありません。"));
     empty_->setWordWrap(true);
 
+    // The thickness decides ゆうパケット's one price and which letter-post
+    // services can take the parcel at all; the built-in carriers know none.
+    thickness_->setObjectName(QStringLiteral("thicknessCombo"));
+    for (const std::string& step : ThicknessList()) thickness_->addItem(QString::fromStdString(Utf8FromSjis(step)));
+    thickness_->setCurrentIndex(kThicknessNotChosen);
+    auto* thicknessLabel = new QLabel(QStringLiteral("厚さ"), this);
+    thicknessLabel->setBuddy(thickness_);
+    auto* thicknessRow = new QHBoxLayout;
+    thicknessRow->addWidget(thicknessLabel);
+    thicknessRow->addWidget(thickness_, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(thicknessRow);
     layout->addWidget(list_);
     layout->addWidget(empty_);
     list_->hide();
 
     connect(list_, &QListWidget::itemChanged, this, &CurrentServicesGroup::itemChanged);
+    connect(thickness_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!filling_) emit thicknessChanged();
+    });
 }
 
 void CurrentServicesGroup::setServices(const std::vector<Tariff>& services)
@@ -86,6 +108,18 @@ void CurrentServicesGroup::setTickedIds(const std::vector<std::string>& ids)
         const bool on = std::find(ids.begin(), ids.end(), id) != ids.end();
         item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
     }
+    filling_ = false;
+}
+
+int CurrentServicesGroup::thicknessIndex() const
+{
+    return std::max(thickness_->currentIndex(), kThicknessNotChosen);
+}
+
+void CurrentServicesGroup::setThicknessIndex(int index)
+{
+    filling_ = true;
+    thickness_->setCurrentIndex(index > 0 && index < thickness_->count() ? index : kThicknessNotChosen);
     filling_ = false;
 }
 

@@ -9,6 +9,7 @@
 
 #include "shipping/Tariff.h"
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -32,15 +33,23 @@ public:
     // passed over (the caller tells the seller). Emits nothing.
     void setTickedIds(const std::vector<std::string>& ids);
 
+    // The parcel's thickness step (into ThicknessList); 0 指定なし. Setting
+    // it emits nothing.
+    int thicknessIndex() const;
+    void setThicknessIndex(int index);
+
 signals:
     // The seller ticked or unticked a service.
     void tickedIdsChanged();
+    // The seller chose another thickness.
+    void thicknessChanged();
 
 private:
     void itemChanged(QListWidgetItem* item);
 
     QListWidget* list_;
     QLabel* empty_;
+    QComboBox* thickness_;
     bool filling_ = false;
 };
 

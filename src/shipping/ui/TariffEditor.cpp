@@ -196,6 +196,7 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
 
     connect(ui_->serviceList, &QListWidget::currentRowChanged, this, &TariffEditor::serviceChosen);
     connect(ui_->newButton, &QPushButton::clicked, this, &TariffEditor::newService);
+    addPresetButton();
     connect(ui_->copyButton, &QPushButton::clicked, this, &TariffEditor::copyService);
     connect(ui_->deleteButton, &QPushButton::clicked, this, &TariffEditor::deleteService);
     connect(ui_->restoreButton, &QPushButton::clicked, this, &TariffEditor::restoreService);
@@ -340,6 +341,7 @@ void TariffEditor::showService(const Tariff& tariff, bool onDisk)
     commentsAcknowledged_ = false;
     loadedId_ = onDisk ? tariff.id : std::string();
     baseline_ = tariff;
+    datedPrices_ = onDisk;
     unsaved_ = !onDisk;
     ui_->idEdit->setEnabled(true);
     ui_->shapeStack->setEnabled(true);
@@ -365,7 +367,9 @@ void TariffEditor::edit(const QString& what, int mergeKey, const std::function<v
 void TariffEditor::commit(Tariff after, const QString& what, int mergeKey)
 {
     const QDate today = QDate::currentDate();
-    DateNewRates(baseline_, after, {today.year(), today.month(), today.day()});
+    // A new service's date is today already; the seller's first prices
+    // are not a change of the prices it was dated for.
+    if (datedPrices_) DateNewRates(baseline_, after, {today.year(), today.month(), today.day()});
     undo_->push(new Snapshot(*this, current_, std::move(after), what, mergeKey));
 }
 

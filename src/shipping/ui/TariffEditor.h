@@ -95,6 +95,9 @@ private:
 
     void serviceChosen();
     void newService();
+    void addPresetButton();
+    void newFromPreset(std::size_t index);
+    void markEmptyPrices();
     void copyService();
     void deleteService();
     void restoreService();
@@ -112,6 +115,7 @@ private:
     std::string loadedId_;                // the file the service came from; empty for a new one
     Tariff baseline_;                     // the service as shown before any edit: its prices and their date
     bool unsaved_ = false;                // the service is new or a copy, with no file yet
+    bool datedPrices_ = false;            // its prices carry a date (from a file, or copied from one)
     std::vector<std::string> folderIds_;  // every service file of the folder, valid or not
     bool commentsAcknowledged_ = false;
     std::optional<TariffFault> fault_;

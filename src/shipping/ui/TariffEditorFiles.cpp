@@ -62,6 +62,7 @@ bool TariffEditor::save()
     }
     loadedId_ = current_.id;
     baseline_ = current_;
+    datedPrices_ = true;
     unsaved_ = false;
     undo_->setClean();
     changedFiles_ = true;
@@ -94,6 +95,7 @@ void TariffEditor::copyService()
     const QSignalBlocker block(ui_->serviceList);
     ui_->serviceList->setCurrentRow(-1);
     showService(t, false);
+    datedPrices_ = true;  // the copy's prices are still those of its date
     ui_->idEdit->setFocus();
 }
 

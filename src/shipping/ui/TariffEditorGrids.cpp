@@ -62,6 +62,7 @@ void TariffEditor::fill()
     fillRegions();
     filling_ = false;
     markCells();
+    markEmptyPrices();
 }
 
 void TariffEditor::fillBands()
@@ -149,7 +150,7 @@ void TariffEditor::validate()
 
 void TariffEditor::showDateNote()
 {
-    const bool changed = RatesDiffer(baseline_, current_);
+    const bool changed = datedPrices_ && RatesDiffer(baseline_, current_);
     ui_->dateNote->setVisible(changed);
     if (!changed) return;
     const QDate today = QDate::currentDate();

@@ -1,0 +1,108 @@
+// The tariff editor's presets: the facts each carries, as the carrier's
+// published tables print them, with every price left empty, and the rules
+// refusing a service while a price cell is empty.
+#include <gtest/gtest.h>
+
+#include "shipping/TariffPaste.h"
+#include "shipping/TariffPresets.h"
+#include "shipping/TariffReader.h"
+#include "shipping/TariffRules.h"
+#include "text/Encoding.h"
+
+using namespace torepal;
+
+namespace {
+
+const TariffPreset& Preset(const std::string& idBase)
+{
+    for (const TariffPreset& p : TariffPresets())
+        if (p.idBase == idBase) return p;
+    ADD_FAILURE() << "no preset " << idBase;
+    static const TariffPreset none;
+    return none;
+}
+
+}  // namespace
+
+TEST(TariffPresets, TakkyubinSizeClassesAsTheCarrierListsThem)
+{
+    // 60サイズ(60㎝以内で2㎏まで) ... 200サイズ(200㎝以内で30㎏まで)
+    const Tariff& t = Preset("takkyubin").service;
+    EXPECT_EQ(t.shape, TariffShape::Regions);
+    EXPECT_EQ(t.carrier, "ヤマト運輸");
+    const std::vector<std::pair<int, int>> printed = {{60, 2000},   {80, 5000},   {100, 10000}, {120, 15000},
+                                                      {140, 20000}, {160, 25000}, {180, 30000}, {200, 30000}};
+    ASSERT_EQ(t.sizeClasses.size(), printed.size());
+    for (std::size_t i = 0; i < printed.size(); ++i) {
+        EXPECT_EQ(t.sizeClasses[i].sizeCm, printed[i].first);
+        EXPECT_EQ(t.sizeClasses[i].maxGrams, printed[i].second);
+    }
+    // No region list could be confirmed: none is offered.
+    EXPECT_TRUE(t.regions.empty());
+}
+
+TEST(TariffPresets, EveryPresetCitesItsSourceAndCarriesNoPriceOrSource)
+{
+    ASSERT_FALSE(TariffPresets().empty());
+    for (const TariffPreset& p : TariffPresets()) {
+        SCOPED_TRACE(p.idBase);
+        EXPECT_TRUE(IsServiceId(p.idBase));
+        EXPECT_NE(p.note.find("https://"), std::string::npos);
+        EXPECT_NE(p.note.find("確認"), std::string::npos);
+        for (const std::string* text : {&p.label, &p.note, &p.service.name, &p.service.carrier})
+            EXPECT_TRUE(SjisFromUtf8(*text).ok()) << *text;
+        // The seller names the price page the prices are pasted from.
+        EXPECT_TRUE(p.service.source.empty());
+        EXPECT_EQ(p.service.flatYen, 0);
+        for (const auto& variant : p.service.variants)
+            for (const WeightBand& band : variant.bands) EXPECT_EQ(band.yen, 0);
+        for (const auto& row : p.service.regionYen)
+            for (const auto& cell : row)
+                for (int yen : cell) EXPECT_EQ(yen, 0);
+    }
+}
+
+TEST(TariffPresets, AServiceWithAnEmptyPriceCellIsNotSavedAndTheCellIsNamed)
+{
+    Tariff t = Preset("takkyubin").service;
+    t.source = "https://example.invalid/price-page";
+    t.date = {2026, 12, 9};
+    ASSERT_TRUE(ValidateTariff(t));
+    EXPECT_EQ(ValidateTariff(t)->reason, "地域がありません。");
+
+    AddRegion(t, "全国");
+    for (const char* name : OfficialPrefectureNames()) AssignPrefecture(t, name, 0);
+    EXPECT_EQ(EmptyPriceCells(t).size(), 8u);
+    auto fault = ValidateTariff(t);
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->cell, (TariffCell{TariffField::Price, 0, 0, 0}));
+    EXPECT_EQ(fault->reason, "料金が入っていません（0円のサービスは保存できません）。");
+    EXPECT_EQ(DescribeTariffCell(t, fault->cell), "60サイズの「全国」発「全国」着");
+
+    // Made-up prices pasted for six of the eight sizes: the first empty one is named.
+    for (int s = 0; s < 6; ++s) PasteCells(t, TariffGrid::Prices, s, 0, 0, {{std::to_string(1000 + s)}});
+    EXPECT_EQ(EmptyPriceCells(t),
+              (std::vector<TariffCell>{{TariffField::Price, 6, 0, 0}, {TariffField::Price, 7, 0, 0}}));
+    fault = ValidateTariff(t);
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(DescribeTariffCell(t, fault->cell), "180サイズの「全国」発「全国」着");
+    PasteCells(t, TariffGrid::Prices, 6, 0, 0, {{"1,800円"}});
+    PasteCells(t, TariffGrid::Prices, 7, 0, 0, {{"２０００"}});
+    EXPECT_TRUE(EmptyPriceCells(t).empty());
+    EXPECT_FALSE(ValidateTariff(t));
+}
+
+TEST(TariffPresets, EmptyCellsOfTheOtherShapes)
+{
+    Tariff flat;
+    flat.shape = TariffShape::Flat;
+    EXPECT_EQ(EmptyPriceCells(flat), (std::vector<TariffCell>{{TariffField::FlatPrice, -1, -1, -1}}));
+    flat.flatYen = 185;
+    EXPECT_TRUE(EmptyPriceCells(flat).empty());
+
+    Tariff bands;
+    bands.shape = TariffShape::Bands;
+    bands.variants = {{"規格内", {{50, 140}, {100, 0}}}, {"規格外", {{50, 0}}}};
+    EXPECT_EQ(EmptyPriceCells(bands),
+              (std::vector<TariffCell>{{TariffField::BandPrice, 0, 1, -1}, {TariffField::BandPrice, 1, 0, -1}}));
+}
