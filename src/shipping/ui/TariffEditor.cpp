@@ -42,6 +42,13 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
     ui_->shapeCombo->addItems(
         {QStringLiteral("一律（重さの上限まで）"), QStringLiteral("重さの区切り"), QStringLiteral("大きさ × 地域")});
     ui_->deletedCombo->setAccessibleName(QStringLiteral("削除したサービス"));
+    // A list or a table takes no name from its buddy label on AT-SPI; the
+    // names are the captions the labels show.
+    ui_->serviceList->setAccessibleName(QStringLiteral("サービス"));
+    ui_->bandsTable->setAccessibleName(QStringLiteral("重さの区切りと料金"));
+    ui_->pricesTable->setAccessibleName(QStringLiteral("料金（行: 発地域、列: 着地域）"));
+    ui_->sizesTable->setAccessibleName(QStringLiteral("大きさの区分"));
+    ui_->regionsTable->setAccessibleName(QStringLiteral("地域"));
     MakeLabelReadable(*ui_->faultLabel);
     MakeLabelReadable(*ui_->dateNote);
 
