@@ -15,16 +15,9 @@ import subprocess
 import sys
 import tempfile
 
-FLAGS = [
-    "--headless",
-    "--no-sandbox",
-    "--disable-gpu",
-    "--disable-quic",
-    "--no-first-run",
-    "--disable-background-networking",
-    "--disable-component-update",
-    "--disable-sync",
-]
+from offline_chromium import OFFLINE_FLAGS
+
+FLAGS = OFFLINE_FLAGS
 
 
 class TextOf(html.parser.HTMLParser):

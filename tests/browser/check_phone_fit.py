@@ -22,15 +22,9 @@ import subprocess
 import sys
 import tempfile
 
-FLAGS = [
-    "--headless",
-    "--no-sandbox",
-    "--disable-gpu",
-    "--disable-quic",
-    "--no-first-run",
-    "--disable-background-networking",
-    "--disable-component-update",
-    "--disable-sync",
+from offline_chromium import OFFLINE_FLAGS
+
+FLAGS = OFFLINE_FLAGS + [
     "--allow-file-access-from-files",
     "--hide-scrollbars",  # a phone's scroll bars take no width
     "--virtual-time-budget=5000",
