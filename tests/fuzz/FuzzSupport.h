@@ -80,3 +80,7 @@ inline std::string Hex(std::string_view bytes)
     do {                                                               \
         if (!(cond)) ::torepal::fuzz::Fail(#cond, __FILE__, __LINE__); \
     } while (0)
+
+// The entry point each target defines, and libFuzzer or the regression
+// runner calls.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);

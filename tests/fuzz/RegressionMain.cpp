@@ -15,8 +15,6 @@
 
 #include "FuzzSupport.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
-
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -30,7 +28,7 @@ struct Random {
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         return z ^ (z >> 31);
     }
-    std::size_t below(std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(next() % n); }
+    std::size_t below(std::size_t n) { return n == 0 ? 0 : next() % n; }
 };
 
 // Bytes that matter to the program's formats: length prefixes, Shift-JIS

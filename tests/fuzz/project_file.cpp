@@ -104,7 +104,7 @@ void CheckRecord(fuzz::InputReader& in)
     r.flags.linkOn = bit(25);
     // A combo holds at most 47 entries or none.
     for (int* s : {&r.selections.weight, &r.selections.size, &r.selections.origin, &r.selections.type})
-        *s = static_cast<int>(in.byte() % 49) - 1;
+        *s = in.byte() % 49 - 1;
 
     const std::string text = BuildProjectText(r);
     const std::optional<ProjectRecord> back = ParseProjectText(ToTextMode(text));

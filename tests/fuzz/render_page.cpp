@@ -22,7 +22,7 @@ std::int32_t Int(fuzz::InputReader& in)
 {
     const std::uint8_t kind = in.byte();
     // Mostly values near the lists' lengths, sometimes anything at all.
-    if (kind < 200) return static_cast<std::int32_t>(kind % 60) - 5;
+    if (kind < 200) return kind % 60 - 5;
     std::uint32_t v = 0;
     for (int i = 0; i < 4; ++i) v = (v << 8) | in.byte();
     return static_cast<std::int32_t>(v);

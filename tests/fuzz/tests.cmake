@@ -5,7 +5,7 @@
 # over its corpus plus a fixed set of mutated inputs (fuzz.<name>).
 # TOREPAL_FUZZ=ON (clang; scripts/fuzz.sh): the targets are linked with
 # libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer as fuzz_<name>,
-# and the core library gets the coverage instrumentation.
+# and the core's libraries get the coverage instrumentation.
 
 set(TOREPAL_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
 file(GLOB TOREPAL_FUZZ_TARGETS CONFIGURE_DEPENDS ${TOREPAL_FUZZ_DIR}/*.cpp)
@@ -17,7 +17,9 @@ if(TOREPAL_FUZZ)
     message(FATAL_ERROR "TOREPAL_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
   endif()
   set(TOREPAL_FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
-  target_compile_options(torepal_core PRIVATE -fsanitize=fuzzer-no-link ${TOREPAL_FUZZ_FLAGS})
+  foreach(library IN LISTS TOREPAL_CORE_LIBRARIES)
+    target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link ${TOREPAL_FUZZ_FLAGS})
+  endforeach()
   target_link_options(torepal_core INTERFACE -fsanitize=address,undefined)
 endif()
 

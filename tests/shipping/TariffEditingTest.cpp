@@ -68,7 +68,7 @@ bool Same(const Tariff& a, const Tariff& b)
     auto bands = [](const Tariff& t) {
         std::vector<std::tuple<std::string, int, int>> out;
         for (const auto& v : t.variants)
-            for (const auto& b : v.bands) out.emplace_back(v.name, b.upToGrams, b.yen);
+            for (const auto& band : v.bands) out.emplace_back(v.name, band.upToGrams, band.yen);
         return out;
     };
     auto sizes = [](const Tariff& t) {

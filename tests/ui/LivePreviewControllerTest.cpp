@@ -206,7 +206,7 @@ TEST_F(LivePreviewTest, APreviewThatDiesIsToldAndTheNextOpenStartsANewOne)
 
 TEST_F(LivePreviewTest, OpeningAndClosingManyTimesKeepsAtMostOnePreview)
 {
-    const int topLevels = QApplication::topLevelWidgets().size();
+    const qsizetype topLevels = QApplication::topLevelWidgets().size();
     {
         auto c = controller();
         for (int i = 0; i < 50; ++i) {

@@ -103,9 +103,9 @@ TEST_F(PlateServices, ATickedServiceWritesItsBlockIntoTheSavedPage)
     tick(1);
     button("completeButton")->click();
     ASSERT_EQ(savedCount(), 1u);
-    const std::string page = savedPage();
-    EXPECT_TRUE(Contains(page, S(kFlatBlock)));
-    EXPECT_FALSE(Contains(page, S("速達テスト便")));
+    const std::string saved = savedPage();
+    EXPECT_TRUE(Contains(saved, S(kFlatBlock)));
+    EXPECT_FALSE(Contains(saved, S("速達テスト便")));
 }
 
 TEST_F(PlateServices, EveryRenderTakesTheTickedServicesInTheListsOrder)

@@ -225,7 +225,7 @@ TEST_P(SaveUnderFault, AccountEditorOkOnEitherPageKeepsTheOldBankFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFault, SaveUnderFault, ::testing::ValuesIn(kFaults),
-                         [](const ::testing::TestParamInfo<WriteFault>& info) { return FaultName(info.param); });
+                         [](const ::testing::TestParamInfo<WriteFault>& fault) { return FaultName(fault.param); });
 
 // Real faults, without the hook.
 class SaveWithRealFault : public AppTest {};
