@@ -52,8 +52,6 @@ public:
     // How often bank.ini has been written by this run.
     std::uint64_t writes() const { return writes_; }
 
-    const std::filesystem::path& folder() const { return folder_; }
-
 private:
     std::filesystem::path folder_;
     std::uint64_t writes_ = 0;

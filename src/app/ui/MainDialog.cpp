@@ -2,47 +2,29 @@
 
 #include <QAction>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <algorithm>
+#include <utility>
 
-#include "app/ProjectFile.h"
-#include "app/ProjectMapping.h"
-#include "app/ui/CAbout.h"
-#include "app/ui/CNew.h"
 #include "app/ui/PageScrollArea.h"
 #include "app/ui/ProgramIcon.h"
 #include "app/ui/RecoveryKeeper.h"
 #include "files/ui/CFileControl.h"
 #include "mail/ui/CMail.h"
-#include "plate/PageTemplates.h"
 #include "plate/ui/CDTemplate.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtPlatform.h"
-#include "platform/ui/QtText.h"
 #include "preview/ui/LivePreviewController.h"
-#include "shipping/ServiceTicks.h"
-#include "shipping/ui/TariffEditor.h"
 #include "text/Encoding.h"
-#include "text/Files.h"
-#include "text/Lines.h"
-#include "text/SjisText.h"
 #include "ui_MainDialog.h"
 
 namespace torepal {
 namespace {
 
 enum Tab { kPlateTab = 0, kMailTab = 1, kFileTab = 2 };
-
-std::string SjisPath(const std::filesystem::path& path)
-{
-    return SjisFromUtf8(path.string()).text;
-}
 
 }  // namespace
 
@@ -219,20 +201,7 @@ void MainDialog::tabChanged(int index)
     }
 }
 
-// ---- new, exit, help, about ----------------------------------------------
-
-void MainDialog::newForms()
-{
-    CNew dialog(this);
-    if (platform_.runModal(dialog) != QDialog::Accepted) return;
-    mailPage().clearParcelFields();
-    plate_->clearForm();
-    plate_->typeChanged();
-    plate_->weightChanged();
-    plate_->sizeChanged();
-    plate_->originChanged();
-    settlePlateTexts();
-}
+// ---- exit and the window's keys ---------------------------------------------
 
 void MainDialog::exitProgram()
 {
@@ -275,63 +244,6 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
     }
 }
 
-bool MainDialog::handlerOrCopy(DesktopHandler kind, const std::string& sjisOffer, const std::string& sjisText)
-{
-    if (platform_.handlerPresence(kind) != HandlerPresence::Missing) return true;
-    if (platform_.askYesNo(NoHandlerQuestion(kind, sjisOffer)) && platform_.copyText(sjisText))
-        platform_.showSuccess(CopiedBytesMessage(sjisText.size()));
-    return false;
-}
-
-void MainDialog::showHelp()
-{
-    // From the program's own folder, whatever the current folder is.
-    const std::filesystem::path help = folder_ / "menu_help.html";
-    if (!handlerOrCopy(DesktopHandler::Html, Sjis("ヘルプのファイルの場所をクリップボードへコピー"),
-                       SjisPath(std::filesystem::absolute(help))))
-        return;
-    platform_.openFile(help);
-}
-
-void MainDialog::showAbout()
-{
-    CAbout dialog(this);
-    platform_.runModal(dialog);
-}
-
-void MainDialog::openMakerPage()
-{
-    if (!handlerOrCopy(DesktopHandler::Web, Sjis("ホームページのアドレスをクリップボードへコピー"), HomePageUrl()))
-        return;
-    platform_.openUri(HomePageUrl());
-}
-
-void MainDialog::setLivePreviewOpener(std::function<void()> open)
-{
-    livePreviewOpener_ = std::move(open);
-    ui_->livePreviewAction->setEnabled(static_cast<bool>(livePreviewOpener_));
-}
-
-void MainDialog::setTariffReloader(std::function<void()> reload)
-{
-    tariffReloader_ = std::move(reload);
-}
-
-void MainDialog::openLivePreview()
-{
-    // When the plate page has livePreview(): platePage().livePreview().open();
-    if (livePreviewOpener_) livePreviewOpener_();
-}
-
-void MainDialog::editTariffs()
-{
-    TariffEditor editor(platform_, folder_, this);
-    platform_.runModal(editor);
-    // The plate page's current services read the files again only when
-    // the editor wrote or deleted one.
-    if (editor.changedFiles() && tariffReloader_) tariffReloader_();
-}
-
 // ---- recovery of unsaved texts ---------------------------------------------
 
 void MainDialog::settlePlateTexts()
@@ -344,99 +256,9 @@ void MainDialog::keepRecovery()
     recovery_->keep();
 }
 
-void MainDialog::restoreRecovery()
-{
-    recovery_->restore();
-}
-
-void MainDialog::discardRecovery()
-{
-    recovery_->discard();
-}
-
 bool MainDialog::recoveryOffered() const
 {
     return recovery_->offered();
-}
-
-// ---- project files ---------------------------------------------------------
-
-void MainDialog::saveProject()
-{
-    // Both forms must be readable before anything changes.
-    if (!plate_->pull() || !mailPage().pull()) return;
-    // The accounts saved are bank.ini's, as the mail page now reads them.
-    mail_->loadAccounts();
-
-    KeepOneLineValuesOnOneLine(plate_->state(), mail_->state().accounts);
-    plate_->push();
-    projectText_ = BuildProjectText(ProjectFromForms(plate_->state(), plate_->flags(), plate_->selections(),
-                                                     mail_->state(), plate_->tickedServiceIds()));
-
-    const std::optional<std::filesystem::path> path = platform_.chooseFileToSave(ProjectFileDialog());
-    if (!path) return;
-    // Written beside the chosen file and renamed over it only when whole:
-    // a failed save never leaves half a project in place of a good one.
-    if (WriteFileAtomically(*path, ToTextMode(projectText_)) != WriteStatus::Ok) {
-        platform_.showMessage(ProjectSaveFailedMessage());
-        return;
-    }
-    platform_.showSuccess(SavedMessage(SjisPath(*path)));
-    settlePlateTexts();
-    recovery_->settleMail();
-}
-
-void MainDialog::openProject()
-{
-    const std::optional<std::filesystem::path> path = platform_.chooseFileToOpen(ProjectFileDialog());
-    if (!path) return;
-    const ReadResult read = ReadWholeFile(*path);
-    if (!read.ok()) {
-        platform_.showMessage(ProjectNotOpenedMessage(ProjectUnreadableMessage(read.status == ReadStatus::TooLarge)));
-        return;
-    }
-    std::string reason;
-    const std::optional<ProjectRecord> opened = ParseProjectText(read.bytes, &reason);
-    if (!opened) {
-        platform_.showMessage(ProjectNotOpenedMessage(reason));
-        return;
-    }
-    const ProjectRecord& r = *opened;
-
-    // The mail page takes the file's values as they are; what was typed
-    // there is replaced, so it is not read first.
-    MailFromProject(r, mailPage().state());
-    mail_->setTicks(mail_->state().useAccount);
-    mail_->push();
-
-    // The plate page: cleared, then every value of the file. The file's
-    // texts are shown first, so the clear reads back nothing it would have
-    // to refuse (a character typed earlier that Shift-JIS cannot hold).
-    PlateState& plate = plate_->state();
-    PlateFlags flags;
-    PlateSelections selections;
-    PlateFromProject(r, plate, flags, selections);
-    plate_->push();
-    plate_->clearForm();
-    PlateFromProject(r, plate, flags, selections);
-    plate_->setFlags(flags);
-    plate_->setSelections(selections);
-    // The project's accounts serve this page until its tab is chosen again;
-    // bank.ini and the mail page's copy stay as they are.
-    plate_->setProjectAccounts(r.accounts);
-    // Services whose tariff files are gone (or left out as faulty) cannot
-    // be ticked; the seller hears which.
-    const ProjectServices services = ServicesOfProject(r, plate_->currentServices());
-    plate_->setTickedServiceIds(services.known);
-    if (!services.unknown.empty()) platform_.showMessage(UnknownServicesMessage(services.unknown));
-    plate_->push();
-    plate_->typeChanged();
-    plate_->weightChanged();
-    plate_->sizeChanged();
-    plate_->originChanged();
-    // The forms now hold the file's texts: nothing of them to recover.
-    plate_->projectOpened();
-    recovery_->settleMail();
 }
 
 }  // namespace torepal

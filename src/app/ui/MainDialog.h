@@ -55,7 +55,6 @@ public:
     // Where successes are said for a few seconds (Platform::showSuccess
     // finds it among the window's children).
     QStatusBar& statusLine();
-    BankStore& bankStore() { return bank_; }
 
     // The menu's commands.
     void newForms();         // "新規作成（&N）"
@@ -81,9 +80,7 @@ public:
     // Writes both forms' unsaved texts beside the program when they changed
     // since the last write (every half minute and at exit).
     void keepRecovery();
-    // The bar that offers last time's texts back: 復元 and 破棄.
-    void restoreRecovery();
-    void discardRecovery();
+    // Whether the bar that offers last time's texts back (復元, 破棄) shows.
     bool recoveryOffered() const;
 
     // The last project text built by "保存（&S）" (CR LF line ends).

@@ -247,12 +247,6 @@ void CMail::restoreState(const MailState& state)
     push();
 }
 
-void CMail::markAccountsCurrent()
-{
-    generation_ = bank_.currentGeneration();
-    captionBoxes();
-}
-
 void CMail::preview()
 {
     // The template is read before anything else: if it cannot be, the mail

@@ -76,10 +76,6 @@ public:
     AccountTicks ticks() const;
     void setTicks(const AccountTicks& ticks);
 
-    // The accounts in the record were set from a project: they count as
-    // the current ones for the exit write.
-    void markAccountsCurrent();
-
     // The open template editor, if any (tests, the main window).
     CMailEdit* templateEditor() const;
 

@@ -1,19 +1,15 @@
 #include "plate/ui/CDTemplate.h"
 
+#include <optional>
+#include <utility>
+
 #include "bank/BankStore.h"
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
-#include "plate/ListingChecks.h"
 #include "plate/PageTemplates.h"
 #include "plate/PlateForm.h"
 #include "plate/PlateSettings.h"
-#include "plate/PreviewPage.h"
-#include "plate/RenderPage.h"
-#include "plate/SavedPages.h"
 #include "plate/TemplateColours.h"
-#include "plate/ui/CComplete.h"
-#include "plate/ui/CLink.h"
-#include "plate/ui/CMylink.h"
 #include "plate/ui/PlateFormControls.h"
 #include "platform/ui/ChecksView.h"
 #include "platform/ui/DesktopPlatform.h"
@@ -24,59 +20,55 @@
 #include "shipping/CarrierAvailability.h"
 #include "shipping/ParcelLists.h"
 #include "shipping/ServiceTicks.h"
-#include "shipping/TariffLookup.h"
-#include "shipping/TariffReader.h"
 #include "shipping/ui/CurrentServicesGroup.h"
 #include "store/SettingsFiles.h"
-#include "text/Encoding.h"
 #include "ui_CDTemplate.h"
 
 namespace torepal {
 
 CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesystem::path programFolder, QWidget* parent)
     : QWidget(parent),
-      m_ui(new Ui::CDTemplate),
+      ui_(std::make_unique<Ui::CDTemplate>()),
       platform_(platform),
       bank_(bank),
       programFolder_(std::move(programFolder))
 {
-    m_ui->setupUi(this);
-    m_ui->clearUndoBar->hide();
+    ui_->setupUi(this);
+    ui_->clearUndoBar->hide();
     livePreview_ = new LivePreviewController(
         platform_, [this] { return previewBytes(); }, this);
     livePreview_->setCheckFunction([this](const std::string&) { return previewChecks(); });
-    new RadioPair(m_ui->centerRadio, m_ui->leftRadio, this);
-    new RadioPair(m_ui->linkOffRadio, m_ui->linkOnRadio, this);
+    new RadioPair(ui_->centerRadio, ui_->leftRadio, this);
+    new RadioPair(ui_->linkOffRadio, ui_->linkOnRadio, this);
 
-    FillCombo(m_ui->weightCombo, WeightList());
-    FillCombo(m_ui->sizeCombo, SizeList());
-    FillCombo(m_ui->originCombo, PrefectureList());
-    FillCombo(m_ui->typeCombo, TemplateTypeNames());
-    m_ui->weightCombo->setCurrentIndex(0);
-    m_ui->sizeCombo->setCurrentIndex(0);
-    m_ui->originCombo->setCurrentIndex(0);
-    m_ui->typeCombo->setCurrentIndex(0);
+    FillCombo(ui_->weightCombo, WeightList());
+    FillCombo(ui_->sizeCombo, SizeList());
+    FillCombo(ui_->originCombo, PrefectureList());
+    FillCombo(ui_->typeCombo, TemplateTypeNames());
+    ui_->weightCombo->setCurrentIndex(0);
+    ui_->sizeCombo->setCurrentIndex(0);
+    ui_->originCombo->setCurrentIndex(0);
+    ui_->typeCombo->setCurrentIndex(0);
     setFlags(PlateFlags{});  // nothing ticked, 中央 and リンクしない on
 
     connectControls();
     loadPlateSettings();
     readTariffs();
-    m_ui->currentServicesGroup->setTickedIds(ReadServiceTicks(programFolder_));
+    ui_->currentServicesGroup->setTickedIds(ReadServiceTicks(programFolder_));
     countTitle();
 
     // The lists inside the current services and the checks take their
     // place in the Tab order: after the texts come the checks, after the
     // parcel combos the services.
-    QWidget* const servicesList =
-        m_ui->currentServicesGroup->findChild<QWidget*>(QStringLiteral("currentServicesList"));
-    QWidget* const checksList = m_ui->plateChecks->findChild<QWidget*>(QStringLiteral("checksList"));
+    QWidget* const servicesList = ui_->currentServicesGroup->findChild<QWidget*>(QStringLiteral("currentServicesList"));
+    QWidget* const checksList = ui_->plateChecks->findChild<QWidget*>(QStringLiteral("checksList"));
     if (checksList != nullptr) {
-        setTabOrder(m_ui->othersEdit, checksList);
-        setTabOrder(checksList, m_ui->account1Box);
+        setTabOrder(ui_->othersEdit, checksList);
+        setTabOrder(checksList, ui_->account1Box);
     }
     if (servicesList != nullptr) {
-        setTabOrder(m_ui->originCombo, servicesList);
-        setTabOrder(servicesList, m_ui->colorEdit);
+        setTabOrder(ui_->originCombo, servicesList);
+        setTabOrder(servicesList, ui_->colorEdit);
     }
 
     // Enter presses a focused button, Escape does nothing: the same keys as
@@ -93,40 +85,40 @@ void CDTemplate::connectControls()
 {
     using Combo = void (QComboBox::*)(int);
     const Combo changed = &QComboBox::currentIndexChanged;
-    connect(m_ui->typeCombo, changed, this, [this] { typeChanged(); });
-    connect(m_ui->weightCombo, changed, this, [this] { weightChanged(); });
-    connect(m_ui->sizeCombo, changed, this, [this] { sizeChanged(); });
-    connect(m_ui->originCombo, changed, this, [this] { originChanged(); });
+    connect(ui_->typeCombo, changed, this, [this] { typeChanged(); });
+    connect(ui_->weightCombo, changed, this, [this] { weightChanged(); });
+    connect(ui_->sizeCombo, changed, this, [this] { sizeChanged(); });
+    connect(ui_->originCombo, changed, this, [this] { originChanged(); });
 
-    connect(m_ui->colorPaletteButton, &QPushButton::clicked, this, [this] { choosePaletteColour(0); });
-    connect(m_ui->bgcolorPaletteButton, &QPushButton::clicked, this, [this] { choosePaletteColour(1); });
-    connect(m_ui->fcolorPaletteButton, &QPushButton::clicked, this, [this] { choosePaletteColour(2); });
-    connect(m_ui->bankButton, &QPushButton::clicked, this, &CDTemplate::editAccounts);
-    connect(m_ui->boothTextButton, &QPushButton::clicked, this, &CDTemplate::editBoothText);
-    connect(m_ui->completeButton, &QPushButton::clicked, this, &CDTemplate::finishAndSave);
-    connect(m_ui->previewButton, &QPushButton::clicked, this, &CDTemplate::preview);
-    connect(m_ui->completeCopyButton, &QPushButton::clicked, this, &CDTemplate::finishAndShow);
-    connect(m_ui->clearButton, &QPushButton::clicked, this, &CDTemplate::clearForm);
-    connect(m_ui->linkTagButton, &QPushButton::clicked, this, &CDTemplate::makeLinkTag);
-    connect(m_ui->currentServicesGroup, &CurrentServicesGroup::tickedIdsChanged, this, &CDTemplate::storeServiceTicks);
-    connect(m_ui->titleEdit, &QLineEdit::textChanged, this, &CDTemplate::countTitle);
-    connect(m_ui->livePreviewButton, &QPushButton::clicked, livePreview_, &LivePreviewController::open);
-    connect(m_ui->undoClearButton, &QPushButton::clicked, this, &CDTemplate::undoClear);
+    connect(ui_->colorPaletteButton, &QPushButton::clicked, this, [this] { choosePaletteColour(0); });
+    connect(ui_->bgcolorPaletteButton, &QPushButton::clicked, this, [this] { choosePaletteColour(1); });
+    connect(ui_->fcolorPaletteButton, &QPushButton::clicked, this, [this] { choosePaletteColour(2); });
+    connect(ui_->bankButton, &QPushButton::clicked, this, &CDTemplate::editAccounts);
+    connect(ui_->boothTextButton, &QPushButton::clicked, this, &CDTemplate::editBoothText);
+    connect(ui_->completeButton, &QPushButton::clicked, this, &CDTemplate::finishAndSave);
+    connect(ui_->previewButton, &QPushButton::clicked, this, &CDTemplate::preview);
+    connect(ui_->completeCopyButton, &QPushButton::clicked, this, &CDTemplate::finishAndShow);
+    connect(ui_->clearButton, &QPushButton::clicked, this, &CDTemplate::clearForm);
+    connect(ui_->linkTagButton, &QPushButton::clicked, this, &CDTemplate::makeLinkTag);
+    connect(ui_->currentServicesGroup, &CurrentServicesGroup::tickedIdsChanged, this, &CDTemplate::storeServiceTicks);
+    connect(ui_->titleEdit, &QLineEdit::textChanged, this, &CDTemplate::countTitle);
+    connect(ui_->livePreviewButton, &QPushButton::clicked, livePreview_, &LivePreviewController::open);
+    connect(ui_->undoClearButton, &QPushButton::clicked, this, &CDTemplate::undoClear);
 
     // Every value the page is rendered from.
-    for (QLineEdit* edit : {m_ui->titleEdit, m_ui->othersTitleEdit, m_ui->colorEdit, m_ui->bgcolorEdit,
-                            m_ui->fcolorEdit, m_ui->yahooIdEdit})
+    for (QLineEdit* edit :
+         {ui_->titleEdit, ui_->othersTitleEdit, ui_->colorEdit, ui_->bgcolorEdit, ui_->fcolorEdit, ui_->yahooIdEdit})
         connect(edit, &QLineEdit::textChanged, this, &CDTemplate::formEdited);
-    for (QPlainTextEdit* edit : {m_ui->itemsEdit, m_ui->transEdit, m_ui->othersEdit})
+    for (QPlainTextEdit* edit : {ui_->itemsEdit, ui_->transEdit, ui_->othersEdit})
         connect(edit, &QPlainTextEdit::textChanged, this, &CDTemplate::formEdited);
     PlateFlags unused;
-    for (const auto& [box, on] : FlagControls(*m_ui, unused))
+    for (const auto& [box, on] : FlagControls(*ui_, unused))
         connect(box, &QAbstractButton::toggled, this, &CDTemplate::formEdited);
-    for (QComboBox* combo : {m_ui->typeCombo, m_ui->weightCombo, m_ui->sizeCombo, m_ui->originCombo})
+    for (QComboBox* combo : {ui_->typeCombo, ui_->weightCombo, ui_->sizeCombo, ui_->originCombo})
         connect(combo, changed, this, &CDTemplate::formEdited);
-    connect(m_ui->currentServicesGroup, &CurrentServicesGroup::tickedIdsChanged, this, &CDTemplate::formEdited);
-    connect(m_ui->currentServicesGroup, &CurrentServicesGroup::thicknessChanged, this, [this] {
-        state_.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
+    connect(ui_->currentServicesGroup, &CurrentServicesGroup::tickedIdsChanged, this, &CDTemplate::formEdited);
+    connect(ui_->currentServicesGroup, &CurrentServicesGroup::thicknessChanged, this, [this] {
+        state_.thicknessIndex = ui_->currentServicesGroup->thicknessIndex();
         formEdited();
     });
 }
@@ -142,8 +134,8 @@ bool CDTemplate::pull(bool tellSeller)
 {
     FieldReader r;
     PlateState form = state_;
-    ReadEdits(*m_ui, r, form);
-    form.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
+    ReadEdits(*ui_, r, form);
+    form.thicknessIndex = ui_->currentServicesGroup->thicknessIndex();
     if (!r.ok()) {
         if (tellSeller) r.reportTo(platform_);
         return false;
@@ -154,16 +146,16 @@ bool CDTemplate::pull(bool tellSeller)
 
 void CDTemplate::push()
 {
-    SetLine(m_ui->titleEdit, state_.Title);
-    SetMultiline(m_ui->itemsEdit, state_.Items);
-    SetMultiline(m_ui->transEdit, state_.trans);
-    SetLine(m_ui->othersTitleEdit, state_.TOthers);
-    SetMultiline(m_ui->othersEdit, state_.Others);
-    SetLine(m_ui->colorEdit, state_.color);
-    SetLine(m_ui->bgcolorEdit, state_.bgcolor);
-    SetLine(m_ui->fcolorEdit, state_.fcolor);
-    SetLine(m_ui->yahooIdEdit, state_.yahooId);
-    m_ui->currentServicesGroup->setThicknessIndex(state_.thicknessIndex);
+    SetLine(ui_->titleEdit, state_.Title);
+    SetMultiline(ui_->itemsEdit, state_.Items);
+    SetMultiline(ui_->transEdit, state_.trans);
+    SetLine(ui_->othersTitleEdit, state_.TOthers);
+    SetMultiline(ui_->othersEdit, state_.Others);
+    SetLine(ui_->colorEdit, state_.color);
+    SetLine(ui_->bgcolorEdit, state_.bgcolor);
+    SetLine(ui_->fcolorEdit, state_.fcolor);
+    SetLine(ui_->yahooIdEdit, state_.yahooId);
+    ui_->currentServicesGroup->setThicknessIndex(state_.thicknessIndex);
 }
 
 // ---- ticks, radios and selections ---------------------------------------
@@ -171,28 +163,28 @@ void CDTemplate::push()
 PlateFlags CDTemplate::flags() const
 {
     PlateFlags f;
-    for (const auto& [box, on] : FlagControls(*m_ui, f)) on = box->isChecked();
+    for (const auto& [box, on] : FlagControls(*ui_, f)) on = box->isChecked();
     return f;
 }
 
 void CDTemplate::setFlags(const PlateFlags& flags)
 {
     PlateFlags f = flags;
-    for (const auto& [box, on] : FlagControls(*m_ui, f)) box->setChecked(on);
+    for (const auto& [box, on] : FlagControls(*ui_, f)) box->setChecked(on);
 }
 
 CDTemplate::Selections CDTemplate::selections() const
 {
-    return Selections{SelectedIndex(m_ui->weightCombo), SelectedIndex(m_ui->sizeCombo),
-                      SelectedIndex(m_ui->originCombo), SelectedIndex(m_ui->typeCombo)};
+    return Selections{SelectedIndex(ui_->weightCombo), SelectedIndex(ui_->sizeCombo), SelectedIndex(ui_->originCombo),
+                      SelectedIndex(ui_->typeCombo)};
 }
 
 void CDTemplate::setSelections(const Selections& s)
 {
-    m_ui->weightCombo->setCurrentIndex(s.weight);
-    m_ui->sizeCombo->setCurrentIndex(s.size);
-    m_ui->originCombo->setCurrentIndex(s.origin);
-    m_ui->typeCombo->setCurrentIndex(s.type);
+    ui_->weightCombo->setCurrentIndex(s.weight);
+    ui_->sizeCombo->setCurrentIndex(s.size);
+    ui_->originCombo->setCurrentIndex(s.origin);
+    ui_->typeCombo->setCurrentIndex(s.type);
     typeChanged();
     weightChanged();
     sizeChanged();
@@ -201,40 +193,40 @@ void CDTemplate::setSelections(const Selections& s)
 
 void CDTemplate::typeChanged()
 {
-    state_.templateType = SelectedIndex(m_ui->typeCombo);
+    state_.templateType = SelectedIndex(ui_->typeCombo);
     const std::optional<TypeColourLabels> labels = ColourLabels(state_.templateType);
     if (!labels) return;
-    m_ui->colorLabel->setText(ToQt(labels->first));
-    m_ui->bgcolorLabel->setText(ToQt(labels->second));
-    m_ui->fcolorLabel->setText(ToQt(labels->third));
-    m_ui->bgcolorEdit->setEnabled(labels->secondEditable);
+    ui_->colorLabel->setText(ToQt(labels->first));
+    ui_->bgcolorLabel->setText(ToQt(labels->second));
+    ui_->fcolorLabel->setText(ToQt(labels->third));
+    ui_->bgcolorEdit->setEnabled(labels->secondEditable);
 }
 
 void CDTemplate::weightChanged()
 {
-    state_.weightIndex = SelectedIndex(m_ui->weightCombo);
-    ApplyAvailability(*m_ui, AvailableCarriers(selections(), ParcelCombo::Weight));
+    state_.weightIndex = SelectedIndex(ui_->weightCombo);
+    ApplyAvailability(*ui_, AvailableCarriers(selections(), ParcelCombo::Weight));
 }
 
 void CDTemplate::sizeChanged()
 {
-    state_.sizeIndex = SelectedIndex(m_ui->sizeCombo);
-    ApplyAvailability(*m_ui, AvailableCarriers(selections(), ParcelCombo::Size));
+    state_.sizeIndex = SelectedIndex(ui_->sizeCombo);
+    ApplyAvailability(*ui_, AvailableCarriers(selections(), ParcelCombo::Size));
 }
 
 void CDTemplate::originChanged()
 {
-    state_.originIndex = SelectedIndex(m_ui->originCombo);
-    ApplyAvailability(*m_ui, AvailableCarriers(selections(), ParcelCombo::Origin));
+    state_.originIndex = SelectedIndex(ui_->originCombo);
+    ApplyAvailability(*ui_, AvailableCarriers(selections(), ParcelCombo::Origin));
 }
 
 void CDTemplate::takeSelections()
 {
-    state_.templateType = SelectedIndex(m_ui->typeCombo);
-    state_.originIndex = SelectedIndex(m_ui->originCombo);
-    state_.weightIndex = SelectedIndex(m_ui->weightCombo);
-    state_.sizeIndex = SelectedIndex(m_ui->sizeCombo);
-    state_.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
+    state_.templateType = SelectedIndex(ui_->typeCombo);
+    state_.originIndex = SelectedIndex(ui_->originCombo);
+    state_.weightIndex = SelectedIndex(ui_->weightCombo);
+    state_.sizeIndex = SelectedIndex(ui_->sizeCombo);
+    state_.thicknessIndex = ui_->currentServicesGroup->thicknessIndex();
 }
 
 // ---- clear, settings, accounts --------------------------------------------
@@ -250,11 +242,11 @@ void CDTemplate::clearForm()
     push();
     // The findings were about the listing just cleared away.
     checks_.clear();
-    m_ui->plateChecks->clear();
+    ui_->plateChecks->clear();
     settle();
     // Offered after the form's own change signals, which withdraw an offer.
     cleared_ = cleared;
-    m_ui->clearUndoBar->show();
+    ui_->clearUndoBar->show();
 }
 
 void CDTemplate::undoClear()
@@ -271,7 +263,7 @@ void CDTemplate::undoClear()
     setSelections(s);
     push();
     cleared_.reset();
-    m_ui->clearUndoBar->hide();
+    ui_->clearUndoBar->hide();
 }
 
 void CDTemplate::loadPlateSettings()
@@ -291,8 +283,7 @@ bool CDTemplate::savePlateSettings()
 
 std::array<QCheckBox*, 6> CDTemplate::accountBoxes() const
 {
-    return {m_ui->account1Box, m_ui->account2Box, m_ui->account3Box,
-            m_ui->account4Box, m_ui->paruruBox,   m_ui->furikaeBox};
+    return {ui_->account1Box, ui_->account2Box, ui_->account3Box, ui_->account4Box, ui_->paruruBox, ui_->furikaeBox};
 }
 
 void CDTemplate::loadAccounts()
@@ -325,8 +316,8 @@ void CDTemplate::editAccounts()
 void CDTemplate::setProjectAccounts(const Accounts& rows)
 {
     state_.accounts = rows;
-    QCheckBox* paruru = m_ui->paruruBox;
-    QCheckBox* furikae = m_ui->furikaeBox;
+    QCheckBox* paruru = ui_->paruruBox;
+    QCheckBox* furikae = ui_->furikaeBox;
     const QString paruruText = paruru->text(), paruruName = paruru->accessibleName();
     const QString furikaeText = furikae->text(), furikaeName = furikae->accessibleName();
     CaptionAccountBoxes(accountBoxes(), rows);

@@ -7,11 +7,11 @@
 // needed. The current shipping services come from the tariff files beside
 // the program; their ticks are kept in a file of their own.
 
-#include <QScopedPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -171,7 +171,7 @@ private:
     void showResult(const std::string& page);
     std::array<QCheckBox*, 6> accountBoxes() const;
 
-    const QScopedPointer<Ui::CDTemplate> m_ui;
+    std::unique_ptr<Ui::CDTemplate> ui_;
     DesktopPlatform& platform_;
     BankStore& bank_;
     std::filesystem::path programFolder_;

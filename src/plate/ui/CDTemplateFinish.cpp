@@ -1,11 +1,11 @@
-#include "bank/BankStore.h"
-#include "bank/ui/AccountBoxes.h"
-#include "bank/ui/CBank.h"
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "io/File.h"
 #include "plate/ListingChecks.h"
-#include "plate/PageTemplates.h"
-#include "plate/PlateForm.h"
-#include "plate/PlateSettings.h"
-#include "plate/PreviewPage.h"
 #include "plate/RenderPage.h"
 #include "plate/SavedPages.h"
 #include "plate/TemplateColours.h"
@@ -13,15 +13,9 @@
 #include "plate/ui/CDTemplate.h"
 #include "plate/ui/CLink.h"
 #include "plate/ui/CMylink.h"
-#include "plate/ui/PlateFormControls.h"
 #include "platform/ui/ChecksView.h"
 #include "platform/ui/DesktopPlatform.h"
-#include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
-#include "platform/ui/RadioPair.h"
-#include "preview/ui/LivePreviewController.h"
-#include "shipping/CarrierAvailability.h"
-#include "shipping/ParcelLists.h"
 #include "shipping/ServiceTicks.h"
 #include "shipping/TariffLookup.h"
 #include "shipping/TariffReader.h"
@@ -41,7 +35,7 @@ void CDTemplate::readTariffs()
 {
     TariffFolder read = ReadTariffFolder(programFolder_ / kTariffFolderName);
     services_ = std::move(read.services);
-    m_ui->currentServicesGroup->setServices(services_);
+    ui_->currentServicesGroup->setServices(services_);
     const std::string problems = TariffProblemsMessage(read.problems);
     if (!problems.empty()) platform_.showMessage(problems);
 }
@@ -53,13 +47,13 @@ void CDTemplate::reloadTariffs()
 
 std::vector<std::string> CDTemplate::tickedServiceIds() const
 {
-    return m_ui->currentServicesGroup->tickedIds();
+    return ui_->currentServicesGroup->tickedIds();
 }
 
 void CDTemplate::setTickedServiceIds(const std::vector<std::string>& ids)
 {
     const std::vector<std::string> before = tickedServiceIds();
-    m_ui->currentServicesGroup->setTickedIds(ids);
+    ui_->currentServicesGroup->setTickedIds(ids);
     if (tickedServiceIds() != before) storeServiceTicks();
 }
 
@@ -74,8 +68,8 @@ void CDTemplate::countTitle()
 {
     // A character Shift-JIS cannot hold is left out of the count; the seller
     // is told about it when a button reads the form.
-    const SjisConversion title = SjisFromUtf8(m_ui->titleEdit->text().toStdString());
-    m_ui->titleCountLabel->setText(QString::fromStdString(TitleCountText(title.text)));
+    const SjisConversion title = SjisFromUtf8(ui_->titleEdit->text().toStdString());
+    ui_->titleCountLabel->setText(QString::fromStdString(TitleCountText(title.text)));
 }
 
 // ---- dialogs ------------------------------------------------------------
@@ -113,7 +107,7 @@ void CDTemplate::render()
     const std::vector<Tariff> ticked = TickedServices(services_, tickedServiceIds());
     RenderPage(state_, flags(), ticked);
     checks_ = CheckListing(state_, flags(), selections(), ticked);
-    m_ui->plateChecks->setChecks(checks_);
+    ui_->plateChecks->setChecks(checks_);
 }
 
 void CDTemplate::showResult(const std::string& page)

@@ -1,33 +1,16 @@
-#include "bank/BankStore.h"
-#include "bank/ui/AccountBoxes.h"
-#include "bank/ui/CBank.h"
+#include <string>
+#include <vector>
+
+#include "app/RecoveryFile.h"
 #include "plate/ListingChecks.h"
-#include "plate/PageTemplates.h"
-#include "plate/PlateForm.h"
-#include "plate/PlateSettings.h"
 #include "plate/PreviewPage.h"
-#include "plate/RenderPage.h"
-#include "plate/SavedPages.h"
-#include "plate/TemplateColours.h"
-#include "plate/ui/CComplete.h"
 #include "plate/ui/CDTemplate.h"
-#include "plate/ui/CLink.h"
-#include "plate/ui/CMylink.h"
 #include "plate/ui/PlateFormControls.h"
-#include "platform/ui/ChecksView.h"
-#include "platform/ui/DesktopPlatform.h"
-#include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
-#include "platform/ui/RadioPair.h"
 #include "preview/ui/LivePreviewController.h"
-#include "shipping/CarrierAvailability.h"
-#include "shipping/ParcelLists.h"
-#include "shipping/ServiceTicks.h"
 #include "shipping/TariffLookup.h"
-#include "shipping/TariffReader.h"
-#include "shipping/ui/CurrentServicesGroup.h"
-#include "store/SettingsFiles.h"
 #include "text/Encoding.h"
+#include "text/TextChecks.h"
 #include "ui_CDTemplate.h"
 
 // The plate page's live side: the preview that follows the form and the
@@ -40,7 +23,7 @@ void CDTemplate::formEdited()
     livePreview_->formChanged();
     if (cleared_) {
         cleared_.reset();
-        m_ui->clearUndoBar->hide();
+        ui_->clearUndoBar->hide();
     }
 }
 
@@ -55,7 +38,7 @@ PlateState CDTemplate::typedState() const
 {
     PlateState form = state_;
     FieldReader quiet;
-    ReadEdits(*m_ui, quiet, form);
+    ReadEdits(*ui_, quiet, form);
     return form;
 }
 
@@ -70,7 +53,7 @@ void CDTemplate::restoreState(const PlateState& state)
 void CDTemplate::projectOpened()
 {
     cleared_.reset();
-    m_ui->clearUndoBar->hide();
+    ui_->clearUndoBar->hide();
     settle();
 }
 
@@ -80,7 +63,7 @@ std::string CDTemplate::previewBytes()
 {
     PlateState form = state_;
     FieldReader reader;
-    ReadEdits(*m_ui, reader, form);
+    ReadEdits(*ui_, reader, form);
     if (!reader.ok()) {
         // The page cannot carry what was just typed: the last preview stays
         // and a line under it says why, without a message box while typing.
@@ -91,11 +74,11 @@ std::string CDTemplate::previewBytes()
     } else {
         previewNote_.clear();
     }
-    form.templateType = SelectedIndex(m_ui->typeCombo);
-    form.originIndex = SelectedIndex(m_ui->originCombo);
-    form.weightIndex = SelectedIndex(m_ui->weightCombo);
-    form.sizeIndex = SelectedIndex(m_ui->sizeCombo);
-    form.thicknessIndex = m_ui->currentServicesGroup->thicknessIndex();
+    form.templateType = SelectedIndex(ui_->typeCombo);
+    form.originIndex = SelectedIndex(ui_->originCombo);
+    form.weightIndex = SelectedIndex(ui_->weightCombo);
+    form.sizeIndex = SelectedIndex(ui_->sizeCombo);
+    form.thicknessIndex = ui_->currentServicesGroup->thicknessIndex();
     const PlateFlags f = flags();
     const std::vector<Tariff> ticked = TickedServices(services_, tickedServiceIds());
     previewPage_ = PreviewPageBytes(form, f, ticked);
