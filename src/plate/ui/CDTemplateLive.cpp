@@ -1,7 +1,6 @@
 #include <string>
 #include <vector>
 
-#include "app/RecoveryFile.h"
 #include "plate/ListingChecks.h"
 #include "plate/PreviewPage.h"
 #include "plate/ui/CDTemplate.h"
