@@ -1,6 +1,7 @@
 // The figures: each measured value against its reference from the same run,
 // their ratio and, where there is one, the goal that ratio must meet.
 
+#include <cstdarg>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -22,10 +23,15 @@ double Counter(const Measured& m, const std::string& name)
     return it == m.counters.end() ? 0 : it->second;
 }
 
-std::string Format(const char* format, double value)
+// printf-like, so the compiler checks each call's literal format against its
+// value (-Wformat=2).
+[[gnu::format(printf, 1, 2)]] std::string Format(const char* format, ...)
 {
     char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, value);
+    std::va_list value;
+    va_start(value, format);
+    std::vsnprintf(buffer, sizeof buffer, format, value);
+    va_end(value);
     return buffer;
 }
 

@@ -225,8 +225,8 @@ void BenchReplace(State& st)
         c.run();
         const auto start = std::chrono::steady_clock::now();
         c.run();
-        const std::chrono::duration<double, std::nano> once = std::chrono::steady_clock::now() - start;
-        calls.push_back(static_cast<int>(std::clamp(5e6 / std::max(once.count(), 1.0), 3.0, 1e6)));
+        const std::chrono::duration<double, std::nano> oneCall = std::chrono::steady_clock::now() - start;
+        calls.push_back(static_cast<int>(std::clamp(5e6 / std::max(oneCall.count(), 1.0), 3.0, 1e6)));
     }
     const int rounds = 15;
     for (auto _ : st) {
