@@ -8,27 +8,37 @@
 # <folder> is a folder of src/ (plate, plate/ui); its library is
 # torepal_<folder> with / as _ (torepal_plate_ui), QT for the ones built on
 # Qt Widgets. A program's main.cpp is an area of its own (PROGRAM <target>);
-# NO_LIBRARY marks a folder whose target is made elsewhere. PUBLIC areas are the ones
-# its headers include, PRIVATE the ones only its .cpp files include. A
-# header may include its own area and what its PUBLIC areas show; a .cpp file
-# also what its PRIVATE areas show; an area shows its own headers and, in
-# turn, what its PUBLIC areas show. That is what CMake hands on to whoever
-# links a library, so the check and the linker agree.
+# NO_LIBRARY marks a folder whose target is made elsewhere.
 #
-# Layers, bottom to top (an area uses only areas listed before it):
+# PUBLIC areas are the ones its headers include, PRIVATE the ones only its
+# .cpp files include. A header may include its own area and what its PUBLIC
+# areas show; a .cpp file also what its PRIVATE areas show; an area shows
+# its own headers and, in turn, what its PUBLIC areas show. That is what
+# CMake hands on to whoever links a library, so the check and the linker
+# agree.
+#
+# Layers, bottom to top (an area uses only areas of the layers below it, or
+# one named before it in its own layer):
 #
 #   io, preview                  bare files; the preview pipe's format
 #   text                         Shift-JIS, lines, file names
 #   store, shipping, platform    settings files; carriers and tariffs; the
-#   bank                         desktop interface; bank accounts in settings
+#                                interface to the desktop
+#   bank                         bank accounts, kept in the settings files
 #   plate, mail, files           listing pages; mails; the saved-file list
 #   app                          the project file and the crash recovery
-#   */ui                         the Qt halves, above every core area:
-#     platform/ui, preview/ui      the desktop and the preview process
-#     shipping/ui, bank/ui         the tariff editor; the account boxes
-#     plate/ui, mail/ui, files/ui  the pages
-#     app/ui                       the main dialog that holds them all
+#   platform/ui, preview/ui      the Qt halves, above every core area: the
+#   shipping/ui, bank/ui         desktop and the preview process; the tariff
+#   plate/ui, mail/ui, files/ui  editor and the account boxes; the pages;
+#   app/ui                       the main dialog that holds them all
 #   app/main.cpp, cli/main.cpp   the two programs
+#
+# bank is a layer above store, not beside it: its accounts are store's
+# records and its store writes store's files.
+#
+# The pages (plate/ui, mail/ui, files/ui) do not use app: app's project
+# file and recovery are made from the plate and mail forms, so a page that
+# reached into app would close a circle between the two areas taken whole.
 #
 # platform and preview are not at the top beside app: platform/Platform.h is
 # the interface the core asks the desktop through (plate's saved pages and
