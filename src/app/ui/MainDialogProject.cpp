@@ -5,6 +5,7 @@
 #include "app/ProjectFile.h"
 #include "app/ProjectMapping.h"
 #include "app/ui/MainDialog.h"
+#include "app/ui/RecoveryKeeper.h"
 #include "io/File.h"
 #include "mail/ui/CMail.h"
 #include "plate/PlateState.h"
@@ -39,7 +40,7 @@ void MainDialog::saveProject()
         platform_.showMessage(ProjectSaveFailedMessage());
         return;
     }
-    platform_.showSuccess(SavedMessage(SjisPath(*path)));
+    platform_.showSuccess(SavedMessage(SjisFromUtf8(path->string()).text));
     settlePlateTexts();
     recovery_->settleMail();
 }
