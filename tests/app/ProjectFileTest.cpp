@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ProjectFile.h"
+#include "support/core/SampleMail.h"
 #include "text/Encoding.h"
 #include "text/Lines.h"
 
@@ -50,6 +51,9 @@ const std::string kDefaultText =
     ",0,0,0,0,0,0\r\n" +
     EmptyAccountPart();
 
+// The plate texts are the file's hard cases: a title ending in ソ (its second
+// byte is 5C), a description ending in a line break, an empty line inside
+// the 注意事項 text. The mail part is the sample seller's.
 ProjectRecord FilledForm()
 {
     ProjectRecord r;
@@ -72,18 +76,7 @@ ProjectRecord FilledForm()
     r.flags.linkOff = false;
     r.flags.linkOn = true;
     r.selections = ProjectSelections{28, 9, 46, 4};
-    r.myname = Sjis("山田太郎");
-    r.zip = "100-0001";
-    r.tel = "03-1234-5678";
-    r.post = Sjis("東京都千代田区");
-    r.ktel = "090-0000-0000";
-    r.item = Sjis("時計");
-    r.name = "bidder";
-    r.fauc = "3000";
-    r.bidderMail = "b@example.jp";
-    r.transnum = "1234";
-    r.transmen = Sjis("佐川急便");
-    r.ftrans = "800";
+    static_cast<MailTexts&>(r) = test::SampleMailForm();
     r.useAccount = {false, true, false, false, false, true};
     for (int k = 0; k < 6; ++k) {
         BankAccount& a = r.accounts[k];
@@ -207,11 +200,11 @@ TEST(ProjectText, PlateValuesEndWithoutLineEndBeforeTheMailPart)
 {
     const ProjectRecord r = FilledForm();
     const std::string text = BuildProjectText(r);
-    const std::string tm5 = "[TM5]\r\n" + r.Title + "\r\n" + r.TOthers +
-                            "\r\n#ff8000\r\n#0000ff\r\n#000000\r\nseller_1\r\n" + r.mytext + "\r\n\r\n[MP1]\r\n" +
-                            r.myname + "\r\n100-0001\r\n03-1234-5678\r\n" + r.post +
-                            "\r\n03-1234-5678\r\n090-0000-0000\r\n" + r.item +
-                            "\r\nbidder\r\n3000\r\nb@example.jp\r\n1234\r\n" + r.transmen + "\r\n800\r\n\r\n[MP2]\r\n";
+    const std::string tm5 =
+        "[TM5]\r\n" + r.Title + "\r\n" + r.TOthers + "\r\n#ff8000\r\n#0000ff\r\n#000000\r\nseller_1\r\n" + r.mytext +
+        "\r\n\r\n[MP1]\r\n" + r.myname + "\r\n100-0001\r\n03-1234-5678\r\n" + r.post +
+        "\r\n03-1234-5678\r\n090-1234-5678\r\n" + r.item +
+        "\r\nbuyer_01\r\n3000\r\nbuyer_01@example.jp\r\n1234-5678-9012\r\n" + r.transmen + "\r\n800\r\n\r\n[MP2]\r\n";
     EXPECT_NE(text.find(tm5), std::string::npos);
 }
 

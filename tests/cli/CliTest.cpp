@@ -7,6 +7,7 @@
 #include "app/ProjectFile.h"
 #include "plate/RenderPage.h"
 #include "support/core/CliRunner.h"
+#include "support/core/SampleMail.h"
 #include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
@@ -195,11 +196,8 @@ TEST_F(Cli, RenderReadsFilesWithAnyLineEnd)
 TEST_F(Cli, MailFillsTheTemplateFromTheProject)
 {
     ProjectRecord record;
-    record.name = "bidder";
-    record.fauc = "3000";
-    record.ftrans = "800";
-    record.tel = "03-1111";
-    record.useAccount[4] = true;  // ぱるる only
+    static_cast<MailTexts&>(record) = SampleMailForm();  // buyer_01, 3000 + 800 yen
+    record.useAccount[4] = true;                         // ぱるる only
     record.accounts[4] = BankAccount{"", "B5", "N5", "H5", 0};
     record.accounts[0] = BankAccount{Sjis("銀行"), "b", "n", "h", 1};
     const std::string tpf = project(record);
@@ -207,8 +205,8 @@ TEST_F(Cli, MailFillsTheTemplateFromTheProject)
 
     const CliResult r = run({"mail", tpf, templ});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "bidder 3800 03-1111\r\n\r\n" + Sjis("ぱるる\r\n記号：B5\r\n番号：N5\r\n名義：H5\r\n") + "end\r\n");
+    EXPECT_EQ(r.out, "buyer_01 3800 03-1234-5678\r\n\r\n" + Sjis("ぱるる\r\n記号：B5\r\n番号：N5\r\n名義：H5\r\n") +
+                         "end\r\n");
 }
 
 TEST_F(Cli, MailWithATemplateWithoutPlaceholdersGivesItsLines)
