@@ -18,6 +18,7 @@
 #include "mail/MailFiles.h"
 #include "mail/Mailto.h"
 #include "store/SettingsFiles.h"
+#include "support/core/SampleAccounts.h"
 #include "support/core/SampleMail.h"
 #include "text/Encoding.h"
 #include "text/Files.h"

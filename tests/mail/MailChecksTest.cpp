@@ -2,6 +2,7 @@
 
 #include "mail/ComposeMail.h"
 #include "mail/MailChecks.h"
+#include "support/core/SampleAccounts.h"
 #include "support/core/SampleMail.h"
 #include "text/Encoding.h"
 

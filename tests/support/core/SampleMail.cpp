@@ -22,13 +22,4 @@ MailState SampleMailForm()
     return s;
 }
 
-Accounts SampleAccounts()
-{
-    Accounts a;
-    a[0] = {Sjis("みずほ銀行"), Sjis("本店"), "1234567", Sjis("ヤマダ　ハナコ"), 0};
-    a[1] = {Sjis("三井住友銀行"), Sjis("渋谷駅前支店"), "7654321", Sjis("ヤマダ　ハナコ"), 0};
-    a[kParuruRow] = {"", "10120", "12345671", Sjis("ヤマダ　ハナコ"), 0};
-    return a;
-}
-
 }  // namespace torepal::test
