@@ -23,57 +23,51 @@ const TariffPreset& Preset(const std::string& idBase)
     return none;
 }
 
-}  // namespace
-
-TEST(TariffPresets, TakkyubinSizeClassesAsTheCarrierListsThem)
+// The preset's size classes, limits and (absent) regions against the table
+// its source prints: {size, grams} per class.
+void ExpectShape(const std::string& idBase, const std::vector<std::pair<int, int>>& printed, const ParcelLimits& limits)
 {
-    // 60サイズ(60㎝以内で2㎏まで) ... 200サイズ(200㎝以内で30㎏まで)
-    const Tariff& t = Preset("takkyubin").service;
+    SCOPED_TRACE(idBase);
+    const Tariff& t = Preset(idBase).service;
     EXPECT_EQ(t.shape, TariffShape::Regions);
-    EXPECT_EQ(t.carrier, "ヤマト運輸");
-    const std::vector<std::pair<int, int>> printed = {{60, 2000},   {80, 5000},   {100, 10000}, {120, 15000},
-                                                      {140, 20000}, {160, 25000}, {180, 30000}, {200, 30000}};
     ASSERT_EQ(t.sizeClasses.size(), printed.size());
     for (std::size_t i = 0; i < printed.size(); ++i) {
         EXPECT_EQ(t.sizeClasses[i].sizeCm, printed[i].first);
         EXPECT_EQ(t.sizeClasses[i].maxGrams, printed[i].second);
     }
-    // 3辺の合計が200cm以内 ... 1辺の長さが170cmまで
-    EXPECT_EQ(t.limits, (ParcelLimits{2000, 1700, 0, 0}));
+    EXPECT_EQ(t.limits, limits);
     // No region list could be confirmed: none is offered.
     EXPECT_TRUE(t.regions.empty());
 }
 
+}  // namespace
+
+TEST(TariffPresets, TakkyubinSizeClassesAsTheCarrierListsThem)
+{
+    // 60サイズ(60㎝以内で2㎏まで) ... 200サイズ(200㎝以内で30㎏まで); 3辺の合計が
+    // 200㎝以内 ... 1辺の長さが170㎝まで
+    EXPECT_EQ(Preset("takkyubin").service.carrier, "ヤマト運輸");
+    ExpectShape(
+        "takkyubin",
+        {{60, 2000}, {80, 5000}, {100, 10000}, {120, 15000}, {140, 20000}, {160, 25000}, {180, 30000}, {200, 30000}},
+        {2000, 1700, 0, 0});
+}
+
 TEST(TariffPresets, YuPackSizesUpTo170AndEveryOneUpTo25Kg)
 {
-    // | サイズ | 60 | 80 | 100 | 120 | 140 | 160 | 170 |, 重さ25kgまで
-    const Tariff& t = Preset("yu-pack").service;
-    EXPECT_EQ(t.shape, TariffShape::Regions);
-    EXPECT_EQ(t.name, "ゆうパック");
-    EXPECT_EQ(t.carrier, "日本郵便");
-    const std::vector<int> printed = {60, 80, 100, 120, 140, 160, 170};
-    ASSERT_EQ(t.sizeClasses.size(), printed.size());
-    for (std::size_t i = 0; i < printed.size(); ++i) {
-        EXPECT_EQ(t.sizeClasses[i].sizeCm, printed[i]);
-        EXPECT_EQ(t.sizeClasses[i].maxGrams, 25000) << "重量ゆうパック (25-30 kg) is not a size class";
-    }
-    EXPECT_EQ(t.limits, (ParcelLimits{1700, 0, 0, 0}));
-    EXPECT_TRUE(t.regions.empty());
+    // | サイズ | 60 | 80 | 100 | 120 | 140 | 160 | 170 |, 重さ25kgまで (重量ゆうパック
+    // from 25 to 30 kg is a surcharge, not a class)
+    EXPECT_EQ(Preset("yu-pack").service.carrier, "日本郵便");
+    ExpectShape("yu-pack",
+                {{60, 25000}, {80, 25000}, {100, 25000}, {120, 25000}, {140, 25000}, {160, 25000}, {170, 25000}},
+                {1700, 0, 0, 0});
 }
 
 TEST(TariffPresets, HikyakuSizesAsTabledWithoutA120Size)
 {
     // 60 2kg迄, 80 5kg迄, 100 10kg迄, 140 20kg迄, 160 30kg迄
-    const Tariff& t = Preset("hikyaku").service;
-    EXPECT_EQ(t.carrier, "佐川急便");
-    const std::vector<std::pair<int, int>> printed = {{60, 2000}, {80, 5000}, {100, 10000}, {140, 20000}, {160, 30000}};
-    ASSERT_EQ(t.sizeClasses.size(), printed.size());
-    for (std::size_t i = 0; i < printed.size(); ++i) {
-        EXPECT_EQ(t.sizeClasses[i].sizeCm, printed[i].first);
-        EXPECT_EQ(t.sizeClasses[i].maxGrams, printed[i].second);
-    }
-    EXPECT_EQ(t.limits, (ParcelLimits{1600, 0, 0, 0}));
-    EXPECT_TRUE(t.regions.empty());
+    EXPECT_EQ(Preset("hikyaku").service.carrier, "佐川急便");
+    ExpectShape("hikyaku", {{60, 2000}, {80, 5000}, {100, 10000}, {140, 20000}, {160, 30000}}, {1600, 0, 0, 0});
 }
 
 TEST(TariffPresets, EveryPresetIsRefusedWhileAPriceIsEmpty)
