@@ -99,16 +99,6 @@ TEST(MailChecks, PricesThatAreNotNumbers)
     EXPECT_EQ(Composed(state, "[ftrans]").size(), 1u);
 }
 
-TEST(MailChecks, PlainNumbers)
-{
-    EXPECT_TRUE(IsPlainNumber("3000"));
-    EXPECT_TRUE(IsPlainNumber(" 800\t"));
-    EXPECT_FALSE(IsPlainNumber(""));
-    EXPECT_FALSE(IsPlainNumber("  "));
-    EXPECT_FALSE(IsPlainNumber("-5"));
-    EXPECT_FALSE(IsPlainNumber("800円"));
-}
-
 TEST(MailChecks, PricesAsSellersWriteThemAreNumbers)
 {
     MailState state = Seller();
