@@ -32,6 +32,17 @@ private:
     UnsavedAnswer answer_;
 };
 
+// Settles edits of "b.txt" with `answer`; `saved` says whether it wrote.
+bool SettledWith(UnsavedAnswer answer, bool& saved)
+{
+    AnsweringPlatform platform(answer);
+    saved = false;
+    return SettleUnsavedEdits(platform, "b.txt", [&] {
+        saved = true;
+        return true;
+    });
+}
+
 }  // namespace
 
 TEST(UnsavedEdits, SaveGoesOnOnlyWhenTheWriteSucceeds)
@@ -52,22 +63,14 @@ TEST(UnsavedEdits, SaveGoesOnOnlyWhenTheWriteSucceeds)
 
 TEST(UnsavedEdits, DiscardGoesOnWithoutWriting)
 {
-    AnsweringPlatform platform(UnsavedAnswer::Discard);
-    bool saved = false;
-    EXPECT_TRUE(SettleUnsavedEdits(platform, "b.txt", [&] {
-        saved = true;
-        return true;
-    }));
+    bool saved = true;
+    EXPECT_TRUE(SettledWith(UnsavedAnswer::Discard, saved));
     EXPECT_FALSE(saved);
 }
 
 TEST(UnsavedEdits, CancelStaysWithTheEdits)
 {
-    AnsweringPlatform platform(UnsavedAnswer::Cancel);
-    bool saved = false;
-    EXPECT_FALSE(SettleUnsavedEdits(platform, "c.txt", [&] {
-        saved = true;
-        return true;
-    }));
+    bool saved = true;
+    EXPECT_FALSE(SettledWith(UnsavedAnswer::Cancel, saved));
     EXPECT_FALSE(saved);
 }
