@@ -1,7 +1,14 @@
 // The main window on a laptop screen: 1366×768 less a desktop panel and a
 // title bar leaves about 700 pixels of height, and the plate form must show
-// whole there, its current services and buttons included.
+// whole there, its current services and buttons included. At the window's
+// first size on a 1366×768 or a 1280×720 screen every page shows whole, and
+// a long list of findings scrolls inside itself, never the buttons away.
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -9,7 +16,10 @@
 #include <QTest>
 
 #include "app/ui/MainDialog.h"
+#include "app/ui/PageScrollArea.h"
+#include "mail/ui/CMail.h"
 #include "plate/ui/CDTemplate.h"
+#include "platform/ui/ChecksView.h"
 #include "support/AppTestSupport.h"
 
 using namespace torepal;
@@ -25,6 +35,36 @@ bool ShownWhole(const QScrollArea& area, const QWidget& w)
 {
     const QRect inViewport(w.mapTo(area.viewport(), QPoint(0, 0)), w.size());
     return area.viewport()->rect().contains(inViewport);
+}
+
+// Xvfb's screens with no desktop panel; the title bar's room is left by the
+// window itself.
+const QRect kScreens[] = {QRect(0, 0, 1366, 768), QRect(0, 0, 1280, 720)};
+constexpr int kTitleBar = 30;
+
+// More findings than any listing gives, each long enough to wrap.
+std::vector<CheckResult> ManyFindings()
+{
+    std::vector<CheckResult> many;
+    for (int i = 0; i < 25; ++i)
+        many.push_back({Sjis("支払い方法"), Sjis("「切手」は、2018年3月1日から使えません（支払いはYahoo!かんたん"
+                                                 "決済だけになりました）。チェックを外してください。")});
+    return many;
+}
+
+// Every control the seller uses on the page, shown whole without scrolling.
+void ExpectEveryControlShown(const QScrollArea& area, const QWidget& page)
+{
+    EXPECT_EQ(area.verticalScrollBar()->maximum(), 0) << page.objectName().toStdString();
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0) << page.objectName().toStdString();
+    for (const QWidget* c : page.findChildren<QWidget*>()) {
+        const bool control = qobject_cast<const QAbstractButton*>(c) || qobject_cast<const QLineEdit*>(c) ||
+                             qobject_cast<const QComboBox*>(c) || qobject_cast<const QPlainTextEdit*>(c) ||
+                             qobject_cast<const QListWidget*>(c);
+        if (!control || !c->isVisible() || c->window() != area.window()) continue;
+        if (qobject_cast<const QComboBox*>(c->parentWidget())) continue;  // a combo's own parts
+        EXPECT_TRUE(ShownWhole(area, *c)) << c->objectName().toStdString();
+    }
 }
 
 }  // namespace
@@ -74,4 +114,55 @@ TEST_F(WindowFit, ATallerPageScrollsInsteadOfGrowingTheWindow)
     area->ensureWidgetVisible(complete);
     QApplication::processEvents();
     EXPECT_TRUE(ShownWhole(*area, *complete));
+}
+
+TEST_F(WindowFit, AtTheFirstSizeOnALaptopScreenEveryPageShowsWholeWhateverTheChecksHold)
+{
+    for (const QRect& screen : kScreens) {
+        SCOPED_TRACE(screen.width());
+        MainDialog& w = start();
+        FitToRoom(w, screen);
+        w.show();
+        QApplication::processEvents();
+        // As large as the pages need, inside the screen with its title bar.
+        EXPECT_EQ(w.size(), w.sizeHint());
+        EXPECT_LE(w.height() + kTitleBar, screen.height());
+        EXPECT_LE(w.width(), screen.width());
+
+        for (int tab = 0; tab < 3; ++tab) {
+            w.tabs().setCurrentIndex(tab);
+            QApplication::processEvents();
+            auto* area = qobject_cast<QScrollArea*>(w.tabs().currentWidget());
+            ASSERT_NE(area, nullptr);
+            ExpectEveryControlShown(*area, w.pageOfTab(tab));
+        }
+        // The mail page's inputs scroll on their own only on a lower screen.
+        auto* inputs = w.mailPage().findChild<QScrollArea*>(QStringLiteral("leftScroll"));
+        ASSERT_NE(inputs, nullptr);
+        EXPECT_EQ(inputs->verticalScrollBar()->maximum(), 0);
+        EXPECT_TRUE(ShownWhole(*inputs, *w.mailPage().findChild<QComboBox*>(QStringLiteral("templateCombo"))));
+
+        // A long list of findings on both form pages: the lists scroll, the
+        // pages do not, and every button stays where it was reachable.
+        w.platePage().findChild<ChecksView*>(QStringLiteral("plateChecks"))->setChecks(ManyFindings());
+        w.mailPage().findChild<ChecksView*>(QStringLiteral("checksView"))->setChecks(ManyFindings());
+        for (int tab = 0; tab < 2; ++tab) {
+            w.tabs().setCurrentIndex(tab);
+            QApplication::processEvents();
+            auto* area = qobject_cast<QScrollArea*>(w.tabs().currentWidget());
+            ASSERT_NE(area, nullptr);
+            ExpectEveryControlShown(*area, w.pageOfTab(tab));
+        }
+        const QWidget& plate = w.platePage();
+        for (const char* name : {"completeButton", "previewButton", "livePreviewButton", "completeCopyButton",
+                                 "clearButton", "linkTagButton"}) {
+            const QWidget* button = plate.findChild<QWidget*>(QString::fromLatin1(name));
+            ASSERT_NE(button, nullptr) << name;
+            w.tabs().setCurrentIndex(0);
+            QApplication::processEvents();
+            EXPECT_TRUE(button->isVisible()) << name;
+            EXPECT_TRUE(ShownWhole(*qobject_cast<QScrollArea*>(w.tabs().currentWidget()), *button)) << name;
+        }
+        window.reset();
+    }
 }
