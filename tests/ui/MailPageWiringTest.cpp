@@ -156,9 +156,6 @@ TEST_F(MailWiring, TypedTextsAreUnsavedUntilSavedOrCleared)
     EXPECT_FALSE(unsaved());
 }
 
-}  // namespace
-}  // namespace torepal
-
 // ---- 元に戻す after a compose or a clear ------------------------------------------
 
 class MailUndo : public MailWiring {
@@ -241,3 +238,6 @@ TEST_F(MailUndo, ClearLeavesAWayBackToTheParcelFields)
     EXPECT_EQ(Utf8(line("mynameEdit")->text()), "山田花子");
     EXPECT_FALSE(bar()->isVisible());
 }
+
+}  // namespace
+}  // namespace torepal

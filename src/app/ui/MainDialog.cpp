@@ -13,6 +13,7 @@
 #include "app/ui/RecoveryKeeper.h"
 #include "files/ui/CFileControl.h"
 #include "mail/ui/CMail.h"
+#include "plate/PageTemplates.h"
 #include "plate/ui/CDTemplate.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"

@@ -5,6 +5,7 @@
 #include "app/ProjectFile.h"
 #include "app/ProjectMapping.h"
 #include "app/ui/MainDialog.h"
+#include "app/ui/RecoveryKeeper.h"
 #include "io/File.h"
 #include "mail/ui/CMail.h"
 #include "plate/PlateState.h"
@@ -18,6 +19,14 @@
 // "保存（&S）" and "開く（&O）": both forms into one project file and back.
 
 namespace torepal {
+namespace {
+
+std::string SjisPath(const std::filesystem::path& path)
+{
+    return SjisFromUtf8(path.string()).text;
+}
+
+}  // namespace
 
 void MainDialog::saveProject()
 {
