@@ -14,6 +14,9 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <filesystem>
+#include <functional>
+#include <iterator>
 
 #include "app/ui/MainDialog.h"
 #include "app/ui/PageScrollArea.h"
@@ -116,7 +119,10 @@ TEST_F(WindowFit, ATallerPageScrollsInsteadOfGrowingTheWindow)
     EXPECT_TRUE(ShownWhole(*area, *complete));
 }
 
-TEST_F(WindowFit, AtTheFirstSizeOnALaptopScreenEveryPageShowsWholeWhateverTheChecksHold)
+// At the window's first size on each screen: every page whole, and the
+// form pages still whole with the longest list of findings, the plate
+// page's buttons where they were.
+void ExpectEveryPageWholeAtTheFirstSize(const std::function<MainDialog&()>& start)
 {
     for (const QRect& screen : kScreens) {
         SCOPED_TRACE(screen.width());
@@ -142,9 +148,15 @@ TEST_F(WindowFit, AtTheFirstSizeOnALaptopScreenEveryPageShowsWholeWhateverTheChe
         EXPECT_EQ(inputs->verticalScrollBar()->maximum(), 0);
         EXPECT_TRUE(ShownWhole(*inputs, *w.mailPage().findChild<QComboBox*>(QStringLiteral("templateCombo"))));
 
+        const char* const buttons[] = {"completeButton",     "previewButton", "livePreviewButton",
+                                       "completeCopyButton", "clearButton",   "linkTagButton"};
+        QWidget& plate = w.platePage();
+        std::vector<QPoint> before;
+        for (const char* name : buttons) before.push_back(plate.findChild<QWidget*>(QString::fromLatin1(name))->pos());
+
         // A long list of findings on both form pages: the lists scroll, the
-        // pages do not, and every button stays where it was reachable.
-        w.platePage().findChild<ChecksView*>(QStringLiteral("plateChecks"))->setChecks(ManyFindings());
+        // pages do not, and every button stays where it was.
+        plate.findChild<ChecksView*>(QStringLiteral("plateChecks"))->setChecks(ManyFindings());
         w.mailPage().findChild<ChecksView*>(QStringLiteral("checksView"))->setChecks(ManyFindings());
         for (int tab = 0; tab < 2; ++tab) {
             w.tabs().setCurrentIndex(tab);
@@ -153,16 +165,31 @@ TEST_F(WindowFit, AtTheFirstSizeOnALaptopScreenEveryPageShowsWholeWhateverTheChe
             ASSERT_NE(area, nullptr);
             ExpectEveryControlShown(*area, w.pageOfTab(tab));
         }
-        const QWidget& plate = w.platePage();
-        for (const char* name : {"completeButton", "previewButton", "livePreviewButton", "completeCopyButton",
-                                 "clearButton", "linkTagButton"}) {
-            const QWidget* button = plate.findChild<QWidget*>(QString::fromLatin1(name));
-            ASSERT_NE(button, nullptr) << name;
-            w.tabs().setCurrentIndex(0);
-            QApplication::processEvents();
-            EXPECT_TRUE(button->isVisible()) << name;
-            EXPECT_TRUE(ShownWhole(*qobject_cast<QScrollArea*>(w.tabs().currentWidget()), *button)) << name;
+        w.tabs().setCurrentIndex(0);
+        QApplication::processEvents();
+        for (std::size_t i = 0; i < std::size(buttons); ++i) {
+            const QWidget* button = plate.findChild<QWidget*>(QString::fromLatin1(buttons[i]));
+            EXPECT_TRUE(button->isVisible()) << buttons[i];
+            EXPECT_EQ(button->pos(), before[i]) << buttons[i];
         }
-        window.reset();
     }
+}
+
+TEST_F(WindowFit, AtTheFirstSizeOnALaptopScreenEveryPageShowsWholeWhateverTheChecksHold)
+{
+    // No tariff files: the current services take little room, and the
+    // texts column decides how high the form must be to hold the findings.
+    ExpectEveryPageWholeAtTheFirstSize([this]() -> MainDialog& {
+        window.reset();
+        return start();
+    });
+}
+
+TEST_F(WindowFit, WithTheShippedTariffsEveryPageShowsWholeWhateverTheChecksHold)
+{
+    std::filesystem::copy(std::filesystem::path(TOREPAL_SOURCE_DIR) / "program" / "tariffs", folder / "tariffs");
+    ExpectEveryPageWholeAtTheFirstSize([this]() -> MainDialog& {
+        window.reset();
+        return start();
+    });
 }

@@ -48,6 +48,11 @@ public:
                QWidget* parent = nullptr);
     ~CDTemplate() override;
 
+    // The form's own size, with room in the texts column for the checks
+    // list at its most: at the window's first size a long list of findings
+    // takes that room from the edits, never the buttons' place.
+    QSize sizeHint() const override;
+
     // Reads bank.ini into the page's copy of the accounts and captions the
     // six account boxes (at start and whenever the tab is chosen).
     void loadAccounts();

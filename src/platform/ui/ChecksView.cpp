@@ -28,6 +28,9 @@ ChecksView::ChecksView(QWidget* parent) : QWidget(parent), list_(new QListWidget
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     list_->setFocusPolicy(Qt::TabFocus);
     list_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The view is as high as its list, never more: a layout with room to
+    // spare gives it to the edits around it.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // Wrapped findings can be taller than the list: it scrolls by pixels, so
     // every line of one can be brought into view, and never sideways.
     list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -63,6 +66,9 @@ void ChecksView::fitHeight()
     for (int i = 0; i < rows; ++i) height += list_->visualItemRect(list_->item(i)).height();
     if (rows == 0) height = list_->fontMetrics().height();
     list_->setFixedHeight(std::min(height, mostHeight()) + 2 * list_->frameWidth() + 2);
+    // The view takes the list's height now, so the page around it lays
+    // itself out once, not a round later with the old height.
+    layout()->activate();
 }
 
 int ChecksView::mostHeight() const
