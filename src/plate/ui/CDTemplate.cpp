@@ -278,6 +278,11 @@ void CDTemplate::undoClear()
     setFlags(f);
     setSelections(s);
     push();
+    withdrawClearUndo();
+}
+
+void CDTemplate::withdrawClearUndo()
+{
     cleared_.reset();
     ui_->clearUndoBar->hide();
 }

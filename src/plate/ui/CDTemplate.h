@@ -74,6 +74,8 @@ public:
     // clear changed. Does nothing when there is nothing to undo.
     void undoClear();
     bool canUndoClear() const { return cleared_.has_value(); }
+    // The window offers its own way back for a clear it made (新規作成).
+    void withdrawClearUndo();
 
     // At exit: writes plate.ini. False (the seller told) when it could not.
     bool savePlateSettings();

@@ -26,9 +26,7 @@ bool Typed(const QLineEdit& edit)
 ControlValues ControlValues::of(const QWidget& page)
 {
     ControlValues v;
-    const auto keepEnabled = [&v](QWidget* w) {
-        v.enabled_.push_back({w, !w->testAttribute(Qt::WA_ForceDisabled)});
-    };
+    const auto keepEnabled = [&v](QWidget* w) { v.enabled_.push_back({w, !w->testAttribute(Qt::WA_ForceDisabled)}); };
     for (QComboBox* c : page.findChildren<QComboBox*>()) {
         v.combos_.push_back({c, c->currentIndex()});
         keepEnabled(c);
@@ -60,6 +58,9 @@ ControlValues ControlValues::of(const QWidget& page)
     }
     return v;
 }
+
+// Here, where the controls' classes are known.
+bool ControlValues::operator==(const ControlValues&) const = default;
 
 void ControlValues::putBack() const
 {

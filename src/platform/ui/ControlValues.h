@@ -3,8 +3,9 @@
 // the texts of the edits exactly as shown (a character Shift-JIS cannot hold
 // included), the ticks and radio states, the combo selections, the ticks
 // inside check lists, and which of them the page had disabled. Captions are
-// the page's own business (they follow its accounts). Putting them back shows the page as it was, so an action that
-// replaced what was typed can be taken back.
+// the page's own business (they follow its accounts). Putting them back
+// shows the page as it was, so an action that replaced what was typed can
+// be taken back.
 
 #include <QPointer>
 #include <QString>
@@ -31,31 +32,40 @@ public:
     // is passed over.
     void putBack() const;
 
+    // The same controls holding the same values.
+    bool operator==(const ControlValues&) const;
+
 private:
     struct Enabled {
         QPointer<QWidget> control;
         bool on;
+        bool operator==(const Enabled&) const = default;
     };
     struct Combo {
         QPointer<QComboBox> control;
         int index;
+        bool operator==(const Combo&) const = default;
     };
     struct Button {
         QPointer<QAbstractButton> control;
         bool checked;
+        bool operator==(const Button&) const = default;
     };
     struct Line {
         QPointer<QLineEdit> control;
         QString text;
+        bool operator==(const Line&) const = default;
     };
     struct Multiline {
         QPointer<QPlainTextEdit> control;
         QString text;
+        bool operator==(const Multiline&) const = default;
     };
     struct List {
         QPointer<QListWidget> control;
         std::vector<QString> lines;
         std::vector<int> checks;
+        bool operator==(const List&) const = default;
     };
 
     std::vector<Combo> combos_;
