@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
+#include <utility>
 #include <vector>
 
+#include "mail/MailFields.h"
 #include "plate/PageTemplates.h"
+#include "plate/PlateFields.h"
 #include "shipping/ParcelLists.h"
 #include "shipping/TariffReader.h"
 #include "shipping/ThicknessList.h"
@@ -37,9 +41,9 @@ constexpr std::array<std::size_t, kSections> kValueLines = {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kServicesMarker = "[CS1]";
 constexpr std::string_view kThicknessMarker = "[TH1]";
-// The plate form's choices added since the thirteen sections, as ticks
-// after commas, in a section written only when one is on: ",1" for
-// スマートフォンでも読みやすく.
+// The plate form's layout ticks added since the thirteen sections (the
+// field table's PL1 places), as ticks after commas, in a section written
+// only when one is on: ",1" for スマートフォンでも読みやすく.
 constexpr std::string_view kLayoutMarker = "[PL1]";
 
 bool BeginsWith(std::string_view line, std::string_view marker)
@@ -151,6 +155,36 @@ std::int32_t At(const std::vector<std::int32_t>& values, std::size_t i)
     return i < values.size() ? values[i] : 0;
 }
 
+// The fields of a table that stand in `section`, in the order the file
+// holds them; a field that stands twice is listed at both places.
+template <typename Field>
+std::vector<const Field*> InFileOrder(std::span<const Field> fields, ProjectSection section)
+{
+    std::vector<std::pair<int, const Field*>> placed;
+    for (const Field& f : fields) {
+        if (f.project.section != section) continue;
+        placed.emplace_back(f.project.at, &f);
+        if (f.project.again != 0) placed.emplace_back(f.project.again, &f);
+    }
+    std::sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<const Field*> ordered;
+    for (const auto& [at, f] : placed) ordered.push_back(f);
+    return ordered;
+}
+
+std::string TickDigits(PlateFlags flags, ProjectSection section)
+{
+    std::string out;
+    for (const PlateTickField* f : InFileOrder(PlateTickFields(), section)) out += StateDigit(f->flag(flags));
+    return out;
+}
+
+void TakeTicks(const std::vector<std::int32_t>& values, ProjectSection section, PlateFlags& flags)
+{
+    for (const PlateTickField* f : InFileOrder(PlateTickFields(), section))
+        f->flag(flags) = On(values, static_cast<std::size_t>(f->project.at - 1));
+}
+
 std::string NotProjectMessage()
 {
     static const std::string m = Sjis("このファイルはトレパルファイルではありません。");
@@ -180,43 +214,31 @@ std::string BuildProjectText(const ProjectRecord& r)
     out.reserve(1024 + r.Items.size() + r.trans.size() + r.Others.size());
 
     out += "[TM1]" + crlf;
-    out += CountedValue(r.Items);
-    out += CountedValue(r.trans);
-    out += CountedValue(r.Others);
+    for (const PlateTextField* f : InFileOrder(PlateTextFields(), ProjectSection::TM1))
+        out += CountedValue(r.*f->value);
 
-    const PaymentTicks& pay = r.flags.payment;
-    out += crlf + "[TM2]" + crlf;
-    for (bool tick : pay.accounts) out += StateDigit(tick);
-    out += StateDigit(pay.yahooEasy) + StateDigit(pay.stamps) + crlf;
+    out += crlf + "[TM2]" + crlf + TickDigits(r.flags, ProjectSection::TM2) + crlf;
+    out += crlf + "[TM3]" + crlf + TickDigits(r.flags, ProjectSection::TM3) + crlf;
 
-    const CarrierTicks& c = r.flags.carriers;
-    out += crlf + "[TM3]" + crlf;
-    for (bool tick : {c.yamato, c.sagawa, c.yuPack, c.yahooYuPack, c.teikeigai, c.sasshi, c.kuronekoMail, c.expack})
-        out += StateDigit(tick);
-    out += crlf;
-
-    const ProjectSelections& s = r.selections;
+    // The four selections, then the two radio pairs.
     out += crlf + "[TM4]" + crlf;
-    for (int index : {s.weight, s.size, s.origin, s.type}) out += "," + std::to_string(index);
-    for (bool on : {r.flags.center, r.flags.left, r.flags.linkOff, r.flags.linkOn}) out += StateDigit(on);
-    out += crlf;
+    for (const PlateSelectionField* f : InFileOrder(PlateSelectionFields(), ProjectSection::TM4))
+        out += "," + std::to_string(r.selections.*f->value);
+    out += TickDigits(r.flags, ProjectSection::TM4) + crlf;
 
     out += crlf + "[TM5]" + crlf;
-    out += WithoutLineBreaks(r.Title) + crlf;
-    out += WithoutLineBreaks(r.TOthers) + crlf;
-    out += WithoutLineBreaks(r.color) + crlf;
-    out += WithoutLineBreaks(r.bgcolor) + crlf;
-    out += WithoutLineBreaks(r.fcolor) + crlf;
-    out += WithoutLineBreaks(r.yahooId) + crlf;
-    out += WithoutLineBreaks(r.mytext);
+    bool first = true;
+    for (const PlateTextField* f : InFileOrder(PlateTextFields(), ProjectSection::TM5)) {
+        if (!first) out += crlf;
+        out += WithoutLineBreaks(r.*f->value);
+        first = false;
+    }
 
-    // The telephone stands twice, as lines 3 and 5. The mail values lose
-    // their line breaks like the plate's one-line values: a break would
-    // shift every later line of the section.
+    // The mail values lose their line breaks like the plate's one-line
+    // values: a break would shift every later line of the section.
     out += crlf + crlf + "[MP1]" + crlf;
-    for (const std::string* v : {&r.myname, &r.zip, &r.tel, &r.post, &r.tel, &r.ktel, &r.item, &r.name, &r.fauc,
-                                 &r.bidderMail, &r.transnum, &r.transmen, &r.ftrans})
-        out += WithoutLineBreaks(*v) + crlf;
+    for (const MailTextField* f : InFileOrder(MailTextFields(), ProjectSection::MP1))
+        out += WithoutLineBreaks(r.*f->value) + crlf;
 
     out += crlf + "[MP2]" + crlf;
     for (bool tick : r.useAccount) out += StateDigit(tick);
@@ -239,7 +261,10 @@ std::string BuildProjectText(const ProjectRecord& r)
     if (!services.empty()) out += crlf + std::string(kServicesMarker) + crlf + services + crlf;
     if (r.thickness > 0 && static_cast<std::size_t>(r.thickness) < ThicknessList().size())
         out += crlf + std::string(kThicknessMarker) + crlf + std::to_string(r.thickness) + crlf;
-    if (r.flags.phoneFit) out += crlf + std::string(kLayoutMarker) + crlf + StateDigit(true) + crlf;
+    const std::vector<const PlateTickField*> layout = InFileOrder(PlateTickFields(), ProjectSection::PL1);
+    PlateFlags flags = r.flags;
+    if (std::any_of(layout.begin(), layout.end(), [&](const PlateTickField* f) { return f->flag(flags); }))
+        out += crlf + std::string(kLayoutMarker) + crlf + TickDigits(r.flags, ProjectSection::PL1) + crlf;
     return out;
 }
 
@@ -275,7 +300,8 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
     // section. A marker that stands again before the next one starts its
     // section afresh: the later occurrence counts.
     std::array<Body, kSections> bodies;
-    std::array<std::string, 3> counted;  // Items, trans, Others
+    const std::vector<const PlateTextField*> countedFields = InFileOrder(PlateTextFields(), ProjectSection::TM1);
+    std::vector<std::string> counted(countedFields.size());
     for (std::size_t i = 0; i < kSections; ++i) {
         const bool last = i + 1 == kSections;
         std::size_t start = markerLine;
@@ -286,7 +312,7 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
             next = std::min(start + 1 + kValueLines[i], n);
             if (i == TM1) {
                 values = 0;
-                counted = {};
+                counted.assign(countedFields.size(), std::string());
             }
         };
         begin(start);
@@ -305,7 +331,7 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
                         if (k) value += kCrLf;
                         value += lines[next + 1 + k];
                     }
-                    // A fourth and later counted value belongs nowhere.
+                    // A counted value after the form's last belongs nowhere.
                     if (values < counted.size()) counted[values] = std::move(value);
                     ++values;
                     next += 1 + *count;
@@ -322,50 +348,21 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
     }
 
     ProjectRecord r;
-    r.Items = std::move(counted[0]);
-    r.trans = std::move(counted[1]);
-    r.Others = std::move(counted[2]);
+    for (std::size_t k = 0; k < countedFields.size(); ++k) r.*countedFields[k]->value = std::move(counted[k]);
 
-    const auto pay = bodies[TM2].digitsAfterCommas();
-    for (std::size_t k = 0; k < kAccountCount; ++k) r.flags.payment.accounts[k] = On(pay, k);
-    r.flags.payment.yahooEasy = On(pay, 6);
-    r.flags.payment.stamps = On(pay, 7);
-
-    const auto car = bodies[TM3].digitsAfterCommas();
-    CarrierTicks& c = r.flags.carriers;
-    bool* carriers[] = {&c.yamato,    &c.sagawa, &c.yuPack,       &c.yahooYuPack,
-                        &c.teikeigai, &c.sasshi, &c.kuronekoMail, &c.expack};
-    for (std::size_t k = 0; k < 8; ++k) *carriers[k] = On(car, k);
-
+    TakeTicks(bodies[TM2].digitsAfterCommas(), ProjectSection::TM2, r.flags);
+    TakeTicks(bodies[TM3].digitsAfterCommas(), ProjectSection::TM3, r.flags);
     const auto sel = bodies[TM4].numbersAfterCommas();
-    r.selections = ProjectSelections{At(sel, 0), At(sel, 1), At(sel, 2), At(sel, 3)};
-    r.flags.center = On(sel, 4);
-    r.flags.left = On(sel, 5);
-    r.flags.linkOff = On(sel, 6);
-    r.flags.linkOn = On(sel, 7);
+    for (const PlateSelectionField* f : InFileOrder(PlateSelectionFields(), ProjectSection::TM4))
+        r.selections.*f->value = At(sel, static_cast<std::size_t>(f->project.at - 1));
+    TakeTicks(sel, ProjectSection::TM4, r.flags);
 
-    const Body& tm5 = bodies[TM5];
-    r.Title = tm5.line(1);
-    r.TOthers = tm5.line(2);
-    r.color = tm5.line(3);
-    r.bgcolor = tm5.line(4);
-    r.fcolor = tm5.line(5);
-    r.yahooId = tm5.line(6);
-    r.mytext = tm5.line(7);
-
-    const Body& mp1 = bodies[MP1];
-    r.myname = mp1.line(1);
-    r.zip = mp1.line(2);
-    r.post = mp1.line(4);
-    r.tel = mp1.line(5);  // written twice; the second copy is the one read
-    r.ktel = mp1.line(6);
-    r.item = mp1.line(7);
-    r.name = mp1.line(8);
-    r.fauc = mp1.line(9);
-    r.bidderMail = mp1.line(10);
-    r.transnum = mp1.line(11);
-    r.transmen = mp1.line(12);
-    r.ftrans = mp1.line(13);
+    for (const PlateTextField* f : InFileOrder(PlateTextFields(), ProjectSection::TM5))
+        r.*f->value = bodies[TM5].line(static_cast<std::size_t>(f->project.at));
+    // A value written twice (the telephone) is read from its later line.
+    for (const MailTextField& f : MailTextFields())
+        if (f.project.section == ProjectSection::MP1)
+            r.*f.value = bodies[MP1].line(static_cast<std::size_t>(f.project.again ? f.project.again : f.project.at));
 
     const auto ticks = bodies[MP2].digitsAfterCommas();
     for (std::size_t k = 0; k < kAccountCount; ++k) r.useAccount[k] = On(ticks, k);
@@ -411,7 +408,7 @@ std::optional<ProjectRecord> ParseProjectText(std::string_view bytes, std::strin
     for (std::size_t i = last.first + kValueLines[kSections - 1]; i < n; ++i) {
         if (lines[i] != kLayoutMarker) continue;
         const Body layout{&lines, i + 1, std::min(i + 2, n)};
-        r.flags.phoneFit = On(layout.digitsAfterCommas(), 0);
+        TakeTicks(layout.digitsAfterCommas(), ProjectSection::PL1, r.flags);
         break;
     }
     return r;
@@ -428,16 +425,9 @@ ProjectSelections ProjectSelectionsInLists(const ProjectSelections& s)
 
 void ApplyProjectToPlate(const ProjectRecord& r, PlateState& state)
 {
-    state.Title = r.Title;
-    state.Items = r.Items;
-    state.trans = r.trans;
-    state.Others = r.Others;
-    state.TOthers = r.TOthers;
-    state.color = r.color;
-    state.bgcolor = r.bgcolor;
-    state.fcolor = r.fcolor;
-    state.yahooId = r.yahooId;
-    state.mytext = r.mytext;
+    // Only what the file holds: the last render's texts stay the form's.
+    for (const PlateTextField& f : PlateTextFields())
+        if (f.project.section != ProjectSection::None) state.*f.value = r.*f.value;
     const ProjectSelections s = ProjectSelectionsInLists(r.selections);
     state.weightIndex = s.weight;
     state.sizeIndex = s.size;

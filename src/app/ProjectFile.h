@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mail/MailState.h"
 #include "plate/PlateState.h"
 #include "platform/Platform.h"
 #include "store/BankAccount.h"
@@ -20,34 +21,12 @@ namespace torepal {
 
 using ProjectSelections = PlateSelections;
 
-struct ProjectRecord {
-    // Plate form: texts (multi-line ones hold CR LF), boxes, radios, combos.
-    std::string Title;
-    std::string Items;
-    std::string trans;
-    std::string Others;
-    std::string TOthers;
-    std::string color;
-    std::string bgcolor;
-    std::string fcolor;
-    std::string yahooId;
-    std::string mytext;
+// The plate form's texts (PlateTexts) and the mail form's (MailTexts) under
+// their own names; of those, the file keeps what the forms' field tables
+// give a project place (not the last render's texts, not the mail text).
+struct ProjectRecord : PlateTexts, MailTexts {
     PlateFlags flags;
     ProjectSelections selections;
-
-    // Mail form.
-    std::string myname;
-    std::string zip;
-    std::string tel;
-    std::string post;
-    std::string ktel;
-    std::string item;
-    std::string name;
-    std::string fauc;
-    std::string bidderMail;
-    std::string transnum;
-    std::string transmen;
-    std::string ftrans;
     AccountTicks useAccount{};
 
     Accounts accounts;
@@ -60,7 +39,8 @@ struct ProjectRecord {
     // a "[TH1]" section after the services, written only when chosen, so a
     // project without it is the file the program always wrote.
     int thickness = 0;
-    // flags.phoneFit is held in a "[PL1]" section after those, written
+    // The layout ticks (the field table's PL1 places, phoneFit) are held in a
+    // "[PL1]" section after those, written
     // only when the box is on.
 };
 

@@ -1,5 +1,7 @@
 #include "app/ProjectMapping.h"
 
+#include "mail/MailFields.h"
+#include "plate/PlateFields.h"
 #include "shipping/ServiceTicks.h"
 #include "text/SjisText.h"
 
@@ -9,31 +11,12 @@ ProjectRecord ProjectFromForms(const PlateState& plate, const PlateFlags& flags,
                                const MailState& mail, const std::vector<std::string>& currentServices)
 {
     ProjectRecord r;
-    r.Title = plate.Title;
-    r.Items = plate.Items;
-    r.trans = plate.trans;
-    r.Others = plate.Others;
-    r.TOthers = plate.TOthers;
-    r.color = plate.color;
-    r.bgcolor = plate.bgcolor;
-    r.fcolor = plate.fcolor;
-    r.yahooId = plate.yahooId;
-    r.mytext = plate.mytext;
+    for (const PlateTextField& f : PlateTextFields())
+        if (f.project.section != ProjectSection::None) r.*f.value = plate.*f.value;
     r.flags = flags;
     r.selections = selections;
-
-    r.myname = mail.myname;
-    r.zip = mail.zip;
-    r.tel = mail.tel;
-    r.post = mail.post;
-    r.ktel = mail.ktel;
-    r.item = mail.item;
-    r.name = mail.name;
-    r.fauc = mail.fauc;
-    r.bidderMail = mail.bidderMail;
-    r.transnum = mail.transnum;
-    r.transmen = mail.transmen;
-    r.ftrans = mail.ftrans;
+    for (const MailTextField& f : MailTextFields())
+        if (f.project.section != ProjectSection::None) r.*f.value = mail.*f.value;
     r.useAccount = mail.useAccount;
     r.accounts = mail.accounts;
     r.currentServices = currentServices;
@@ -43,9 +26,8 @@ ProjectRecord ProjectFromForms(const PlateState& plate, const PlateFlags& flags,
 
 void KeepOneLineValuesOnOneLine(PlateState& plate, Accounts& accounts)
 {
-    for (std::string* v :
-         {&plate.Title, &plate.TOthers, &plate.color, &plate.bgcolor, &plate.fcolor, &plate.yahooId, &plate.mytext})
-        *v = WithoutLineBreaks(*v);
+    for (const PlateTextField& f : PlateTextFields())
+        if (f.project.section == ProjectSection::TM5) plate.*f.value = WithoutLineBreaks(plate.*f.value);
     for (BankAccount& a : accounts)
         for (std::string* v : {&a.bankName, &a.branch, &a.number, &a.holder}) *v = WithoutLineBreaks(*v);
 }
@@ -59,18 +41,9 @@ void PlateFromProject(const ProjectRecord& project, PlateState& plate, PlateFlag
 
 void MailFromProject(const ProjectRecord& r, MailState& mail)
 {
-    mail.myname = r.myname;
-    mail.zip = r.zip;
-    mail.tel = r.tel;
-    mail.post = r.post;
-    mail.ktel = r.ktel;
-    mail.item = r.item;
-    mail.name = r.name;
-    mail.fauc = r.fauc;
-    mail.bidderMail = r.bidderMail;
-    mail.transnum = r.transnum;
-    mail.transmen = r.transmen;
-    mail.ftrans = r.ftrans;
+    // Only what the file holds: the mail text stays the form's.
+    for (const MailTextField& f : MailTextFields())
+        if (f.project.section != ProjectSection::None) mail.*f.value = r.*f.value;
     mail.useAccount = r.useAccount;
 }
 

@@ -1,9 +1,12 @@
 #include "app/RecoveryFile.h"
 
 #include <array>
+#include <optional>
+#include <span>
 #include <system_error>
 #include <vector>
 
+#include "app/ProjectFile.h"
 #include "text/Encoding.h"
 
 namespace torepal {
@@ -63,92 +66,92 @@ private:
     std::size_t pos_ = 0;
 };
 
-// The fields of each form in file order. A new field goes at the end, with
-// a new version.
-std::vector<std::string*> Fields(PlateTexts& t)
+void PutText(std::string& out, std::string_view text)
 {
-    return {&t.title, &t.items,  &t.trans,   &t.othersTitle, &t.others,  &t.sdata,
-            &t.pdata, &t.mytext, &t.yahooId, &t.color,       &t.bgcolor, &t.fcolor};
+    PutU32(out, static_cast<std::uint32_t>(text.size()));
+    out += text;
 }
 
-std::vector<std::string*> Fields(MailTexts& t)
+// A form's fields where a project file keeps them, the other form empty.
+std::string ProjectTextOf(const PlateForm& form)
 {
-    return {&t.item, &t.name,   &t.transmen, &t.transnum, &t.fauc, &t.ftrans, &t.bidderMail,
-            &t.body, &t.myname, &t.post,     &t.zip,      &t.tel,  &t.ktel};
+    ProjectRecord r;
+    static_cast<PlateTexts&>(r) = form.texts;
+    r.flags = form.flags;
+    r.selections = form.selections;
+    r.currentServices = form.services;
+    r.thickness = form.thickness;
+    return BuildProjectText(r);
 }
 
-template <typename Texts>
-void PutForm(std::string& out, const Texts& texts)
+std::string ProjectTextOf(const MailForm& form)
 {
-    Texts copy = texts;
-    const std::vector<std::string*> fields = Fields(copy);
-    PutU32(out, static_cast<std::uint32_t>(fields.size()));
-    for (const std::string* f : fields) {
-        PutU32(out, static_cast<std::uint32_t>(f->size()));
-        out += *f;
-    }
+    ProjectRecord r;
+    static_cast<MailTexts&>(r) = form.texts;
+    r.useAccount = form.useAccount;
+    return BuildProjectText(r);
 }
 
-template <typename Texts>
-bool GetForm(Reader& r, Texts& texts)
+void FormFromProject(const ProjectRecord& r, PlateForm& form)
 {
-    const std::vector<std::string*> fields = Fields(texts);
-    std::uint32_t count = 0;
-    if (!r.u32(count) || count != fields.size()) return false;
-    for (std::string* f : fields)
-        if (!r.text(*f)) return false;
+    form.texts = r;
+    form.flags = r.flags;
+    form.selections = r.selections;
+    form.services = r.currentServices;
+    form.thickness = r.thickness;
+}
+
+void FormFromProject(const ProjectRecord& r, MailForm& form)
+{
+    form.texts = r;
+    form.useAccount = r.useAccount;
+}
+
+std::span<const PlateTextField> TextFields(const PlateForm&)
+{
+    return PlateTextFields();
+}
+
+std::span<const MailTextField> TextFields(const MailForm&)
+{
+    return MailTextFields();
+}
+
+// The project text, then the texts the field table has the recovery keep
+// on their own, in table order.
+template <typename Form>
+void PutForm(std::string& out, const Form& form)
+{
+    PutText(out, ProjectTextOf(form));
+    std::uint32_t own = 0;
+    for (const auto& f : TextFields(form))
+        if (f.recovery == RecoveryKeeps::OwnText) ++own;
+    PutU32(out, own);
+    for (const auto& f : TextFields(form))
+        if (f.recovery == RecoveryKeeps::OwnText) PutText(out, form.texts.*f.value);
+}
+
+template <typename Form>
+bool GetForm(Reader& r, Form& form)
+{
+    std::string text;
+    if (!r.text(text)) return false;
+    const std::optional<ProjectRecord> project = ParseProjectText(text);
+    if (!project) return false;
+    FormFromProject(*project, form);
+    std::uint32_t own = 0, expected = 0;
+    for (const auto& f : TextFields(form))
+        if (f.recovery == RecoveryKeeps::OwnText) ++expected;
+    if (!r.u32(own) || own != expected) return false;
+    for (const auto& f : TextFields(form))
+        if (f.recovery == RecoveryKeeps::OwnText && !r.text(form.texts.*f.value)) return false;
     return true;
 }
 
 }  // namespace
 
-PlateTexts PlateTextsOf(const PlateState& s)
-{
-    return {s.Title, s.Items,  s.trans,   s.TOthers, s.Others,  s.sdata,
-            s.pdata, s.mytext, s.yahooId, s.color,   s.bgcolor, s.fcolor};
-}
-
-void RestorePlateTexts(const PlateTexts& t, PlateState& s)
-{
-    s.Title = t.title;
-    s.Items = t.items;
-    s.trans = t.trans;
-    s.TOthers = t.othersTitle;
-    s.Others = t.others;
-    s.sdata = t.sdata;
-    s.pdata = t.pdata;
-    s.mytext = t.mytext;
-    s.yahooId = t.yahooId;
-    s.color = t.color;
-    s.bgcolor = t.bgcolor;
-    s.fcolor = t.fcolor;
-}
-
-MailTexts MailTextsOf(const MailState& s)
-{
-    return {s.item, s.name,   s.transmen, s.transnum, s.fauc, s.ftrans, s.bidderMail,
-            s.body, s.myname, s.post,     s.zip,      s.tel,  s.ktel};
-}
-
-void RestoreMailTexts(const MailTexts& t, MailState& s)
-{
-    s.item = t.item;
-    s.name = t.name;
-    s.transmen = t.transmen;
-    s.transnum = t.transnum;
-    s.fauc = t.fauc;
-    s.ftrans = t.ftrans;
-    s.bidderMail = t.bidderMail;
-    s.body = t.body;
-    s.myname = t.myname;
-    s.post = t.post;
-    s.zip = t.zip;
-    s.tel = t.tel;
-    s.ktel = t.ktel;
-}
-
-RecoveryRecord RecoveryOf(const PlateTexts& plate, const UnsavedTexts<PlateTexts>& plateState, const MailTexts& mail,
-                          const UnsavedTexts<MailTexts>& mailState)
+RecoveryRecord RecoveryOf(const PlateForm& plate, const UnsavedForm<PlateForm>& plateState, const MailForm& mail,
+                          const UnsavedForm<MailForm>& mailState)
 {
     RecoveryRecord record;
     if (plateState.unsaved(plate)) {

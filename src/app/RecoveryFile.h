@@ -1,8 +1,9 @@
 #pragma once
-// The recovery file: what the seller typed in both forms and has not yet
-// saved, finished or cleared, kept beside the program so that a crash, a
-// power cut or a closed window loses nothing. Written at exit and now and
-// then while typing, offered back at the next start.
+// The recovery file: the whole of both forms as the seller left them and
+// has not yet saved, finished or cleared (texts, ticks, radio pairs,
+// selections, current-service ticks), kept beside the program so that a
+// crash, a power cut or a closed window loses nothing. Written at exit and
+// now and then while typing, offered back at the next start.
 //
 // Layout (all numbers little-endian u32):
 //   "TRPLRCV" 00          magic
@@ -10,71 +11,58 @@
 //   payload length
 //   payload checksum      CRC-32 (the zlib polynomial) of the payload
 //   payload:
-//     forms               bit 0 plate texts follow, bit 1 mail texts follow
-//     per form present:   field count, then each field as length + bytes
-// A file that is cut, altered, of another version or with a field count
-// other than this version's is refused as a whole: half a recovery would
-// put texts in the wrong boxes.
+//     forms               bit 0 the plate form follows, bit 1 the mail form
+//     per form present:   the form's fields as a project file holds them
+//                         (length + the project text, the other form left
+//                         empty), then the texts the project file does not
+//                         hold whole: their count, each as length + bytes
+// Which field goes where is the forms' field tables' RecoveryKeeps. A file
+// that is cut, altered, of another version, whose project text does not read
+// as a project or whose count of own texts is not this version's is refused
+// as a whole: half a recovery would put values in the wrong boxes.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-#include "mail/MailState.h"
-#include "plate/PlateState.h"
+#include "mail/MailFields.h"
+#include "plate/PlateFields.h"
 #include "text/Files.h"
 
 namespace torepal {
 
 inline constexpr const char* kRecoveryFileName = "torepal-recovery.dat";
-inline constexpr std::uint32_t kRecoveryVersion = 1;
+inline constexpr std::uint32_t kRecoveryVersion = 2;
 
-// The texts of the plate form a seller types (Shift-JIS, CR LF breaks).
-struct PlateTexts {
-    std::string title, items, trans, othersTitle, others, sdata, pdata, mytext, yahooId, color, bgcolor, fcolor;
-    bool operator==(const PlateTexts&) const = default;
-};
-
-// The texts of the mail form a seller types or fills.
-struct MailTexts {
-    std::string item, name, transmen, transnum, fauc, ftrans, bidderMail, body, myname, post, zip, tel, ktel;
-    bool operator==(const MailTexts&) const = default;
-};
-
-PlateTexts PlateTextsOf(const PlateState& state);
-void RestorePlateTexts(const PlateTexts& texts, PlateState& state);
-MailTexts MailTextsOf(const MailState& state);
-void RestoreMailTexts(const MailTexts& texts, MailState& state);
-
-// The file's content: each form's texts when it has something to recover.
+// The file's content: each form whole when it has something to recover.
 struct RecoveryRecord {
     bool hasPlate = false;
-    PlateTexts plate;
+    PlateForm plate;
     bool hasMail = false;
-    MailTexts mail;
+    MailForm mail;
     bool empty() const { return !hasPlate && !hasMail; }
     bool operator==(const RecoveryRecord&) const = default;
 };
 
-// Whether one form leaves anything to recover. The page settles the form's
-// texts whenever nothing would be lost if the program ended now: after its
-// values are loaded at start, and after it is saved, finished or cleared.
-// Texts that differ from the settled ones are unsaved work.
-template <typename Texts>
-class UnsavedTexts {
+// Whether one form leaves anything to recover. The window settles the form
+// whenever nothing would be lost if the program ended now: after its values
+// are loaded at start, and after it is saved, finished or cleared. A form
+// that differs from the settled one is unsaved work.
+template <typename Form>
+class UnsavedForm {
 public:
-    void settle(const Texts& now) { settled_ = now; }
-    bool unsaved(const Texts& now) const { return !(now == settled_); }
+    void settle(const Form& now) { settled_ = now; }
+    bool unsaved(const Form& now) const { return !(now == settled_); }
 
 private:
-    Texts settled_{};
+    Form settled_{};
 };
 
-// The record for the two forms' current texts: a form is in it only when
-// its texts are unsaved.
-RecoveryRecord RecoveryOf(const PlateTexts& plate, const UnsavedTexts<PlateTexts>& plateState, const MailTexts& mail,
-                          const UnsavedTexts<MailTexts>& mailState);
+// The record for the two forms as they are: a form is in it only when it
+// is unsaved.
+RecoveryRecord RecoveryOf(const PlateForm& plate, const UnsavedForm<PlateForm>& plateState, const MailForm& mail,
+                          const UnsavedForm<MailForm>& mailState);
 
 std::string EncodeRecovery(const RecoveryRecord& record);
 

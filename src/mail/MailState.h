@@ -9,7 +9,10 @@
 
 namespace torepal {
 
-struct MailState {
+// The mail form's texts, under the one name each has in every record that
+// holds it (this record, the project record, the recovery file's form);
+// mail/MailFields.h says where each is kept.
+struct MailTexts {
     std::string myname;
     std::string post;
     std::string zip;
@@ -21,10 +24,14 @@ struct MailState {
     std::string transnum;
     std::string fauc;
     std::string ftrans;
-    std::string sum;
-    std::string bank;
     std::string bidderMail;
     std::string body;
+    bool operator==(const MailTexts&) const = default;
+};
+
+struct MailState : MailTexts {
+    std::string sum;
+    std::string bank;
 
     AccountTicks useAccount{};
     Accounts accounts;

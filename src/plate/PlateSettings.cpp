@@ -1,5 +1,6 @@
 #include "plate/PlateSettings.h"
 
+#include "plate/PlateFields.h"
 #include "store/SettingsFiles.h"
 
 namespace torepal {
@@ -7,63 +8,30 @@ namespace torepal {
 CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int originSelection, int typeSelection)
 {
     CPSave r;
-    const CarrierTicks& c = flags.carriers;
-    r.yamato = c.yamato;
-    r.sagawa = c.sagawa;
-    r.yuPack = c.yuPack;
-    r.yahooYuPack = c.yahooYuPack;
-    r.teikeigai = c.teikeigai;
-    r.sasshi = c.sasshi;
-    r.kuronekoMail = c.kuronekoMail;
-    r.expack = c.expack;
-    r.accountTicks = flags.payment.accounts;
-    r.yahooEasy = flags.payment.yahooEasy;
-    r.stamps = flags.payment.stamps;
-    r.color = state.color;
-    r.bgcolor = state.bgcolor;
-    r.fcolor = state.fcolor;
-    r.originIndex = originSelection;
-    r.templateType = typeSelection;
-    r.center = flags.center;
-    r.left = flags.left;
-    r.linkOff = flags.linkOff;
-    r.linkOn = flags.linkOn;
-    r.yahooId = state.yahooId;
-    r.mytext = state.mytext;
-    r.TOthers = state.TOthers;
-    r.Others = state.Others;
-    r.phoneFit = flags.phoneFit;
+    for (const PlateTextField& f : PlateTextFields())
+        if (f.plateIni) r.*f.plateIni = state.*f.value;
+    PlateFlags ticks = flags;
+    for (const PlateTickField& f : PlateTickFields())
+        if (f.plateIni) f.plateIni(r) = f.flag(ticks);
+    const PlateSelections chosen{0, 0, originSelection, typeSelection};
+    for (const PlateSelectionField& f : PlateSelectionFields())
+        if (f.plateIni) r.*f.plateIni = chosen.*f.value;
     return r;
 }
 
-void ApplyPlateSettings(const CPSave& r, PlateState& state, PlateFlags& flags, int& originSelection, int& typeSelection)
+void ApplyPlateSettings(const CPSave& record, PlateState& state, PlateFlags& flags, int& originSelection,
+                        int& typeSelection)
 {
-    CarrierTicks& c = flags.carriers;
-    c.yamato = r.yamato;
-    c.sagawa = r.sagawa;
-    c.yuPack = r.yuPack;
-    c.yahooYuPack = r.yahooYuPack;
-    c.teikeigai = r.teikeigai;
-    c.sasshi = r.sasshi;
-    c.kuronekoMail = r.kuronekoMail;
-    c.expack = r.expack;
-    flags.payment.accounts = r.accountTicks;
-    flags.payment.yahooEasy = r.yahooEasy;
-    flags.payment.stamps = r.stamps;
-    state.color = r.color;
-    state.bgcolor = r.bgcolor;
-    state.fcolor = r.fcolor;
-    originSelection = r.originIndex;
-    typeSelection = r.templateType;
-    flags.left = r.left;
-    flags.center = r.center;
-    flags.linkOff = r.linkOff;
-    flags.linkOn = r.linkOn;
-    state.yahooId = r.yahooId;
-    state.TOthers = r.TOthers;
-    state.Others = r.Others;
-    state.mytext = r.mytext;
-    flags.phoneFit = r.phoneFit;
+    CPSave r = record;
+    for (const PlateTextField& f : PlateTextFields())
+        if (f.plateIni) state.*f.value = r.*f.plateIni;
+    for (const PlateTickField& f : PlateTickFields())
+        if (f.plateIni) f.flag(flags) = f.plateIni(r);
+    PlateSelections chosen{0, 0, originSelection, typeSelection};
+    for (const PlateSelectionField& f : PlateSelectionFields())
+        if (f.plateIni) chosen.*f.value = r.*f.plateIni;
+    originSelection = chosen.origin;
+    typeSelection = chosen.type;
 }
 
 void LoadPlateSettings(const std::filesystem::path& programFolder, Platform& platform, PlateState& state,

@@ -10,7 +10,10 @@
 
 namespace torepal {
 
-struct PlateState {
+// The plate form's texts, under the one name each has in every record that
+// holds it (this record, the project record, the recovery file's form);
+// plate/PlateFields.h says where each is kept.
+struct PlateTexts {
     std::string Title;
     std::string Items;
     std::string trans;
@@ -19,11 +22,14 @@ struct PlateState {
     std::string color;
     std::string bgcolor;
     std::string fcolor;
-    std::string sdata;
-    std::string pdata;
+    std::string sdata;  // the last render's shipping text
+    std::string pdata;  // the last render's payment text
     std::string mytext;
     std::string yahooId;
+    bool operator==(const PlateTexts&) const = default;
+};
 
+struct PlateState : PlateTexts {
     std::int32_t templateType = 0;  // 0..4 for タイプ１..タイプ５, -1 none
     std::int32_t weightIndex = 0;   // into WeightList
     std::int32_t sizeIndex = 0;     // into SizeList
@@ -40,6 +46,7 @@ struct PaymentTicks {
     AccountTicks accounts{};  // the four bank boxes, the ぱるる box, the 振替口座 box
     bool yahooEasy = false;   // the Yahoo!かんたん決済 box
     bool stamps = false;      // the 切手 box
+    bool operator==(const PaymentTicks&) const = default;
 };
 
 // The tick and radio states the page holds in its controls, read when a
@@ -55,6 +62,7 @@ struct PlateFlags {
     // The スマートフォンでも読みやすく box: the fitting form of the page type
     // (plate/PhoneFitting.h). Off, the page is the ordinary one.
     bool phoneFit = false;
+    bool operator==(const PlateFlags&) const = default;
 };
 
 }  // namespace torepal

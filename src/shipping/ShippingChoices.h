@@ -14,6 +14,7 @@ struct CarrierTicks {
     bool sasshi = false;        // the 冊子小包 box
     bool kuronekoMail = false;  // the クロネコメール便 box
     bool expack = false;        // the EXPACK500 box
+    bool operator==(const CarrierTicks&) const = default;
 };
 
 // The selected entries of the plate form's four combos (weight, size,
@@ -23,6 +24,7 @@ struct PlateSelections {
     int size = 0;
     int origin = 0;
     int type = 0;
+    bool operator==(const PlateSelections&) const = default;
 };
 
 }  // namespace torepal

@@ -1,42 +1,117 @@
 #include "shipping/TariffPresets.h"
 
+#include <utility>
+
 namespace torepal {
 namespace {
+
+// No carrier's regions (which prefectures each of its regions holds) could
+// be confirmed from a public page, so no preset names any: the seller adds
+// them as the carrier's price page shows them. Each note says so.
+constexpr const char* kAddRegions =
+    "地域の分け方は公の出典で確かめられなかったため入っていません。"
+    "運送会社の料金表のとおりに地域を加え、料金を貼り付け、出典と日付を書いてください。";
+
+TariffPreset Preset(const char* idBase, const char* label, const char* name, const char* carrier,
+                    std::vector<SizeClass> sizes, int maxSumCm, std::string note)
+{
+    TariffPreset p;
+    p.idBase = idBase;
+    p.label = label;
+    p.note = std::move(note) + kAddRegions;
+    p.service.name = name;
+    p.service.carrier = carrier;
+    p.service.shape = TariffShape::Regions;
+    p.service.sizeClasses = std::move(sizes);
+    p.service.limits.sumMm = maxSumCm * 10;
+    return p;
+}
 
 // 宅急便 (ヤマト運輸): the size classes and the weight each carries, as the
 // carrier's own Instagram account (yamato_transport) lists them, quoted in
 // https://danchizumano-nandeyanen.com/?p=450715 (read 2026-12-09): 60 to
 // 200 size, 2/5/10/15/20/25/30/30 kg; the larger of size and weight
-// decides the class.
-// The carrier's regions could not be confirmed from a public page, so the
-// preset names none: the seller adds them as the price page shows them.
+// decides the class. The same page: at most 200 cm for the three sides and
+// 170 cm for one side.
 TariffPreset Takkyubin()
 {
-    TariffPreset p;
-    p.idBase = "takkyubin";
-    p.label = "宅急便（ヤマト運輸）: サイズと重さの区分";
-    p.note =
-        "サイズ60～200と各サイズの重さの上限は、ヤマト運輸の公式Instagramを引いた "
-        "https://danchizumano-nandeyanen.com/?p=450715 （2026年12月9日に確認）によります。"
-        "地域の分け方は公の出典で確かめられなかったため入っていません。"
-        "運送会社の料金表のとおりに地域を加え、料金を貼り付け、出典と日付を書いてください。";
-    Tariff& t = p.service;
-    t.name = "宅急便";
-    t.carrier = "ヤマト運輸";
-    t.shape = TariffShape::Regions;
-    t.sizeClasses = {
-        //  size  weight (g)
-        {60, 2'000},   {80, 5'000},   {100, 10'000}, {120, 15'000},
-        {140, 20'000}, {160, 25'000}, {180, 30'000}, {200, 30'000},
-    };
+    TariffPreset p = Preset("takkyubin", "宅急便（ヤマト運輸）: サイズと重さの区分", "宅急便", "ヤマト運輸",
+                            {
+                                //  size  weight (g)
+                                {60, 2'000},
+                                {80, 5'000},
+                                {100, 10'000},
+                                {120, 15'000},
+                                {140, 20'000},
+                                {160, 25'000},
+                                {180, 30'000},
+                                {200, 30'000},
+                            },
+                            200,
+                            "サイズ60～200と各サイズの重さの上限、三辺の合計200cm・一辺170cmまでという上限は、"
+                            "ヤマト運輸の公式Instagramを引いた https://danchizumano-nandeyanen.com/?p=450715 "
+                            "（2026年12月9日に確認）によります。");
+    p.service.limits.lengthMm = 1'700;
     return p;
+}
+
+// ゆうパック (日本郵便): 60 to 170 size by the sum of the three sides, every
+// size up to 25 kg, as https://aucfan.com/times/archives/44482 (written
+// after the 2023-10-01 prices) and https://blog.shipandco.com/yu-pack
+// (which names 日本郵便's ゆうパック page as its source) print them, read
+// 2026-12-09. Above 25 kg up to 30 kg the parcel becomes 重量ゆうパック at
+// a surcharge (https://takumick.com/?p=9546): a price rule, not a size
+// class, so it is left out.
+TariffPreset YuPack()
+{
+    return Preset("yu-pack", "ゆうパック（日本郵便）: サイズと重さの区分", "ゆうパック", "日本郵便",
+                  {
+                      //  size  weight (g)
+                      {60, 25'000},
+                      {80, 25'000},
+                      {100, 25'000},
+                      {120, 25'000},
+                      {140, 25'000},
+                      {160, 25'000},
+                      {170, 25'000},
+                  },
+                  170,
+                  "サイズ60～170（三辺の合計170cmまで）と、どのサイズも重さ25kgまでという区分は、"
+                  "日本郵便の案内をもとにした https://aucfan.com/times/archives/44482 と "
+                  "https://blog.shipandco.com/yu-pack （2026年12月9日に確認）によります。"
+                  "25kgを超え30kgまでの重量ゆうパックは料金の加算があるため入っていません"
+                  "（https://takumick.com/?p=9546）。");
+}
+
+// 飛脚宅配便 (佐川急便): 60/80/100/140/160 size up to 2/5/10/20/30 kg, as
+// https://3min-lib.com/sagawa-carriage-size-list/ tables them (undated,
+// read 2026-12-09); 160 cm and 30 kg as the service's limits also in
+// https://ul-logi.jp/blog/logistics/characteristics-of-sagawa-express-courier-service/
+// (2024-02-27). The page lists no 120 size, so the preset has none.
+TariffPreset Hikyaku()
+{
+    return Preset("hikyaku", "飛脚宅配便（佐川急便）: サイズと重さの区分", "飛脚宅配便", "佐川急便",
+                  {
+                      //  size  weight (g)
+                      {60, 2'000},
+                      {80, 5'000},
+                      {100, 10'000},
+                      {140, 20'000},
+                      {160, 30'000},
+                  },
+                  160,
+                  "サイズ60・80・100・140・160と重さ2・5・10・20・30kgまでの区分は "
+                  "https://3min-lib.com/sagawa-carriage-size-list/ （日付の書かれていないページ、"
+                  "2026年12月9日に確認）によります。三辺の合計160cm・30kgまでという上限は "
+                  "https://ul-logi.jp/blog/logistics/characteristics-of-sagawa-express-courier-service/ "
+                  "（2024年2月27日）でも同じです。区分が今の料金表と同じか、貼り付ける前に見比べてください。");
 }
 
 }  // namespace
 
 const std::vector<TariffPreset>& TariffPresets()
 {
-    static const std::vector<TariffPreset> presets = {Takkyubin()};
+    static const std::vector<TariffPreset> presets = {Takkyubin(), YuPack(), Hikyaku()};
     return presets;
 }
 

@@ -19,15 +19,39 @@ using namespace torepal;
 
 namespace {
 
+// A form holding the record's texts and nothing ticked or chosen.
+PlateForm FormOf(const PlateState& state)
+{
+    PlateForm form;
+    form.texts = state;
+    return form;
+}
+
+MailForm FormOf(const MailState& state)
+{
+    MailForm form;
+    form.texts = state;
+    return form;
+}
+
 RecoveryRecord Sample()
 {
     RecoveryRecord r;
     r.hasPlate = true;
-    r.plate.title = Sjis("腕時計");
-    r.plate.items = Sjis("一行目\r\n二行目");
+    r.plate.texts.Title = Sjis("腕時計");
+    r.plate.texts.Items = Sjis("一行目\r\n二行目");
+    r.plate.texts.mytext = Sjis("ほかの出品も\r\nどうぞ");  // breaks the project file's place drops
+    r.plate.texts.sdata = Sjis("送料");
+    r.plate.flags.carriers.sasshi = true;
+    r.plate.flags.left = true;
+    r.plate.selections = PlateSelections{11, -1, 12, 2};
+    r.plate.services = {"yu-packet", "click-post"};
+    r.plate.thickness = 2;  // ～2cm
+    r.plate.flags.phoneFit = true;
     r.hasMail = true;
-    r.mail.fauc = "12,800";
-    r.mail.body = Sjis("ありがとうございました");
+    r.mail.texts.fauc = "12,800";
+    r.mail.texts.body = Sjis("ありがとうございました");
+    r.mail.useAccount[kParuruRow] = true;
     return r;
 }
 
@@ -35,9 +59,9 @@ RecoveryRecord Sample()
 
 TEST(RecoveryFile, AnEmptyRecordIsTheHeaderAndTheFormsWordByHand)
 {
-    // Magic, version 1, payload length 4, CRC-32 of four zero bytes
+    // Magic, version 2, payload length 4, CRC-32 of four zero bytes
     // (2144DF1C, the zlib check value), then forms = 0.
-    const std::string expected = std::string("TRPLRCV\0", 8) + std::string("\x01\0\0\0", 4) +
+    const std::string expected = std::string("TRPLRCV\0", 8) + std::string("\x02\0\0\0", 4) +
                                  std::string("\x04\0\0\0", 4) + std::string("\x1C\xDF\x44\x21", 4) +
                                  std::string(4, '\0');
     EXPECT_EQ(EncodeRecovery(RecoveryRecord{}), expected);
@@ -50,7 +74,7 @@ TEST(RecoveryFile, ARecordReadsBackWhole)
     EXPECT_EQ(back, Sample());
     RecoveryRecord mailOnly;
     mailOnly.hasMail = true;
-    mailOnly.mail.ktel = "090";
+    mailOnly.mail.texts.ktel = "090";
     ASSERT_EQ(DecodeRecovery(EncodeRecovery(mailOnly), back), RecoveryDecode::Ok);
     EXPECT_EQ(back, mailOnly);
 }
@@ -76,7 +100,7 @@ TEST(RecoveryFile, EveryCutAndEveryChangedByteIsRefused)
 TEST(RecoveryFile, AnotherVersionIsToldApart)
 {
     std::string bytes = EncodeRecovery(Sample());
-    bytes[8] = 2;
+    bytes[8] = 1;  // the first version, which held texts only
     RecoveryRecord r;
     EXPECT_EQ(DecodeRecovery(bytes, r), RecoveryDecode::OtherVersion);
 }
@@ -102,30 +126,30 @@ TEST(RecoveryFile, AFormSavedFinishedOrClearedLeavesNothingToRecover)
 {
     PlateState plate;
     MailState mail;
-    UnsavedTexts<PlateTexts> plateWork;
-    UnsavedTexts<MailTexts> mailWork;
-    plateWork.settle(PlateTextsOf(plate));
-    mailWork.settle(MailTextsOf(mail));
-    EXPECT_TRUE(RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork).empty());
+    UnsavedForm<PlateForm> plateWork;
+    UnsavedForm<MailForm> mailWork;
+    plateWork.settle(FormOf(plate));
+    mailWork.settle(FormOf(mail));
+    EXPECT_TRUE(RecoveryOf(FormOf(plate), plateWork, FormOf(mail), mailWork).empty());
 
     plate.Title = Sjis("腕時計");
     mail.body = "typed";
-    RecoveryRecord r = RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork);
+    RecoveryRecord r = RecoveryOf(FormOf(plate), plateWork, FormOf(mail), mailWork);
     EXPECT_TRUE(r.hasPlate);
-    EXPECT_EQ(r.plate.title, Sjis("腕時計"));
+    EXPECT_EQ(r.plate.texts.Title, Sjis("腕時計"));
     EXPECT_TRUE(r.hasMail);
 
-    plateWork.settle(PlateTextsOf(plate));  // 完成: the page went out
-    r = RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork);
+    plateWork.settle(FormOf(plate));  // 完成: the page went out
+    r = RecoveryOf(FormOf(plate), plateWork, FormOf(mail), mailWork);
     EXPECT_FALSE(r.hasPlate);
     EXPECT_TRUE(r.hasMail);
 
     mail = MailState{};  // cleared
-    mailWork.settle(MailTextsOf(mail));
-    EXPECT_TRUE(RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork).empty());
+    mailWork.settle(FormOf(mail));
+    EXPECT_TRUE(RecoveryOf(FormOf(plate), plateWork, FormOf(mail), mailWork).empty());
 
     plate.Items = "more";  // typing after the save is new work
-    EXPECT_TRUE(RecoveryOf(PlateTextsOf(plate), plateWork, MailTextsOf(mail), mailWork).hasPlate);
+    EXPECT_TRUE(RecoveryOf(FormOf(plate), plateWork, FormOf(mail), mailWork).hasPlate);
 }
 
 TEST(RecoveryFile, TextsGoBackIntoTheFormsFields)
@@ -136,7 +160,7 @@ TEST(RecoveryFile, TextsGoBackIntoTheFormsFields)
     plate.fcolor = "#000000";
     plate.page = "rendered";
     PlateState restored;
-    RestorePlateTexts(PlateTextsOf(plate), restored);
+    static_cast<PlateTexts&>(restored) = FormOf(plate).texts;
     EXPECT_EQ(restored.Title, "t");
     EXPECT_EQ(restored.TOthers, "o");
     EXPECT_EQ(restored.fcolor, "#000000");
@@ -147,7 +171,7 @@ TEST(RecoveryFile, TextsGoBackIntoTheFormsFields)
     mail.ftrans = "800";
     mail.sum = "3800";
     MailState back;
-    RestoreMailTexts(MailTextsOf(mail), back);
+    static_cast<MailTexts&>(back) = FormOf(mail).texts;
     EXPECT_EQ(back.bidderMail, "a@b");
     EXPECT_EQ(back.ftrans, "800");
     EXPECT_EQ(back.sum, "");
@@ -161,7 +185,7 @@ TEST(RecoveryFile, KillingTheWriterAtRandomMomentsLeavesAWholeFile)
     std::vector<RecoveryRecord> versions;
     for (char c : {'A', 'B', 'C'}) {
         RecoveryRecord r = Sample();
-        r.plate.items = std::string(static_cast<std::size_t>((c - 'A' + 1) * 300000), c);
+        r.plate.texts.Items = std::string(static_cast<std::size_t>((c - 'A' + 1) * 300000), c);
         versions.push_back(r);
     }
     ASSERT_EQ(StoreRecovery(dir.path(), versions[0]), WriteStatus::Ok);

@@ -7,6 +7,7 @@
 #include "shipping/TariffPresets.h"
 #include "shipping/TariffReader.h"
 #include "shipping/TariffRules.h"
+#include "shipping/TariffWriter.h"
 #include "text/Encoding.h"
 
 using namespace torepal;
@@ -22,23 +23,77 @@ const TariffPreset& Preset(const std::string& idBase)
     return none;
 }
 
-}  // namespace
-
-TEST(TariffPresets, TakkyubinSizeClassesAsTheCarrierListsThem)
+// The preset's size classes, limits and (absent) regions against the table
+// its source prints: {size, grams} per class.
+void ExpectShape(const std::string& idBase, const std::vector<std::pair<int, int>>& printed, const ParcelLimits& limits)
 {
-    // 60サイズ(60㎝以内で2㎏まで) ... 200サイズ(200㎝以内で30㎏まで)
-    const Tariff& t = Preset("takkyubin").service;
+    SCOPED_TRACE(idBase);
+    const Tariff& t = Preset(idBase).service;
     EXPECT_EQ(t.shape, TariffShape::Regions);
-    EXPECT_EQ(t.carrier, "ヤマト運輸");
-    const std::vector<std::pair<int, int>> printed = {{60, 2000},   {80, 5000},   {100, 10000}, {120, 15000},
-                                                      {140, 20000}, {160, 25000}, {180, 30000}, {200, 30000}};
     ASSERT_EQ(t.sizeClasses.size(), printed.size());
     for (std::size_t i = 0; i < printed.size(); ++i) {
         EXPECT_EQ(t.sizeClasses[i].sizeCm, printed[i].first);
         EXPECT_EQ(t.sizeClasses[i].maxGrams, printed[i].second);
     }
+    EXPECT_EQ(t.limits, limits);
     // No region list could be confirmed: none is offered.
     EXPECT_TRUE(t.regions.empty());
+}
+
+}  // namespace
+
+TEST(TariffPresets, TakkyubinSizeClassesAsTheCarrierListsThem)
+{
+    // 60サイズ(60㎝以内で2㎏まで) ... 200サイズ(200㎝以内で30㎏まで); 3辺の合計が
+    // 200㎝以内 ... 1辺の長さが170㎝まで
+    EXPECT_EQ(Preset("takkyubin").service.carrier, "ヤマト運輸");
+    ExpectShape(
+        "takkyubin",
+        {{60, 2000}, {80, 5000}, {100, 10000}, {120, 15000}, {140, 20000}, {160, 25000}, {180, 30000}, {200, 30000}},
+        {2000, 1700, 0, 0});
+}
+
+TEST(TariffPresets, YuPackSizesUpTo170AndEveryOneUpTo25Kg)
+{
+    // | サイズ | 60 | 80 | 100 | 120 | 140 | 160 | 170 |, 重さ25kgまで (重量ゆうパック
+    // from 25 to 30 kg is a surcharge, not a class)
+    EXPECT_EQ(Preset("yu-pack").service.carrier, "日本郵便");
+    ExpectShape("yu-pack",
+                {{60, 25000}, {80, 25000}, {100, 25000}, {120, 25000}, {140, 25000}, {160, 25000}, {170, 25000}},
+                {1700, 0, 0, 0});
+}
+
+TEST(TariffPresets, HikyakuSizesAsTabledWithoutA120Size)
+{
+    // 60 2kg迄, 80 5kg迄, 100 10kg迄, 140 20kg迄, 160 30kg迄
+    EXPECT_EQ(Preset("hikyaku").service.carrier, "佐川急便");
+    ExpectShape("hikyaku", {{60, 2000}, {80, 5000}, {100, 10000}, {140, 20000}, {160, 30000}}, {1600, 0, 0, 0});
+}
+
+TEST(TariffPresets, EveryPresetIsRefusedWhileAPriceIsEmpty)
+{
+    for (const TariffPreset& p : TariffPresets()) {
+        SCOPED_TRACE(p.idBase);
+        Tariff t = p.service;
+        t.source = "https://example.invalid/price-page";
+        t.date = {2026, 12, 9};
+        // The note tells the seller what the preset leaves out.
+        EXPECT_NE(p.note.find("地域の分け方は公の出典で確かめられなかった"), std::string::npos);
+        auto fault = ValidateTariff(t);
+        ASSERT_TRUE(fault);
+        EXPECT_EQ(fault->reason, "地域がありません。");
+
+        // Two regions the seller might add: every size has 2 × 2 empty cells.
+        AddRegion(t, "東");
+        AddRegion(t, "西");
+        for (const char* name : OfficialPrefectureNames()) AssignPrefecture(t, name, 0);
+        AssignPrefecture(t, "沖縄県", 1);
+        EXPECT_EQ(EmptyPriceCells(t).size(), 4 * t.sizeClasses.size());
+        fault = ValidateTariff(t);
+        ASSERT_TRUE(fault);
+        EXPECT_EQ(fault->cell, (TariffCell{TariffField::Price, 0, 0, 0}));
+        EXPECT_EQ(DescribeTariffCell(t, fault->cell), "60サイズの「東」発「東」着");
+    }
 }
 
 TEST(TariffPresets, EveryPresetCitesItsSourceAndCarriesNoPriceOrSource)
@@ -90,6 +145,15 @@ TEST(TariffPresets, AServiceWithAnEmptyPriceCellIsNotSavedAndTheCellIsNamed)
     PasteCells(t, TariffGrid::Prices, 7, 0, 0, {{"２０００"}});
     EXPECT_TRUE(EmptyPriceCells(t).empty());
     EXPECT_FALSE(ValidateTariff(t));
+
+    // Saved, the file keeps the preset's limits and reads back with them.
+    t.id = "takkyubin";
+    const std::string toml = TariffToToml(t);
+    EXPECT_NE(toml.find("max_sum_cm = 200\n"), std::string::npos) << toml;
+    EXPECT_NE(toml.find("max_length_cm = 170\n"), std::string::npos) << toml;
+    const auto read = ReadTariffText("takkyubin", toml, "takkyubin.toml");
+    ASSERT_TRUE(std::holds_alternative<Tariff>(read)) << std::get<TariffProblem>(read).reason;
+    EXPECT_EQ(std::get<Tariff>(read).limits, (ParcelLimits{2000, 1700, 0, 0}));
 }
 
 TEST(TariffPresets, EmptyCellsOfTheOtherShapes)

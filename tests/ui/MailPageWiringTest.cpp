@@ -42,14 +42,14 @@ protected:
     QPlainTextEdit* body() { return Find<QPlainTextEdit>(page(), "bodyEdit"); }
     ChecksView* checks() { return Find<ChecksView>(page(), "checksView"); }
     void press(const char* name) { QTest::mouseClick(Button(page(), name), Qt::LeftButton); }
-    MailTexts typed() { return MailTextsOf(page().typedState()); }
+    MailForm typed() { return page().typedForm(); }
     bool unsaved() { return settled.unsaved(typed()); }
 
     TempFolder folder;
     BankStore bank;
     FakePlatform platform;
     std::unique_ptr<CMail> page_;
-    UnsavedTexts<MailTexts> settled;
+    UnsavedForm<MailForm> settled;
 };
 
 TEST_F(MailWiring, ChecksShowAfterTheComposeAndHideWhenThereIsNothingToSay)
@@ -147,7 +147,7 @@ TEST_F(MailWiring, TypedTextsAreUnsavedUntilSavedOrCleared)
     EXPECT_FALSE(unsaved());
     Type(line("itemEdit"), "item");
     EXPECT_TRUE(unsaved());
-    EXPECT_EQ(typed().item, "item");
+    EXPECT_EQ(typed().texts.item, "item");
     press("saveButton");
     EXPECT_FALSE(unsaved());
     Type(line("nameEdit"), "bidder");

@@ -60,7 +60,35 @@ TEST_F(MainWindowWiring, TypedTextsComeBackAfterAnExitThroughTheBar)
     // Still unsaved, so still kept.
     const LoadedRecovery kept = LoadRecovery(folder);
     ASSERT_EQ(kept.status, RecoveryStatus::Found);
-    EXPECT_EQ(kept.record.mail.item, Sjis("腕時計"));
+    EXPECT_EQ(kept.record.mail.texts.item, Sjis("腕時計"));
+}
+
+TEST_F(MainWindowWiring, AKilledProgramGivesBackTheWholeForm)
+{
+    start();
+    type("titleEdit", "腕時計 美品");
+    setChecked("sagawaBox", true);
+    setChecked("paruruBox", true);
+    setChecked("phoneFitBox", true);
+    select("sizeCombo", 2);
+    select("originCombo", 12);  // 東京都
+    select("thicknessCombo", 2);
+    const PlateForm form = window->platePage().typedForm();
+    window->keepRecovery();  // the half-minute timer, then the program is killed
+    window.reset();
+
+    start();
+    EXPECT_FALSE(checked("sagawaBox"));
+    barButton("restoreButton")->click();
+    EXPECT_EQ(text("titleEdit"), "腕時計 美品");
+    EXPECT_TRUE(checked("sagawaBox"));
+    EXPECT_TRUE(checked("paruruBox"));
+    EXPECT_TRUE(checked("phoneFitBox"));
+    EXPECT_EQ(selected("sizeCombo"), 2);
+    EXPECT_EQ(selected("originCombo"), 12);
+    EXPECT_EQ(selected("thicknessCombo"), 2);
+    // Every value the page is rendered from, as before the kill.
+    EXPECT_TRUE(window->platePage().typedForm() == form);
 }
 
 TEST_F(MainWindowWiring, DiscardRemovesTheFileAndNothingTypedLeavesNone)
@@ -99,7 +127,7 @@ TEST_F(MainWindowWiring, SavedMailLeavesNothingToRecoverAndTheTimerWritesWhileTy
     typeMail("itemEdit", "x");
     window->keepRecovery();  // what the half-minute timer does
     ASSERT_TRUE(recoveryFile());
-    EXPECT_EQ(LoadRecovery(folder).record.mail.item, "x");
+    EXPECT_EQ(LoadRecovery(folder).record.mail.texts.item, "x");
     chooseTab(1);
     window->mailPage().findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
     window->keepRecovery();

@@ -140,6 +140,32 @@ TEST_F(PlatePageLive, ATickedCurrentServiceIsInThePreviewAsInTheSavedPage)
     EXPECT_EQ(shown[1].page, savedPage());
 }
 
+TEST_F(PlatePageLive, AFormRestoredFromTheRecoveryFileRendersTheSamePage)
+{
+    fillForm();
+    box("yamatoBox")->setChecked(true);
+    combo("originCombo")->setCurrentIndex(12);  // 東京都
+    find<QListWidget>("currentServicesList")->item(0)->setCheckState(Qt::Checked);
+    RecoveryRecord kept;
+    kept.hasPlate = true;
+    kept.plate = page->typedForm();
+    button("completeButton")->click();
+    const std::string before = savedPage();
+    ASSERT_NE(before.find(S("▼テスト便")), std::string::npos);
+    fs::remove_all(back());
+    fs::create_directories(back());
+
+    // The next start: a fresh form, then 復元 from the file's bytes.
+    RecoveryRecord read;
+    ASSERT_EQ(DecodeRecovery(EncodeRecovery(kept), read), RecoveryDecode::Ok);
+    makePage();
+    page->restoreForm(read.plate);
+    EXPECT_EQ(page->typedForm(), kept.plate);
+    EXPECT_EQ(combo("originCombo")->currentIndex(), 12);
+    button("completeButton")->click();
+    EXPECT_EQ(savedPage(), before);
+}
+
 TEST_F(PlatePageLive, EveryKindOfChangeRendersAgainOnceTheFormRests)
 {
     page->livePreview().open();
@@ -278,16 +304,10 @@ protected:
         kept.settle(typed());
         QObject::connect(page.get(), &CDTemplate::settled, [this] { kept.settle(typed()); });
     }
-    PlateTexts typed() const { return PlateTextsOf(page->typedState()); }
+    PlateForm typed() const { return page->typedForm(); }
     bool hasUnsavedTexts() const { return kept.unsaved(typed()); }
-    void restoreTexts(const PlateTexts& texts)
-    {
-        PlateState form = page->typedState();
-        RestorePlateTexts(texts, form);
-        page->restoreState(form);
-    }
 
-    UnsavedTexts<PlateTexts> kept;
+    UnsavedForm<PlateForm> kept;
 };
 
 TEST_F(PlateRecovery, WhatIsFinishedClearedOrLoadedLeavesNothingToRecover)
@@ -297,7 +317,7 @@ TEST_F(PlateRecovery, WhatIsFinishedClearedOrLoadedLeavesNothingToRecover)
 
     line("titleEdit")->setText(QStringLiteral("腕時計"));
     EXPECT_TRUE(hasUnsavedTexts());
-    EXPECT_EQ(typed().title, S("腕時計"));
+    EXPECT_EQ(typed().texts.Title, S("腕時計"));
     button("completeButton")->click();
     EXPECT_FALSE(hasUnsavedTexts());
     EXPECT_EQ(settled.count(), 1);
@@ -324,13 +344,17 @@ TEST_F(PlateRecovery, WhatIsFinishedClearedOrLoadedLeavesNothingToRecover)
 
 TEST_F(PlateRecovery, RecoveredTextsGoBackIntoTheFormAndCountAsUnsaved)
 {
-    PlateTexts texts;
-    texts.title = S("腕時計");
-    texts.items = S("一行目\r\n二行目");
-    texts.others = S("追記");
-    texts.yahooId = "seller_01";
-    texts.mytext = S("ほかの出品");
-    restoreTexts(texts);
+    PlateForm texts = typed();
+    texts.texts.Title = S("腕時計");
+    texts.texts.Items = S("一行目\r\n二行目");
+    texts.texts.Others = S("追記");
+    texts.texts.yahooId = "seller_01";
+    texts.texts.mytext = S("ほかの出品");
+    texts.flags.carriers.sasshi = true;
+    texts.selections.weight = 11;
+    page->restoreForm(texts);
+    EXPECT_TRUE(box("sasshiBox")->isChecked());
+    EXPECT_EQ(combo("weightCombo")->currentIndex(), 11);
     EXPECT_EQ(line("titleEdit")->text(), QStringLiteral("腕時計"));
     EXPECT_EQ(multi("itemsEdit")->toPlainText(), QStringLiteral("一行目\n二行目"));
     EXPECT_EQ(multi("othersEdit")->toPlainText(), QStringLiteral("追記"));
@@ -345,8 +369,8 @@ TEST_F(PlateRecovery, RecoveredTextsGoBackIntoTheFormAndCountAsUnsaved)
 TEST_F(PlateRecovery, TheTextsForRecoveryAreReadWithoutAWord)
 {
     line("titleEdit")->setText(QStringLiteral("腕😀時計"));
-    const PlateTexts texts = typed();
-    EXPECT_EQ(texts.title, S("腕時計"));  // what Shift-JIS holds of it
+    const PlateForm texts = typed();
+    EXPECT_EQ(texts.texts.Title, S("腕時計"));  // what Shift-JIS holds of it
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(page->state().Title, "");
 }

@@ -78,18 +78,10 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
 
     recovery_ = new RecoveryKeeper(
         folder_,
-        RecoveryForms{[this] { return plate_->typedState(); },
-                      [this](const PlateTexts& texts) {
-                          PlateState form = plate_->typedState();
-                          RestorePlateTexts(texts, form);
-                          plate_->restoreState(form);
-                      },
-                      [this] { return mail_ ? mail_->typedState() : MailState{}; },
-                      [this](const MailTexts& texts) {
-                          MailState form = mailPage().typedState();
-                          RestoreMailTexts(texts, form);
-                          mail_->restoreState(form);
-                      }},
+        RecoveryForms{[this] { return plate_->typedForm(); },
+                      [this](const PlateForm& form) { plate_->restoreForm(form); },
+                      [this] { return mail_ ? mail_->typedForm() : MailForm{}; },
+                      [this](const MailForm& form) { mailPage().restoreForm(form); }},
         RecoveryBar{ui_->recoveryBar, ui_->recoveryText, ui_->restoreButton, ui_->discardRecoveryButton}, this);
     // What the forms hold now was loaded, not typed: nothing to recover
     // until the seller changes it.

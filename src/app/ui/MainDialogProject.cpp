@@ -20,14 +20,6 @@
 // "保存（&S）" and "開く（&O）": both forms into one project file and back.
 
 namespace torepal {
-namespace {
-
-std::string SjisPath(const std::filesystem::path& path)
-{
-    return SjisFromUtf8(path.string()).text;
-}
-
-}  // namespace
 
 void MainDialog::saveProject()
 {
@@ -49,7 +41,7 @@ void MainDialog::saveProject()
         platform_.showMessage(ProjectSaveFailedMessage());
         return;
     }
-    platform_.showSuccess(SavedMessage(SjisPath(*path)));
+    platform_.showSuccess(SavedMessage(SjisFromUtf8(path->string()).text));
     settlePlateTexts();
     recovery_->settleMail();
 }

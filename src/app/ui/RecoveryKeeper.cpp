@@ -42,17 +42,17 @@ void RecoveryKeeper::offer()
 
 void RecoveryKeeper::settlePlate()
 {
-    plateUnsaved_.settle(PlateTextsOf(forms_.plate()));
+    plateUnsaved_.settle(forms_.plate());
 }
 
 void RecoveryKeeper::settleMail()
 {
-    mailUnsaved_.settle(MailTextsOf(forms_.mail()));
+    mailUnsaved_.settle(forms_.mail());
 }
 
 RecoveryRecord RecoveryKeeper::current() const
 {
-    return RecoveryOf(PlateTextsOf(forms_.plate()), plateUnsaved_, MailTextsOf(forms_.mail()), mailUnsaved_);
+    return RecoveryOf(forms_.plate(), plateUnsaved_, forms_.mail(), mailUnsaved_);
 }
 
 void RecoveryKeeper::keep()

@@ -1,5 +1,5 @@
 #pragma once
-// Keeps both forms' unsaved texts in the recovery file beside the program
+// Keeps both forms, whole, while unsaved in the recovery file beside the program
 // (every half minute when they changed, and at exit) and offers last time's
 // texts back at start in a quiet bar of the main window: 復元 or 破棄, never
 // a modal question.
@@ -20,10 +20,10 @@ namespace torepal {
 // How the keeper reaches the two forms' records, so it knows no page. The
 // mail form is made on first need; until then it has nothing to recover.
 struct RecoveryForms {
-    std::function<PlateState()> plate;  // as typed now, without messages
-    std::function<void(const PlateTexts&)> restorePlate;
-    std::function<MailState()> mail;
-    std::function<void(const MailTexts&)> restoreMail;
+    std::function<PlateForm()> plate;  // as typed now, without messages
+    std::function<void(const PlateForm&)> restorePlate;
+    std::function<MailForm()> mail;
+    std::function<void(const MailForm&)> restoreMail;
 };
 
 // The bar's widgets, laid out by the window's form.
@@ -65,8 +65,8 @@ private:
     std::filesystem::path folder_;
     RecoveryForms forms_;
     RecoveryBar bar_;
-    UnsavedTexts<PlateTexts> plateUnsaved_;
-    UnsavedTexts<MailTexts> mailUnsaved_;
+    UnsavedForm<PlateForm> plateUnsaved_;
+    UnsavedForm<MailForm> mailUnsaved_;
     RecoveryRecord lastStored_;
     LoadedRecovery offered_;
     bool offerPending_ = false;

@@ -19,6 +19,7 @@
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
+#include "platform/ui/TextFieldControls.h"
 #include "platform/ui/UndoOffer.h"
 #include "store/SettingsFiles.h"
 #include "text/Encoding.h"
@@ -73,12 +74,7 @@ void CMail::startUp(const StartReads& reads)
 {
     fillTemplates(reads.templates);
     loadAccounts();
-    state_.myname = reads.status.record.myname;
-    state_.zip = reads.status.record.zip;
-    state_.tel = reads.status.record.tel;
-    state_.ktel = reads.status.record.ktel;
-    state_.post = reads.status.record.post;
-    state_.useAccount = reads.status.record.accountTicks;
+    ApplyStatusSettings(reads.status.record, state_);
     push();
     captionBoxes();
     emit settled();
@@ -137,12 +133,7 @@ void CMail::clearParcelFields()
 bool CMail::saveStatus()
 {
     if (!pull()) return false;
-    CSavemail record;
-    record.post = state_.post;
-    record.myname = state_.myname;
-    record.zip = state_.zip;
-    record.tel = state_.tel;
-    record.ktel = state_.ktel;
+    CSavemail record = StatusSettingsRecord(state_);
     record.accountTicks = ticks();
     if (StoreStatusFile(folder_, record)) return true;
     platform_.showMessage(StoreFailedMessage(kStatusFile));
@@ -162,19 +153,8 @@ bool CMail::saveAccounts()
 bool CMail::pullInto(FieldReader& r, bool withBody)
 {
     MailState s = state_;
-    s.myname = r.line(ui_->mynameEdit, QStringLiteral("名前"));
-    s.zip = r.line(ui_->zipEdit, QStringLiteral("郵便番号"));
-    s.post = r.line(ui_->postEdit, QStringLiteral("住所"));
-    s.tel = r.line(ui_->telEdit, QStringLiteral("電話番号"));
-    s.ktel = r.line(ui_->ktelEdit, QStringLiteral("携帯番号"));
-    s.item = r.line(ui_->itemEdit, QStringLiteral("落札商品"));
-    s.name = r.line(ui_->nameEdit, QStringLiteral("落札者(YahooID)"));
-    s.fauc = r.line(ui_->faucEdit, QStringLiteral("落札金額"));
-    s.bidderMail = r.line(ui_->bidderMailEdit, QStringLiteral("落札者メール"));
-    s.transmen = r.line(ui_->transmenEdit, QStringLiteral("配送業者"));
-    s.transnum = r.line(ui_->transnumEdit, QStringLiteral("荷物追跡番号"));
-    s.ftrans = r.line(ui_->ftransEdit, QStringLiteral("送料"));
-    if (withBody) s.body = r.multiline(ui_->bodyEdit, QStringLiteral("メール本文"));
+    ReadTextFields(*this, MailTextFields(), r, s,
+                   [withBody](const MailTextField& f) { return withBody || f.value != &MailTexts::body; });
     if (!r.ok()) return false;
     s.useAccount = ticks();
     state_ = std::move(s);
@@ -191,19 +171,7 @@ bool CMail::pull()
 
 void CMail::push()
 {
-    SetLine(ui_->mynameEdit, state_.myname);
-    SetLine(ui_->zipEdit, state_.zip);
-    SetLine(ui_->postEdit, state_.post);
-    SetLine(ui_->telEdit, state_.tel);
-    SetLine(ui_->ktelEdit, state_.ktel);
-    SetLine(ui_->itemEdit, state_.item);
-    SetLine(ui_->nameEdit, state_.name);
-    SetLine(ui_->faucEdit, state_.fauc);
-    SetLine(ui_->bidderMailEdit, state_.bidderMail);
-    SetLine(ui_->transmenEdit, state_.transmen);
-    SetLine(ui_->transnumEdit, state_.transnum);
-    SetLine(ui_->ftransEdit, state_.ftrans);
-    SetMultiline(ui_->bodyEdit, state_.body);
+    ShowTextFields(*this, MailTextFields(), state_);
     for (std::size_t i = 0; i < kAccountCount; ++i) accountBoxes_[i]->setChecked(state_.useAccount[i]);
 }
 
@@ -227,28 +195,24 @@ CMailEdit* CMail::templateEditor() const
 
 MailState CMail::typedState() const
 {
-    FieldReader r;
+    // Read quietly: a field's caption would only name it in a message.
+    FieldReader quiet;
     MailState t = state_;
-    t.myname = r.line(ui_->mynameEdit, {});
-    t.zip = r.line(ui_->zipEdit, {});
-    t.post = r.line(ui_->postEdit, {});
-    t.tel = r.line(ui_->telEdit, {});
-    t.ktel = r.line(ui_->ktelEdit, {});
-    t.item = r.line(ui_->itemEdit, {});
-    t.name = r.line(ui_->nameEdit, {});
-    t.fauc = r.line(ui_->faucEdit, {});
-    t.bidderMail = r.line(ui_->bidderMailEdit, {});
-    t.transmen = r.line(ui_->transmenEdit, {});
-    t.transnum = r.line(ui_->transnumEdit, {});
-    t.ftrans = r.line(ui_->ftransEdit, {});
-    t.body = r.multiline(ui_->bodyEdit, {});
+    ReadTextFields(*this, MailTextFields(), quiet, t);
     t.useAccount = ticks();
     return t;
 }
 
-void CMail::restoreState(const MailState& state)
+MailForm CMail::typedForm() const
 {
-    state_ = state;
+    const MailState typed = typedState();
+    return MailForm{typed, typed.useAccount};
+}
+
+void CMail::restoreForm(const MailForm& form)
+{
+    static_cast<MailTexts&>(state_) = form.texts;
+    state_.useAccount = form.useAccount;
     push();
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bank/BankStore.h"
+#include "mail/MailFields.h"
 #include "mail/MailFiles.h"
 #include "mail/MailState.h"
 #include "store/SettingsFiles.h"
@@ -85,9 +86,10 @@ public:
     // seller (the main window keeps it for recovery while the seller
     // types); a character Shift-JIS cannot hold is left out of this copy.
     MailState typedState() const;
-    // Puts a recovered record into the form (the 復元 of the main window);
-    // its values stay unsaved.
-    void restoreState(const MailState& state);
+    MailForm typedForm() const;
+    // Puts a recovered form back (the 復元 of the main window): its texts
+    // and account ticks, which stay unsaved.
+    void restoreForm(const MailForm& form);
 
 signals:
     // Nothing typed so far would be lost: at start, after 保存 and after

@@ -16,6 +16,7 @@
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/RadioPair.h"
+#include "platform/ui/TextFieldControls.h"
 #include "preview/ui/LivePreviewController.h"
 #include "shipping/CarrierAvailability.h"
 #include "shipping/ParcelLists.h"
@@ -150,7 +151,7 @@ bool CDTemplate::pull(bool tellSeller)
 {
     FieldReader r;
     PlateState form = state_;
-    ReadEdits(*ui_, r, form);
+    ReadTextFields(*this, PlateTextFields(), r, form);
     form.thicknessIndex = ui_->currentServicesGroup->thicknessIndex();
     if (!r.ok()) {
         if (tellSeller) r.reportTo(platform_);
@@ -162,15 +163,7 @@ bool CDTemplate::pull(bool tellSeller)
 
 void CDTemplate::push()
 {
-    SetLine(ui_->titleEdit, state_.Title);
-    SetMultiline(ui_->itemsEdit, state_.Items);
-    SetMultiline(ui_->transEdit, state_.trans);
-    SetLine(ui_->othersTitleEdit, state_.TOthers);
-    SetMultiline(ui_->othersEdit, state_.Others);
-    SetLine(ui_->colorEdit, state_.color);
-    SetLine(ui_->bgcolorEdit, state_.bgcolor);
-    SetLine(ui_->fcolorEdit, state_.fcolor);
-    SetLine(ui_->yahooIdEdit, state_.yahooId);
+    ShowTextFields(*this, PlateTextFields(), state_);
     ui_->currentServicesGroup->setThicknessIndex(state_.thicknessIndex);
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "plate/PlateFields.h"
 #include "plate/PlateForm.h"
 #include "plate/PlateState.h"
 #include "shipping/Tariff.h"
@@ -128,13 +129,14 @@ public:
 
     // The record as the form shows it now, read without telling the seller
     // anything (a character Shift-JIS cannot hold is left out of this copy):
-    // the main window keeps it for recovery. The ticks, radios, selections
-    // and current services are read with flags(), selections() and
-    // tickedServiceIds().
+    // the main window keeps it for recovery.
     PlateState typedState() const;
-    // Puts a recovered record's values into the form. They count as unsaved
-    // until the form is next finished, cleared or opened from a project.
-    void restoreState(const PlateState& state);
+    // The whole form as typed, ticked and chosen now, read as quietly.
+    PlateForm typedForm() const;
+    // Puts a recovered form back: texts, ticks, radios, selections and
+    // current services. They count as unsaved until the form is next
+    // finished, cleared or opened from a project.
+    void restoreForm(const PlateForm& form);
     // The window has filled the form from a project file: those texts are
     // saved in the file, and the clear it did on the way is no clear of the
     // seller's to undo.

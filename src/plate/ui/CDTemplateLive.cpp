@@ -1,12 +1,13 @@
 #include <string>
 #include <vector>
 
-#include "app/RecoveryFile.h"
 #include "plate/ListingChecks.h"
+#include "plate/PlateFields.h"
 #include "plate/PreviewPage.h"
 #include "plate/ui/CDTemplate.h"
 #include "plate/ui/PlateFormControls.h"
 #include "platform/ui/QtText.h"
+#include "platform/ui/TextFieldControls.h"
 #include "preview/ui/LivePreviewController.h"
 #include "shipping/TariffLookup.h"
 #include "text/Encoding.h"
@@ -38,13 +39,23 @@ PlateState CDTemplate::typedState() const
 {
     PlateState form = state_;
     FieldReader quiet;
-    ReadEdits(*ui_, quiet, form);
+    ReadTextFields(*this, PlateTextFields(), quiet, form);
     return form;
 }
 
-void CDTemplate::restoreState(const PlateState& state)
+PlateForm CDTemplate::typedForm() const
 {
-    state_ = state;
+    const PlateState typed = typedState();
+    return PlateForm{typed, flags(), selections(), tickedServiceIds(), typed.thicknessIndex};
+}
+
+void CDTemplate::restoreForm(const PlateForm& form)
+{
+    static_cast<PlateTexts&>(state_) = form.texts;
+    setFlags(form.flags);
+    setSelections(form.selections);
+    setTickedServiceIds(form.services);
+    state_.thicknessIndex = form.thickness;
     push();
     countTitle();
     livePreview_->formChanged();
@@ -63,7 +74,7 @@ std::string CDTemplate::previewBytes()
 {
     PlateState form = state_;
     FieldReader reader;
-    ReadEdits(*ui_, reader, form);
+    ReadTextFields(*this, PlateTextFields(), reader, form);
     if (!reader.ok()) {
         // The page cannot carry what was just typed: the last preview stays
         // and a line under it says why, without a message box while typing.

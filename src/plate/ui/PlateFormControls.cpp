@@ -49,19 +49,6 @@ std::array<std::pair<QAbstractButton*, bool&>, 21> FlagControls(const Ui::CDTemp
              {ui.phoneFitBox, f.phoneFit}}};
 }
 
-void ReadEdits(const Ui::CDTemplate& ui, FieldReader& r, PlateState& form)
-{
-    form.Title = r.line(ui.titleEdit, QStringLiteral("商品タイトル"));
-    form.Items = r.multiline(ui.itemsEdit, QStringLiteral("商品情報"));
-    form.trans = r.multiline(ui.transEdit, QStringLiteral("発送方法"));
-    form.TOthers = r.line(ui.othersTitleEdit, QStringLiteral("追加項目の見出し"));
-    form.Others = r.multiline(ui.othersEdit, QStringLiteral("追加項目の内容"));
-    form.color = r.line(ui.colorEdit, QStringLiteral("カラー1"));
-    form.bgcolor = r.line(ui.bgcolorEdit, QStringLiteral("カラー2"));
-    form.fcolor = r.line(ui.fcolorEdit, QStringLiteral("カラー3"));
-    form.yahooId = r.line(ui.yahooIdEdit, QStringLiteral("Yahoo ID"));
-}
-
 std::string Utf8Of(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();

@@ -30,10 +30,6 @@ void ApplyAvailability(const Ui::CDTemplate& ui, const CarrierAvailability& a);
 // Every tick and radio of the form beside the flag it holds.
 std::array<std::pair<QAbstractButton*, bool&>, 21> FlagControls(const Ui::CDTemplate& ui, PlateFlags& f);
 
-// The nine edits' texts into `form`, each as far as Shift-JIS holds it; the
-// reader lists what it could not hold.
-void ReadEdits(const Ui::CDTemplate& ui, FieldReader& r, PlateState& form);
-
 std::string Utf8Of(const QString& text);
 
 }  // namespace torepal
