@@ -67,6 +67,12 @@ void ExpectEveryControlShown(const QScrollArea& area, const QWidget& page)
         if (!control || !c->isVisible() || c->window() != area.window()) continue;
         if (qobject_cast<const QComboBox*>(c->parentWidget())) continue;  // a combo's own parts
         EXPECT_TRUE(ShownWhole(area, *c)) << c->objectName().toStdString();
+        // Nor cut by a scroll area inside the page (the mail page's inputs).
+        for (const QWidget* p = c->parentWidget(); p != nullptr && p != &page; p = p->parentWidget())
+            if (const auto* inner = qobject_cast<const QScrollArea*>(p)) {
+                EXPECT_TRUE(ShownWhole(*inner, *c))
+                    << c->objectName().toStdString() << " in " << inner->objectName().toStdString();
+            }
     }
 }
 
@@ -146,6 +152,9 @@ void ExpectEveryPageWholeAtTheFirstSize(const std::function<MainDialog&()>& star
         auto* inputs = w.mailPage().findChild<QScrollArea*>(QStringLiteral("leftScroll"));
         ASSERT_NE(inputs, nullptr);
         EXPECT_EQ(inputs->verticalScrollBar()->maximum(), 0);
+        // Its edits as wide as they ask to be, not squeezed to a few letters.
+        for (const QLineEdit* edit : inputs->widget()->findChildren<QLineEdit*>())
+            EXPECT_GE(edit->width(), edit->sizeHint().width()) << edit->objectName().toStdString();
         EXPECT_TRUE(ShownWhole(*inputs, *w.mailPage().findChild<QComboBox*>(QStringLiteral("templateCombo"))));
 
         const char* const buttons[] = {"completeButton",     "previewButton", "livePreviewButton",
@@ -185,9 +194,13 @@ TEST_F(WindowFit, AtTheFirstSizeOnALaptopScreenEveryPageShowsWholeWhateverTheChe
     });
 }
 
-TEST_F(WindowFit, WithTheShippedTariffsEveryPageShowsWholeWhateverTheChecksHold)
+TEST_F(WindowFit, WithTheShippedFilesEveryPageShowsWholeWhateverTheChecksHold)
 {
-    std::filesystem::copy(std::filesystem::path(TOREPAL_SOURCE_DIR) / "program" / "tariffs", folder / "tariffs");
+    // The tariffs and the mail templates (with their long names) as they
+    // come with the program.
+    const std::filesystem::path shipped = std::filesystem::path(TOREPAL_SOURCE_DIR) / "program";
+    std::filesystem::copy(shipped / "tariffs", folder / "tariffs");
+    std::filesystem::copy(shipped / "file", folder / "file", std::filesystem::copy_options::overwrite_existing);
     ExpectEveryPageWholeAtTheFirstSize([this]() -> MainDialog& {
         window.reset();
         return start();

@@ -5,7 +5,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
@@ -21,6 +20,7 @@
 #include "platform/ui/QtText.h"
 #include "platform/ui/TextFieldControls.h"
 #include "platform/ui/UndoOffer.h"
+#include "platform/ui/UpDownScroll.h"
 #include "store/SettingsFiles.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
@@ -37,9 +37,8 @@ CMail::CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path p
 {
     ui_->setupUi(this);
     // The left column scrolls up and down on a low screen but never
-    // sideways: it keeps the width its boxes need.
-    ui_->leftScroll->setMinimumWidth(ui_->leftColumn->minimumSizeHint().width() +
-                                     ui_->leftScroll->verticalScrollBar()->sizeHint().width());
+    // sideways: it keeps the width its boxes want.
+    ScrollUpAndDownOnly(*ui_->leftScroll);
     accountBoxes_ = {ui_->account1Box, ui_->account2Box, ui_->account3Box,
                      ui_->account4Box, ui_->account5Box, ui_->account6Box};
     connect(ui_->previewButton, &QPushButton::clicked, this, &CMail::preview);
