@@ -9,11 +9,6 @@
 namespace torepal {
 namespace {
 
-bool Blank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool Uses(std::string_view templateBytes, std::string_view placeholder)
 {
     return templateBytes.find(placeholder) != std::string_view::npos;
@@ -64,17 +59,6 @@ bool AsksAddressByMail(std::string_view templateBytes)
 }
 
 }  // namespace
-
-bool IsPlainNumber(std::string_view text)
-{
-    std::size_t first = 0, end = text.size();
-    while (first < end && Blank(text[first])) ++first;
-    while (end > first && Blank(text[end - 1])) --end;
-    if (first == end) return false;
-    for (std::size_t i = first; i < end; ++i)
-        if (text[i] < '0' || text[i] > '9') return false;
-    return true;
-}
 
 std::vector<CheckResult> CheckMail(const MailState& state, std::string_view templateBytes)
 {

@@ -20,8 +20,4 @@ namespace torepal {
 // nothing to say.
 std::vector<CheckResult> CheckMail(const MailState& state, std::string_view templateBytes);
 
-// True when the price text is a whole number of yen in plain digits,
-// blanks around it allowed: what "[sum]" adds up as the seller means it.
-bool IsPlainNumber(std::string_view text);
-
 }  // namespace torepal

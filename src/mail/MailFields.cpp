@@ -4,8 +4,6 @@ namespace torepal {
 namespace {
 
 using enum ProjectSection;
-constexpr RecoveryKeeps kProject = RecoveryKeeps::InProjectText;
-constexpr RecoveryKeeps kOwn = RecoveryKeeps::OwnText;
 
 // The telephone stands twice in "[MP1]", as lines 3 and 5. The mail text is
 // filled from a template and edited; the project file has no place for it.
@@ -39,7 +37,7 @@ CSavemail StatusSettingsRecord(const MailState& mail)
 {
     CSavemail record;
     for (const MailTextField& f : kTexts)
-        if (f.statusIni) record.*f.statusIni = mail.*f.value;
+        if (f.settings) record.*f.settings = mail.*f.value;
     record.accountTicks = mail.useAccount;
     return record;
 }
@@ -47,7 +45,7 @@ CSavemail StatusSettingsRecord(const MailState& mail)
 void ApplyStatusSettings(const CSavemail& record, MailState& mail)
 {
     for (const MailTextField& f : kTexts)
-        if (f.statusIni) mail.*f.value = record.*f.statusIni;
+        if (f.settings) mail.*f.value = record.*f.settings;
     mail.useAccount = record.accountTicks;
 }
 

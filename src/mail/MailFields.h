@@ -16,18 +16,7 @@
 
 namespace torepal {
 
-struct MailTextField {
-    std::string_view name;
-    std::string MailTexts::*value;
-    ProjectPlace project;
-    std::string CSavemail::*statusIni;  // nullptr: status.ini does not keep it
-    RecoveryKeeps recovery;
-    // The object name of the page's edit that shows the field, and the
-    // field's name in messages to the seller (UTF-8); empty when no edit
-    // of the page holds it.
-    std::string_view control;
-    std::string_view caption;
-};
+using MailTextField = TextField<MailTexts, CSavemail>;
 
 // The six account boxes: box k is the value after comma k + 1 of "[MP2]",
 // and status.ini keeps all six, in row order.

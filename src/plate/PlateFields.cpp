@@ -4,8 +4,6 @@ namespace torepal {
 namespace {
 
 using enum ProjectSection;
-constexpr RecoveryKeeps kProject = RecoveryKeeps::InProjectText;
-constexpr RecoveryKeeps kOwn = RecoveryKeeps::OwnText;
 
 // The booth text may hold line breaks, which its one-line place in the
 // project file drops, and is edited in a dialog of its own; the shipping and

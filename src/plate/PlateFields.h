@@ -20,25 +20,14 @@
 
 namespace torepal {
 
-struct PlateTextField {
-    std::string_view name;
-    std::string PlateTexts::*value;
-    ProjectPlace project;
-    std::string CPSave::*plateIni;  // nullptr: plate.ini does not keep it
-    RecoveryKeeps recovery;
-    // The object name of the page's edit that shows the field, and the
-    // field's name in messages to the seller (UTF-8); empty when no edit
-    // of the page holds it.
-    std::string_view control;
-    std::string_view caption;
-};
+using PlateTextField = TextField<PlateTexts, CPSave>;
 
 // A tick or one button of a radio pair.
 struct PlateTickField {
     std::string_view name;
     bool& (*flag)(PlateFlags&);
     ProjectPlace project;
-    bool& (*plateIni)(CPSave&);  // nullptr: plate.ini does not keep it
+    bool& (*settings)(CPSave&);  // plate.ini's slot; nullptr: plate.ini does not keep it
 };
 
 // A combo's selected entry (-1 for none).
@@ -46,7 +35,7 @@ struct PlateSelectionField {
     std::string_view name;
     int PlateSelections::*value;
     ProjectPlace project;
-    std::int32_t CPSave::*plateIni;  // nullptr: plate.ini does not keep it
+    std::int32_t CPSave::*settings;  // plate.ini's slot; nullptr: plate.ini does not keep it
 };
 
 std::span<const PlateTextField> PlateTextFields();

@@ -9,13 +9,13 @@ CPSave PlateSettingsRecord(const PlateState& state, const PlateFlags& flags, int
 {
     CPSave r;
     for (const PlateTextField& f : PlateTextFields())
-        if (f.plateIni) r.*f.plateIni = state.*f.value;
+        if (f.settings) r.*f.settings = state.*f.value;
     PlateFlags ticks = flags;
     for (const PlateTickField& f : PlateTickFields())
-        if (f.plateIni) f.plateIni(r) = f.flag(ticks);
+        if (f.settings) f.settings(r) = f.flag(ticks);
     const PlateSelections chosen{0, 0, originSelection, typeSelection};
     for (const PlateSelectionField& f : PlateSelectionFields())
-        if (f.plateIni) r.*f.plateIni = chosen.*f.value;
+        if (f.settings) r.*f.settings = chosen.*f.value;
     return r;
 }
 
@@ -24,12 +24,12 @@ void ApplyPlateSettings(const CPSave& record, PlateState& state, PlateFlags& fla
 {
     CPSave r = record;
     for (const PlateTextField& f : PlateTextFields())
-        if (f.plateIni) state.*f.value = r.*f.plateIni;
+        if (f.settings) state.*f.value = r.*f.settings;
     for (const PlateTickField& f : PlateTickFields())
-        if (f.plateIni) f.flag(flags) = f.plateIni(r);
+        if (f.settings) f.flag(flags) = f.settings(r);
     PlateSelections chosen{0, 0, originSelection, typeSelection};
     for (const PlateSelectionField& f : PlateSelectionFields())
-        if (f.plateIni) chosen.*f.value = r.*f.plateIni;
+        if (f.settings) chosen.*f.value = r.*f.settings;
     originSelection = chosen.origin;
     typeSelection = chosen.type;
 }

@@ -4,6 +4,8 @@
 // app/ProjectFile.h.
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace torepal {
 
@@ -25,5 +27,25 @@ struct ProjectPlace {
 // or as a text of its own where the project file does not hold the field
 // whole (a computed text, a multi-line text on a one-line place).
 enum class RecoveryKeeps : std::uint8_t { InProjectText, OwnText };
+// The tables' short words for it, so their rows stay one line each.
+inline constexpr RecoveryKeeps kProject = RecoveryKeeps::InProjectText;
+inline constexpr RecoveryKeeps kOwn = RecoveryKeeps::OwnText;
+
+// One text field of a form's table: its name (the member's name in every
+// record that holds it), the member, where the project file keeps it, the
+// settings file's slot for it (plate.ini or status.ini; nullptr when that
+// file does not keep it), how the recovery file keeps it, and the object
+// name of the page's edit that shows it with the field's name in messages
+// to the seller (UTF-8; empty when no edit of the page holds it).
+template <typename Texts, typename Settings>
+struct TextField {
+    std::string_view name;
+    std::string Texts::*value;
+    ProjectPlace project;
+    std::string Settings::*settings;
+    RecoveryKeeps recovery;
+    std::string_view control;
+    std::string_view caption;
+};
 
 }  // namespace torepal

@@ -180,6 +180,38 @@ void WalkStatus(Fields& f, CSavemail& record)
     for (bool& tick : record.accountTicks) f.tick(tick);
 }
 
+// Each file's three operations are its one walk over its fields: written
+// out, read back whole, or read as far as the fields stay sound.
+template <typename Record, typename Walk>
+std::string Encoded(const Record& record, Walk walk)
+{
+    Record copy = record;
+    WrittenFields f;
+    walk(f, copy);
+    return f.take();
+}
+
+template <typename Record, typename Walk>
+bool Decoded(std::string_view bytes, Record& record, Walk walk)
+{
+    StoredFields f(bytes);
+    walk(f, record);
+    return f.ok();
+}
+
+template <typename Record, typename Walk>
+Record Salvaged(std::string_view bytes, Walk walk)
+{
+    Record record;
+    ValidFields f(bytes);
+    walk(f, record);
+    return record;
+}
+
+constexpr auto kBank = [](auto& f, CBSave& r) { WalkBank(f, r); };
+constexpr auto kPlate = [](auto& f, CPSave& r) { WalkPlate(f, r); };
+constexpr auto kStatus = [](auto& f, CSavemail& r) { WalkStatus(f, r); };
+
 }  // namespace
 
 bool IsCleanSettingsText(std::string_view sjis, bool multiLine)
@@ -199,25 +231,17 @@ bool IsCleanSettingsText(std::string_view sjis, bool multiLine)
 // although the program keeps them the other way round.
 std::string EncodeBank(const CBSave& record)
 {
-    CBSave copy = record;
-    WrittenFields f;
-    WalkBank(f, copy);
-    return f.take();
+    return Encoded(record, kBank);
 }
 
 bool DecodeBank(std::string_view bytes, CBSave& record)
 {
-    StoredFields f(bytes);
-    WalkBank(f, record);
-    return f.ok();
+    return Decoded(bytes, record, kBank);
 }
 
 CBSave SalvageBank(std::string_view bytes)
 {
-    CBSave record;
-    ValidFields f(bytes);
-    WalkBank(f, record);
-    return record;
+    return Salvaged<CBSave>(bytes, kBank);
 }
 
 // plate.ini:
@@ -238,50 +262,34 @@ CBSave SalvageBank(std::string_view bytes)
 //          "phone-fit"  スマートフォンでも読みやすく
 std::string EncodePlate(const CPSave& record)
 {
-    CPSave copy = record;
-    WrittenFields f;
-    WalkPlate(f, copy);
-    return f.take();
+    return Encoded(record, kPlate);
 }
 
 bool DecodePlate(std::string_view bytes, CPSave& record)
 {
-    StoredFields f(bytes);
-    WalkPlate(f, record);
-    return f.ok();
+    return Decoded(bytes, record, kPlate);
 }
 
 CPSave SalvagePlate(std::string_view bytes)
 {
-    CPSave record;
-    ValidFields f(bytes);
-    WalkPlate(f, record);
-    return record;
+    return Salvaged<CPSave>(bytes, kPlate);
 }
 
 // status.ini: address, name, postcode, telephone, mobile, then the mail
 // page's six account ticks.
 std::string EncodeStatus(const CSavemail& record)
 {
-    CSavemail copy = record;
-    WrittenFields f;
-    WalkStatus(f, copy);
-    return f.take();
+    return Encoded(record, kStatus);
 }
 
 bool DecodeStatus(std::string_view bytes, CSavemail& record)
 {
-    StoredFields f(bytes);
-    WalkStatus(f, record);
-    return f.ok();
+    return Decoded(bytes, record, kStatus);
 }
 
 CSavemail SalvageStatus(std::string_view bytes)
 {
-    CSavemail record;
-    ValidFields f(bytes);
-    WalkStatus(f, record);
-    return record;
+    return Salvaged<CSavemail>(bytes, kStatus);
 }
 
 }  // namespace torepal

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ProjectFile.h"
+#include "support/core/SampleProject.h"
 #include "text/Encoding.h"
 #include "text/Lines.h"
 
@@ -50,19 +51,17 @@ const std::string kDefaultText =
     ",0,0,0,0,0,0\r\n" +
     EmptyAccountPart();
 
+// The sample project with the file's hard cases for texts (a title ending
+// in ソ, whose second byte is 5C; a description ending in a line break; an
+// empty line inside the 注意事項 text) and ticks and selections that differ
+// box by box, so one written to the wrong place shows.
 ProjectRecord FilledForm()
 {
-    ProjectRecord r;
+    ProjectRecord r = test::SampleProject();
     r.Title = Sjis("腕時計 ソ");
     r.Items = Sjis("状態：良好\r\n箱あり\r\n");
-    r.trans = Sjis("ゆうパック");
     r.Others = "x\r\n\r\ny";
-    r.TOthers = Sjis("注意事項");
-    r.color = "#ff8000";
-    r.bgcolor = "#0000ff";
-    r.fcolor = "#000000";
-    r.yahooId = "seller_1";
-    r.mytext = Sjis("ブースへ");
+    r.flags = PlateFlags{};
     r.flags.payment.accounts = {true, false, true, false, true, true};
     r.flags.payment.stamps = true;
     r.flags.carriers.sagawa = true;
@@ -72,27 +71,7 @@ ProjectRecord FilledForm()
     r.flags.linkOff = false;
     r.flags.linkOn = true;
     r.selections = ProjectSelections{28, 9, 46, 4};
-    r.myname = Sjis("山田太郎");
-    r.zip = "100-0001";
-    r.tel = "03-1234-5678";
-    r.post = Sjis("東京都千代田区");
-    r.ktel = "090-0000-0000";
-    r.item = Sjis("時計");
-    r.name = "bidder";
-    r.fauc = "3000";
-    r.bidderMail = "b@example.jp";
-    r.transnum = "1234";
-    r.transmen = Sjis("佐川急便");
-    r.ftrans = "800";
     r.useAccount = {false, true, false, false, false, true};
-    for (int k = 0; k < 6; ++k) {
-        BankAccount& a = r.accounts[k];
-        a.bankName = k < 4 ? Sjis("銀行") + std::to_string(k + 1) : std::string();
-        a.branch = "branch" + std::to_string(k + 1);
-        a.number = "num" + std::to_string(k + 1);
-        a.holder = "holder" + std::to_string(k + 1);
-        a.kind = k == 1 ? 1 : 0;
-    }
     return r;
 }
 
@@ -207,11 +186,11 @@ TEST(ProjectText, PlateValuesEndWithoutLineEndBeforeTheMailPart)
 {
     const ProjectRecord r = FilledForm();
     const std::string text = BuildProjectText(r);
-    const std::string tm5 = "[TM5]\r\n" + r.Title + "\r\n" + r.TOthers +
-                            "\r\n#ff8000\r\n#0000ff\r\n#000000\r\nseller_1\r\n" + r.mytext + "\r\n\r\n[MP1]\r\n" +
-                            r.myname + "\r\n100-0001\r\n03-1234-5678\r\n" + r.post +
-                            "\r\n03-1234-5678\r\n090-0000-0000\r\n" + r.item +
-                            "\r\nbidder\r\n3000\r\nb@example.jp\r\n1234\r\n" + r.transmen + "\r\n800\r\n\r\n[MP2]\r\n";
+    const std::string tm5 =
+        "[TM5]\r\n" + r.Title + "\r\n" + r.TOthers + "\r\n#336699\r\n#eef4ff\r\n#222222\r\nseller_01\r\n" + r.mytext +
+        "\r\n\r\n[MP1]\r\n" + r.myname + "\r\n100-0001\r\n03-1234-5678\r\n" + r.post +
+        "\r\n03-1234-5678\r\n090-1234-5678\r\n" + r.item +
+        "\r\nbuyer_01\r\n3000\r\nbuyer_01@example.jp\r\n1234-5678-9012\r\n" + r.transmen + "\r\n800\r\n\r\n[MP2]\r\n";
     EXPECT_NE(text.find(tm5), std::string::npos);
 }
 
@@ -283,7 +262,8 @@ TEST(ProjectFileOnDisk, LastLineWithoutLineEndIsRead)
 {
     std::string text = BuildProjectText(FilledForm());
     text.resize(text.size() - 2);  // no line end after the last kind
-    EXPECT_EQ(Parsed(text).accounts[5].holder, "holder6");
+    // the sample 振替口座 row, its kind 0 as the missing line reads
+    EXPECT_EQ(Parsed(text).accounts[5], (BankAccount{"", "00120-3", "456789", Sjis("ヤマダ　ハナコ"), 0}));
 }
 
 TEST(ProjectMarkers, SellerTextBeginningWithAMarkerDoesNotMoveSections)
@@ -391,7 +371,8 @@ TEST(ProjectReaders, MissingBodyLinesReadAsEmpty)
     text += Sjis("郵便") + "\r\n";
     const ProjectRecord r = Parsed(text);
     EXPECT_EQ(r.accounts[5], (BankAccount{Sjis("郵便"), "", "", "", 0}));
-    EXPECT_EQ(r.accounts[4].holder, "holder5");
+    EXPECT_EQ(r.accounts[4],
+              (BankAccount{"", "10120", "12345671", Sjis("ヤマダ　ハナコ"), 0}));  // the sample ぱるる row
 }
 
 TEST(ProjectReaders, SelectionsOutsideTheListsLeaveTheComboWithoutSelection)

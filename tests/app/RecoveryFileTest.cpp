@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "app/RecoveryFile.h"
+#include "support/core/SampleMail.h"
+#include "support/core/SamplePlate.h"
 #include "support/core/TempFolder.h"
 #include "support/core/WholeFiles.h"
 #include "text/Encoding.h"
@@ -154,25 +156,21 @@ TEST(RecoveryFile, AFormSavedFinishedOrClearedLeavesNothingToRecover)
 
 TEST(RecoveryFile, TextsGoBackIntoTheFormsFields)
 {
-    PlateState plate;
-    plate.Title = "t";
-    plate.TOthers = "o";
-    plate.fcolor = "#000000";
+    PlateFlags flags;
+    PlateState plate = test::SamplePlateForm(flags);
     plate.page = "rendered";
     PlateState restored;
     static_cast<PlateTexts&>(restored) = FormOf(plate).texts;
-    EXPECT_EQ(restored.Title, "t");
-    EXPECT_EQ(restored.TOthers, "o");
-    EXPECT_EQ(restored.fcolor, "#000000");
+    EXPECT_EQ(restored.Title, plate.Title);
+    EXPECT_EQ(restored.TOthers, plate.TOthers);
+    EXPECT_EQ(restored.fcolor, "#222222");
     EXPECT_EQ(restored.page, "");  // a rendered page is no typed text
 
-    MailState mail;
-    mail.bidderMail = "a@b";
-    mail.ftrans = "800";
+    MailState mail = test::SampleMailForm();
     mail.sum = "3800";
     MailState back;
     static_cast<MailTexts&>(back) = FormOf(mail).texts;
-    EXPECT_EQ(back.bidderMail, "a@b");
+    EXPECT_EQ(back.bidderMail, "buyer_01@example.jp");
     EXPECT_EQ(back.ftrans, "800");
     EXPECT_EQ(back.sum, "");
 }

@@ -7,6 +7,8 @@
 #include "app/ProjectFile.h"
 #include "plate/RenderPage.h"
 #include "support/core/CliRunner.h"
+#include "support/core/SampleMail.h"
+#include "support/core/SampleProject.h"
 #include "support/core/TempFolder.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
@@ -42,25 +44,18 @@ protected:
     std::filesystem::path dir_ = folder_.path();
 };
 
+// The sample project as タイプ４ on the left, ～100g and 80size from 東京都,
+// with only bank 3 (りそな銀行), 切手 and クロネコヤマト ticked.
 ProjectRecord Listing()
 {
-    ProjectRecord r;
-    r.Title = Sjis("腕時計");
-    r.Items = Sjis("美品です\r\n箱あり");
-    r.trans = Sjis("手渡し可");
-    r.color = "#ff8000";
-    r.fcolor = "#000000";
-    r.yahooId = "seller_1";
-    r.mytext = Sjis("ブースへ");
-    r.accounts[0].bankName = Sjis("みずほ銀行");
-    r.accounts[1].bankName = Sjis("りそな銀行");
-    r.flags.payment.accounts[1] = true;
+    ProjectRecord r = SampleProject();
+    r.flags.payment = PaymentTicks{};
+    r.flags.payment.accounts[2] = true;
     r.flags.payment.stamps = true;
+    r.flags.carriers = CarrierTicks{};
     r.flags.carriers.yamato = true;
     r.flags.center = false;
     r.flags.left = true;
-    r.flags.linkOff = false;
-    r.flags.linkOn = true;
     r.selections = ProjectSelections{3, 2, 12, 3};
     return r;
 }
@@ -152,11 +147,12 @@ TEST_F(Cli, RenderWritesThePageOfTheOpenedProject)
     // line break is added at the end.
     EXPECT_EQ(r.out.rfind("<left>", 0), 0u);
     EXPECT_NE(r.out.find(Sjis("腕時計")), std::string::npos);
-    EXPECT_NE(r.out.find(Sjis("美品です<br>箱あり")), std::string::npos);
+    EXPECT_NE(r.out.find(Sjis("ステンレス製の腕時計です。<br>動作確認済み、傷はほとんどありません。")),
+              std::string::npos);
     EXPECT_NE(r.out.find(Sjis("りそな銀行")), std::string::npos);
     EXPECT_EQ(r.out.find(Sjis("みずほ銀行")), std::string::npos);
-    EXPECT_NE(r.out.find("/jp/booth/seller_1>"), std::string::npos);
-    EXPECT_NE(r.out.find(Sjis("<br>ブースへ</A>")), std::string::npos);
+    EXPECT_NE(r.out.find("/jp/booth/seller_01>"), std::string::npos);
+    EXPECT_NE(r.out.find(Sjis("<br>ほかの出品もごらんください</A>")), std::string::npos);
     EXPECT_EQ(r.out.find("<state>"), std::string::npos);
     EXPECT_EQ(r.out.find('\n'), std::string::npos);
     EXPECT_NE(r.out.back(), '\n');
@@ -195,11 +191,8 @@ TEST_F(Cli, RenderReadsFilesWithAnyLineEnd)
 TEST_F(Cli, MailFillsTheTemplateFromTheProject)
 {
     ProjectRecord record;
-    record.name = "bidder";
-    record.fauc = "3000";
-    record.ftrans = "800";
-    record.tel = "03-1111";
-    record.useAccount[4] = true;  // ぱるる only
+    static_cast<MailTexts&>(record) = SampleMailForm();  // buyer_01, 3000 + 800 yen
+    record.useAccount[4] = true;                         // ぱるる only
     record.accounts[4] = BankAccount{"", "B5", "N5", "H5", 0};
     record.accounts[0] = BankAccount{Sjis("銀行"), "b", "n", "h", 1};
     const std::string tpf = project(record);
@@ -207,8 +200,8 @@ TEST_F(Cli, MailFillsTheTemplateFromTheProject)
 
     const CliResult r = run({"mail", tpf, templ});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "bidder 3800 03-1111\r\n\r\n" + Sjis("ぱるる\r\n記号：B5\r\n番号：N5\r\n名義：H5\r\n") + "end\r\n");
+    EXPECT_EQ(r.out, "buyer_01 3800 03-1234-5678\r\n\r\n" + Sjis("ぱるる\r\n記号：B5\r\n番号：N5\r\n名義：H5\r\n") +
+                         "end\r\n");
 }
 
 TEST_F(Cli, MailWithATemplateWithoutPlaceholdersGivesItsLines)
@@ -223,7 +216,7 @@ TEST_F(Cli, MailWithATemplateWithoutPlaceholdersGivesItsLines)
 // set (UTF-8 here), exit 0 whatever they say.
 TEST_F(Cli, CheckPrintsThePlateChecksOnePerLine)
 {
-    // Listing() ticks bank 2 (りそな銀行) and 切手; クロネコヤマト at ～100g,
+    // Listing() ticks bank 3 (りそな銀行) and 切手; クロネコヤマト at ～100g,
     // 80size from 東京都 has a price, and its colours are valid.
     const CliResult r = run({"check", project(Listing())});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -267,7 +260,8 @@ TEST_F(Cli, ReadableWritesThePageAndTheMailForReading)
     ASSERT_EQ(readable.status, 0) << readable.err;
     EXPECT_NE(saved.out.find(Sjis("腕時計")), std::string::npos);
     EXPECT_EQ(readable.out, Utf8FromSjis(saved.out));  // the page has no line break of its own
-    EXPECT_NE(readable.out.find("美品です<br>箱あり"), std::string::npos);
+    EXPECT_NE(readable.out.find("ステンレス製の腕時計です。<br>動作確認済み、傷はほとんどありません。"),
+              std::string::npos);
     EXPECT_EQ(run({"render", tpf, "--tariffs", dir_.string(), "--readable"}).out, readable.out);
 
     ProjectRecord record;

@@ -18,6 +18,8 @@
 #include "mail/MailFiles.h"
 #include "mail/Mailto.h"
 #include "store/SettingsFiles.h"
+#include "support/core/SampleAccounts.h"
+#include "support/core/SampleMail.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
 #include "text/Sorting.h"
@@ -26,6 +28,8 @@ namespace torepal {
 namespace {
 
 namespace fs = std::filesystem;
+using test::SampleAccounts;
+using test::SampleMailForm;
 
 const fs::path kProgram = fs::path(TOREPAL_SOURCE_DIR) / "program";
 
@@ -136,22 +140,16 @@ TEST(SampleTemplates, UseAllThirteenPlaceholdersAndNoMisspeltOnes)
 // address (under 3000 bytes).
 TEST(SampleTemplates, ComposeCompletelyAndFitTheMailProgram)
 {
-    MailState state;
-    state.myname = Sjis("山田花子");
+    // The long texts a seller may type, on top of the sample, so the mail
+    // program's limit is tried with a full address and item line.
+    MailState state = SampleMailForm();
     state.post = Sjis("東京都世田谷区桜丘三丁目十二番八号　サンハイツ桜丘２０３号室");
-    state.zip = "156-0054";
-    state.tel = "03-1234-5678";
-    state.ktel = "090-1234-5678";
     state.item = Sjis("【美品】ヴィンテージ　手巻き腕時計　シルバー　箱・保証書付き");
     state.name = "hanako_buyer_2026";
-    state.transmen = Sjis("ゆうパック");
-    state.transnum = "1234-5678-9012";
     state.fauc = "12800";
     state.ftrans = "1100";
     state.bidderMail = "buyer.address@example.ne.jp";
-    state.accounts[0] = {Sjis("みずほ銀行"), Sjis("世田谷支店"), "1234567", Sjis("ヤマダ　ハナコ"), 0};
-    state.accounts[1] = {Sjis("三井住友銀行"), Sjis("渋谷駅前支店"), "7654321", Sjis("ヤマダ　ハナコ"), 0};
-    state.accounts[kParuruRow] = {"", "10120", "12345671", Sjis("ヤマダ　ハナコ"), 0};
+    state.accounts = SampleAccounts();
     state.useAccount = {true, true, false, false, true, false};
 
     for (const TemplateEntry& entry : ListTemplates(kProgram)) {
@@ -167,10 +165,8 @@ TEST(SampleTemplates, ComposeCompletelyAndFitTheMailProgram)
 
 TEST(SampleTemplates, ThankYouMailStatesTheTotalAndTheAccounts)
 {
-    MailState state;
-    state.fauc = "3000";
-    state.ftrans = "800";
-    state.accounts[0] = {Sjis("みずほ銀行"), Sjis("本店"), "1234567", Sjis("ヤマダ　ハナコ"), 0};
+    MailState state = SampleMailForm();  // 3000 yen and 800 yen postage
+    state.accounts = SampleAccounts();   // the first: みずほ銀行 本店
     state.useAccount = {true, false, false, false, false, false};
     ComposeMail(state, Read(kProgram / "file" / "01_落札のお礼.txt"));
     const std::string body = Utf8FromSjis(state.body);
@@ -187,19 +183,8 @@ TEST(SampleTemplates, ThankYouMailStatesTheTotalAndTheAccounts)
 // account, a mail or outside address) even with accounts ticked on the page.
 TEST(SampleTemplates, TradeMessagesComposeCompletelyWithinTheSiteRules)
 {
-    MailState state;
-    state.myname = Sjis("山田花子");
-    state.post = Sjis("東京都世田谷区桜丘三丁目十二番八号");
-    state.zip = "156-0054";
-    state.tel = "03-1234-5678";
-    state.ktel = "090-1234-5678";
-    state.item = Sjis("手巻き腕時計");
-    state.name = "hanako_buyer_2026";
-    state.transmen = Sjis("ゆうパック");
-    state.transnum = "1234-5678-9012";
-    state.fauc = "12800";
-    state.ftrans = "1100";
-    state.accounts[0] = {Sjis("みずほ銀行"), Sjis("世田谷支店"), "1234567", Sjis("ヤマダ　ハナコ"), 0};
+    MailState state = SampleMailForm();
+    state.accounts = SampleAccounts();
     // No account is ticked: a transfer to one is outside the site's rules.
     state.useAccount = {false, false, false, false, false, false};
 

@@ -1,31 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "mail/ComposeMail.h"
+#include "support/core/SampleMail.h"
 #include "text/Encoding.h"
 
 namespace torepal {
 namespace {
 
-MailState Filled()
-{
-    MailState s;
-    s.myname = Sjis("山田太郎");
-    s.post = Sjis("東京都千代田区1-1");
-    s.zip = "100-0001";
-    s.tel = "03-1234-5678";
-    s.ktel = "090-1234-5678";
-    s.item = Sjis("時計");
-    s.name = "buyer_01";
-    s.transmen = Sjis("ゆうパック");
-    s.transnum = "1234-5678-9012";
-    s.fauc = "3000";
-    s.ftrans = "800";
-    return s;
-}
+using test::SampleMailForm;
 
 TEST(ComposeMailLines, TemplateWithoutPlaceholdersKeepsItsLinesEachEndingInCrLf)
 {
-    MailState s = Filled();
+    MailState s = SampleMailForm();
     ComposeMail(s, "Hello\r\nThanks");
     EXPECT_EQ(s.body, "Hello\r\nThanks\r\n");
 
@@ -53,7 +39,7 @@ TEST(ComposeMailLines, EmptyTemplateGivesEmptyBody)
 
 TEST(ComposeMailPlaceholders, AllThirteenAreFilled)
 {
-    MailState s = Filled();
+    MailState s = SampleMailForm();
     s.useAccount[kParuruRow] = true;
     s.accounts[kParuruRow] = {"", "10120", "12345671", "YAMADA", 0};
     ComposeMail(s,
@@ -67,7 +53,7 @@ TEST(ComposeMailPlaceholders, AllThirteenAreFilled)
 
 TEST(ComposeMailPlaceholders, ValueHoldingALaterPlaceholderIsFilledByThatStep)
 {
-    MailState s = Filled();
+    MailState s = SampleMailForm();
     s.myname = "[item]";
     s.item = "[myname]";  // an earlier placeholder is not looked for again
     ComposeMail(s, "[myname] / [item]");
@@ -76,7 +62,7 @@ TEST(ComposeMailPlaceholders, ValueHoldingALaterPlaceholderIsFilledByThatStep)
 
 TEST(ComposeMailPlaceholders, PlaceholdersAreCaseSensitiveAndEveryOccurrenceIsReplaced)
 {
-    MailState s = Filled();
+    MailState s = SampleMailForm();
     ComposeMail(s, "[NAME][name]x[name]");
     EXPECT_EQ(s.body, "[NAME]buyer_01xbuyer_01\r\n");
 }

@@ -6,6 +6,7 @@
 #include "plate/PageTemplates.h"
 #include "shipping/ParcelLists.h"
 #include "shipping/ShippingText.h"
+#include "support/core/SamplePlate.h"
 #include "support/core/TestText.h"
 
 using namespace torepal::test;
@@ -14,9 +15,9 @@ using namespace torepal;
 
 namespace {
 
-// A listing the site takes as it is: a short title, plain texts, valid
-// colours, paid through Yahoo!かんたん決済, sent by クロネコヤマト within
-// its limits (～25g, 60size, 北海道).
+// A listing the site takes as it is: the sample form's short title, plain
+// texts and valid colours, paid through Yahoo!かんたん決済, the first entry
+// of each list selected (～25g, 60size, 北海道).
 struct Form {
     PlateState state;
     PlateFlags flags;
@@ -24,11 +25,9 @@ struct Form {
 
     Form()
     {
-        state.Title = S("腕時計 ステンレス");
-        state.Items = S("ステンレス製の腕時計です。\r\n動作確認済み。");
-        state.trans = S("入金確認後、3日以内に発送します。");
-        state.color = "#ff8000";
-        state.bgcolor = "#fff";
+        PlateFlags sampleFlags;  // every box ticked: this listing ticks its own
+        state = SamplePlateForm(sampleFlags);
+        state.bgcolor = "#fff";  // the short and the named forms a browser reads
         state.fcolor = "Black";
         flags.payment.yahooEasy = true;
         // No built-in carrier: their old tables are reported on their own.
@@ -155,7 +154,7 @@ TEST(ListingChecks, ColourTwoOfTypeOneIsNeverWritten)
 TEST(ListingChecks, PaymentBoxesOtherThanTheSitesOwnService)
 {
     Form f;
-    f.state.accounts[0].bankName = S("みずほ銀行");
+    f.state.accounts[3].bankName.clear();  // bank 1 is the sample's みずほ銀行, bank 4 never registered
     f.flags.payment.accounts = {true, false, false, true, true, true};
     f.flags.payment.stamps = true;
     const std::vector<CheckResult> r = f.check();

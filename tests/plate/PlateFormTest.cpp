@@ -10,6 +10,7 @@
 #include "plate/PlateSettings.h"
 #include "plate/SavedPages.h"
 #include "platform/Platform.h"
+#include "support/core/SamplePlate.h"
 #include "support/core/TempFolder.h"
 #include "support/core/TestText.h"
 
@@ -51,22 +52,11 @@ std::string ReadAll(const fs::path& file)
 
 TEST(ClearPlateForm, EmptiesThePageTextsAndKeepsTheStandingChoices)
 {
-    PlateState state;
-    state.Title = "t";
-    state.Items = "i\r\n";
-    state.trans = "s";
-    state.TOthers = "h";
-    state.Others = "o";
-    state.color = "#ff0000";
-    state.yahooId = "id";
-    state.mytext = "m";
     PlateFlags flags;
+    PlateState state = SamplePlateForm(flags);  // every text typed, the booth banner on
+    const PlateState typed = state;
     flags.center = false;
     flags.left = true;
-    flags.linkOff = false;
-    flags.linkOn = true;
-    flags.carriers.sagawa = true;
-    flags.payment.stamps = true;
     PlateSelections selections{28, 9, 46, 3};
 
     ClearPlateForm(state, flags, selections);
@@ -74,11 +64,11 @@ TEST(ClearPlateForm, EmptiesThePageTextsAndKeepsTheStandingChoices)
     EXPECT_EQ(state.Title, "");
     EXPECT_EQ(state.Items, "");
     EXPECT_EQ(state.trans, "");
-    EXPECT_EQ(state.TOthers, "h");
-    EXPECT_EQ(state.Others, "o");
-    EXPECT_EQ(state.color, "#ff0000");
-    EXPECT_EQ(state.yahooId, "id");
-    EXPECT_EQ(state.mytext, "m");
+    EXPECT_EQ(state.TOthers, typed.TOthers);
+    EXPECT_EQ(state.Others, typed.Others);
+    EXPECT_EQ(state.color, typed.color);
+    EXPECT_EQ(state.yahooId, typed.yahooId);
+    EXPECT_EQ(state.mytext, typed.mytext);
     EXPECT_TRUE(flags.center);
     EXPECT_FALSE(flags.left);
     EXPECT_FALSE(flags.linkOff);  // the booth pair is not the clear's business

@@ -2,6 +2,7 @@
 
 #include "plate/PlateSettings.h"
 #include "store/SettingsFiles.h"
+#include "support/core/SamplePlate.h"
 #include "support/core/TestText.h"
 
 using namespace torepal;
@@ -9,19 +10,9 @@ using namespace torepal::test;
 
 TEST(PlateSettings, WhatIsKeptComesBackThroughTheFileBytes)
 {
-    PlateState s;
-    s.Title = S("タイトル");  // not kept
-    s.Items = S("説明");
-    s.trans = S("発送");
-    s.weightIndex = 5;
-    s.sizeIndex = 3;
-    s.TOthers = S("注意");
-    s.Others = S("本文\r\n二行目");
-    s.color = "#ff8000";
-    s.bgcolor = "#000000";
-    s.fcolor = "#0000ff";
-    s.yahooId = "seller";
-    s.mytext = S("ほかの出品");
+    PlateFlags sampleFlags;
+    PlateState s = SamplePlateForm(sampleFlags);  // its title, description and shipping text are not kept
+    s.Others = S("本文\r\n二行目");               // a kept text on two lines
     PlateFlags f;
     f.center = false;
     f.left = true;

@@ -3,6 +3,7 @@
 #include "plate/PreviewPage.h"
 #include "plate/RenderPage.h"
 #include "plate/SavedPages.h"
+#include "support/core/SamplePlate.h"
 #include "support/core/TempFolder.h"
 #include "support/core/TestText.h"
 #include "support/core/WholeFiles.h"
@@ -13,20 +14,14 @@ using namespace torepal;
 
 namespace {
 
+// The sample form as タイプ２ after an earlier render, its booth text on two
+// lines; its description names no 腕時計, so a changed title leaves none.
 PlateState Form()
 {
-    PlateState s;
-    s.Title = S("腕時計 ステンレス");
+    PlateFlags sampleFlags;
+    PlateState s = SamplePlateForm(sampleFlags);
     s.Items = S("動作確認済み。\r\n傷はほとんどありません。");
-    s.trans = S("入金確認後に発送します。");
-    s.color = "#336699";
-    s.bgcolor = "#eef4ff";
-    s.fcolor = "#222222";
-    s.yahooId = "seller_01";
     s.mytext = S("ほかの出品も\r\nごらんください");
-    s.weightIndex = 11;
-    s.sizeIndex = 2;
-    s.originIndex = 12;
     s.templateType = 1;
     s.page = "the page of an earlier render";
     return s;

@@ -4,6 +4,7 @@
 #include "plate/PrintedTemplates.h"
 #include "plate/RenderPage.h"
 #include "shipping/ShippingText.h"
+#include "support/core/SamplePlate.h"
 #include "support/core/TestText.h"
 #include "text/Encoding.h"
 
@@ -331,19 +332,16 @@ FullForm MakeFullForm(int type, bool left)
 {
     FullForm form;
     PlateState& s = form.state;
-    s = Coloured(type);
-    s.Title = S("腕時計 ステンレス");
-    s.Items = S("ステンレス製の腕時計です。\r\n動作確認済み。");
-    s.trans = S("入金確認後、3日以内に発送します。");
-    s.TOthers = S("注意事項");
-    s.Others = S("ノークレーム・ノーリターンで\r\nお願いします。");
-    s.yahooId = "seller_01";
-    s.mytext = S("ほかの出品もごらんください");
-    s.accounts[0].bankName = S("みずほ銀行");
-    s.accounts[1].bankName = S("三井住友銀行");
-    s.weightIndex = 0;   // "～25g"
-    s.sizeIndex = 0;     // "60size"
-    s.originIndex = 12;  // 東京都
+    PlateFlags sampleFlags;  // every box ticked: this form ticks its own below
+    s = SamplePlateForm(sampleFlags);
+    s.templateType = type;
+    s.color = kColor;
+    s.bgcolor = kBgcolor;
+    s.fcolor = kFcolor;
+    s.Others = S("ノークレーム・ノーリターンで\r\nお願いします。");  // a line break in each text that turns it to <br>
+    s.weightIndex = 0;                                               // "～25g"
+    s.sizeIndex = 0;                                                 // "60size"
+    s.originIndex = 12;                                              // 東京都
 
     PlateFlags& f = form.flags;
     f.center = !left;
@@ -381,9 +379,10 @@ std::string ExpectedFullPage(int type, const FullForm& form, bool left)
         "<br><b>▼Yahoo!かんたん決済</b><br>";
     const std::string others =
         Fill(p.others, {{"<TOthers>", "注意事項"}, {"<Others>", "ノークレーム・ノーリターンで<br>お願いします。"}});
-    std::string item = Fill(p.item, {{"<Title>", "腕時計 ステンレス"},
-                                     {"<Items>", "ステンレス製の腕時計です。<br>動作確認済み。"},
-                                     {"<myboot>", ""}});
+    std::string item =
+        Fill(p.item, {{"<Title>", "腕時計 ステンレス 日本製"},
+                      {"<Items>", "ステンレス製の腕時計です。<br>動作確認済み、傷はほとんどありません。"},
+                      {"<myboot>", ""}});
     if (type == 2) item = Fill(item, {{"<data3>", others}});
     const std::string shipping =
         Fill(p.shipping, {{"<trans>", "入金確認後、3日以内に発送します。<br><hr>"}, {"<sdata>", sdata}});
@@ -417,6 +416,6 @@ TEST(RenderPage, Type3PagesShowNoTitle)
     // The タイプ３ item section has no "<Title>", so the title is nowhere.
     FullForm form = MakeFullForm(2, false);
     RenderPage(form.state, form.flags);
-    EXPECT_EQ(form.state.page.find(S("腕時計 ステンレス")), std::string::npos);
+    EXPECT_EQ(form.state.page.find(S("腕時計 ステンレス 日本製")), std::string::npos);
     EXPECT_NE(form.state.page.find(S("ステンレス製の腕時計です。")), std::string::npos);
 }

@@ -1,5 +1,6 @@
 #include "support/core/SamplePlate.h"
 
+#include "support/core/SampleAccounts.h"
 #include "text/Encoding.h"
 
 namespace torepal::test {
@@ -17,13 +18,10 @@ PlateState SamplePlateForm(PlateFlags& flags)
     s.fcolor = "#222222";
     s.yahooId = "seller_01";
     s.mytext = Sjis("ほかの出品もごらんください");
-    s.accounts[0].bankName = Sjis("みずほ銀行");
-    s.accounts[1].bankName = Sjis("三井住友銀行");
-    s.accounts[2].bankName = Sjis("りそな銀行");
-    s.accounts[3].bankName = Sjis("楽天銀行");
-    s.weightIndex = 11;  // "～1kg": every carrier and mail class has a price
-    s.sizeIndex = 2;     // "80size"
-    s.originIndex = 12;  // 東京都
+    s.accounts = SampleAccounts();  // the page names only the four banks
+    s.weightIndex = 11;             // "～1kg": every carrier and mail class has a price
+    s.sizeIndex = 2;                // "80size"
+    s.originIndex = 12;             // 東京都
 
     flags.payment.accounts.fill(true);
     flags.payment.yahooEasy = true;
