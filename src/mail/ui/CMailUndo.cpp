@@ -15,8 +15,8 @@ void CMail::clearByButton()
 {
     const ControlValues before = ControlValues::of(*this);
     bool typed = false;
-    for (const QLineEdit* edit : {ui_->itemEdit, ui_->nameEdit, ui_->faucEdit, ui_->bidderMailEdit,
-                                  ui_->transnumEdit, ui_->transmenEdit, ui_->ftransEdit})
+    for (const QLineEdit* edit : {ui_->itemEdit, ui_->nameEdit, ui_->faucEdit, ui_->bidderMailEdit, ui_->transnumEdit,
+                                  ui_->transmenEdit, ui_->ftransEdit})
         typed = typed || !edit->text().isEmpty();
     clearParcelFields();
     if (typed) offerUndo(QStringLiteral("クリアーしました。"), before, false);
