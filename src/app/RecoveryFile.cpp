@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ProjectFile.h"
+#include "io/LittleEndian.h"
 #include "text/Encoding.h"
 
 namespace torepal {
@@ -33,43 +34,6 @@ std::uint32_t Crc32(std::string_view bytes)
     std::uint32_t crc = 0xFFFFFFFFu;
     for (char ch : bytes) crc = table[(crc ^ static_cast<unsigned char>(ch)) & 0xFF] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
-}
-
-void PutU32(std::string& out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-    bool u32(std::uint32_t& v)
-    {
-        if (bytes_.size() - pos_ < 4) return false;
-        v = 0;
-        for (int i = 0; i < 4; ++i) v |= std::uint32_t{static_cast<unsigned char>(bytes_[pos_ + i])} << (8 * i);
-        pos_ += 4;
-        return true;
-    }
-    bool text(std::string& s)
-    {
-        std::uint32_t length = 0;
-        if (!u32(length) || bytes_.size() - pos_ < length) return false;
-        s.assign(bytes_.substr(pos_, length));
-        pos_ += length;
-        return true;
-    }
-    bool atEnd() const { return pos_ == bytes_.size(); }
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
-};
-
-void PutText(std::string& out, std::string_view text)
-{
-    PutU32(out, static_cast<std::uint32_t>(text.size()));
-    out += text;
 }
 
 // A form's fields where a project file keeps them, the other form empty.
@@ -132,7 +96,7 @@ void PutForm(std::string& out, const Form& form)
 }
 
 template <typename Form>
-bool GetForm(Reader& r, Form& form)
+bool GetForm(LittleEndianReader& r, Form& form)
 {
     std::string text;
     if (!r.text(text)) return false;
@@ -183,7 +147,7 @@ RecoveryDecode DecodeRecovery(std::string_view bytes, RecoveryRecord& record)
 {
     record = RecoveryRecord{};
     if (bytes.size() < kHeaderSize || bytes.substr(0, kMagic.size()) != kMagic) return RecoveryDecode::Damaged;
-    Reader header(bytes.substr(kMagic.size(), kHeaderSize - kMagic.size()));
+    LittleEndianReader header(bytes.substr(kMagic.size(), kHeaderSize - kMagic.size()));
     std::uint32_t version = 0, length = 0, crc = 0;
     header.u32(version);
     header.u32(length);
@@ -193,7 +157,7 @@ RecoveryDecode DecodeRecovery(std::string_view bytes, RecoveryRecord& record)
     if (payload.size() != length || Crc32(payload) != crc) return RecoveryDecode::Damaged;
 
     RecoveryRecord read;
-    Reader r(payload);
+    LittleEndianReader r(payload);
     std::uint32_t forms = 0;
     if (!r.u32(forms) || (forms & ~(kPlateBit | kMailBit)) != 0) return RecoveryDecode::Damaged;
     read.hasPlate = (forms & kPlateBit) != 0;

@@ -164,21 +164,23 @@ void ComposeMail(MailState& state, std::string_view templateBytes)
     std::string work = NormalizedLinesCrLf(templateBytes);
     // The order matters: a value holding a placeholder of a later step is
     // filled by that step.
-    ReplaceAll(work, "[myname]", state.myname);
-    ReplaceAll(work, "[post]", state.post);
-    ReplaceAll(work, "[zip]", state.zip);
-    ReplaceAll(work, "[tel]", state.tel);
-    ReplaceAll(work, "[ktel]", state.ktel);
-    ReplaceAll(work, "[item]", state.item);
-    ReplaceAll(work, "[name]", state.name);
-    ReplaceAll(work, "[transmen]", state.transmen);
-    ReplaceAll(work, "[transnum]", state.transnum);
-    ReplaceAll(work, "[fauc]", state.fauc);
-    ReplaceAll(work, "[ftrans]", state.ftrans);
     state.sum = MailSum(state.fauc, state.ftrans);
-    ReplaceAll(work, "[sum]", state.sum);
     state.bank = BuildBankText(state);
-    ReplaceAll(work, "[bank]", state.bank);
+    ReplaceEach(work, {
+                          {"[myname]", state.myname},
+                          {"[post]", state.post},
+                          {"[zip]", state.zip},
+                          {"[tel]", state.tel},
+                          {"[ktel]", state.ktel},
+                          {"[item]", state.item},
+                          {"[name]", state.name},
+                          {"[transmen]", state.transmen},
+                          {"[transnum]", state.transnum},
+                          {"[fauc]", state.fauc},
+                          {"[ftrans]", state.ftrans},
+                          {"[sum]", state.sum},
+                          {"[bank]", state.bank},
+                      });
     state.body = std::move(work);
 }
 

@@ -19,6 +19,22 @@ struct TemplateText {
     const char* payment;
 };
 
+// タイプ４ and タイプ５ lay out their sections the same way, one row of a
+// two-column table each; only their frames differ.
+constexpr const char* kWideRowItem =
+    "<tr bgcolor=<bgcolor>><td colspan=2><center><font color=<fcolor>><b><Title></b></font></center></td>"
+    "</tr><tr><td width=25% bgcolor=<bgcolor>><center><font color=<fcolor>><b>商品情報</b></font></center>"
+    "</td><td width=75% bgcolor=#FFFFFF><font color=<fcolor>><Items><myboot></font></td></tr>";
+constexpr const char* kWideRowShipping =
+    "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b>発送方法</b></font></center></td>"
+    "<td width=550 bgcolor=#FFFFFF><font color=<fcolor>><trans><sdata></font></td></tr>";
+constexpr const char* kWideRowOthers =
+    "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b><TOthers></b></font></center>"
+    "</td><td width=550 bgcolor=#FFFFFF><font color=<fcolor>><Others></font></td></tr>";
+constexpr const char* kWideRowPayment =
+    "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b>支払方法</b></font></center></td>"
+    "<td width=550 bgcolor=#FFFFFF><font color=<fcolor>><pdata></font></td></tr>";
+
 // The markup exactly as the pages carry it (UTF-8 here, Shift-JIS once
 // converted). Runs of two blanks, the upper-case tags and the ideographic
 // spaces of タイプ２ are part of the text.
@@ -135,40 +151,22 @@ constexpr std::array<TemplateText, kTemplateTypeCount> kTemplates = {{
         "color=#999999>",
         // frame, after the credit line
         "</font></TD></TR></TABLE></state><br>",
-        // item section
-        "<tr bgcolor=<bgcolor>><td colspan=2><center><font color=<fcolor>><b><Title></b></font></center></td>"
-        "</tr><tr><td width=25% bgcolor=<bgcolor>><center><font color=<fcolor>><b>商品情報</b></font></center>"
-        "</td><td width=75% bgcolor=#FFFFFF><font color=<fcolor>><Items><myboot></font></td></tr>",
-        // shipping section
-        "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b>発送方法</b></font></center></td>"
-        "<td width=550 bgcolor=#FFFFFF><font color=<fcolor>><trans><sdata></font></td></tr>",
-        // others section
-        "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b><TOthers></b></font></center>"
-        "</td><td width=550 bgcolor=#FFFFFF><font color=<fcolor>><Others></font></td></tr>",
-        // payment section
-        "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b>支払方法</b></font></center></td>"
-        "<td width=550 bgcolor=#FFFFFF><font color=<fcolor>><pdata></font></td></tr>",
+        kWideRowItem,
+        kWideRowShipping,
+        kWideRowOthers,
+        kWideRowPayment,
     },
-    // タイプ５ (the sections of タイプ４, a frame of its own)
+    // タイプ５
     {
         // frame, up to the credit line
         "<state><table width=700 border=0  cellpadding=6 cellspacing=1 bgcolor=<color>><data1><data2><data3>"
         "<data4></table><table width=700><tr><td align=right><font size=2 color=#999999>",
         // frame, after the credit line
         "</font></TD></TR></TABLE></state><br>",
-        // item section
-        "<tr bgcolor=<bgcolor>><td colspan=2><center><font color=<fcolor>><b><Title></b></font></center></td>"
-        "</tr><tr><td width=25% bgcolor=<bgcolor>><center><font color=<fcolor>><b>商品情報</b></font></center>"
-        "</td><td width=75% bgcolor=#FFFFFF><font color=<fcolor>><Items><myboot></font></td></tr>",
-        // shipping section
-        "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b>発送方法</b></font></center></td>"
-        "<td width=550 bgcolor=#FFFFFF><font color=<fcolor>><trans><sdata></font></td></tr>",
-        // others section
-        "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b><TOthers></b></font></center>"
-        "</td><td width=550 bgcolor=#FFFFFF><font color=<fcolor>><Others></font></td></tr>",
-        // payment section
-        "<tr><td width=150 bgcolor=<bgcolor>><center><font color=<fcolor>><b>支払方法</b></font></center></td>"
-        "<td width=550 bgcolor=#FFFFFF><font color=<fcolor>><pdata></font></td></tr>",
+        kWideRowItem,
+        kWideRowShipping,
+        kWideRowOthers,
+        kWideRowPayment,
     },
 }};
 

@@ -58,13 +58,15 @@ void RenderPage(PlateState& state, const PlateFlags& flags, std::span<const Tari
         ReplaceAll(frame, "<data4>", t.payment);
     }
 
-    ReplaceAll(frame, "<Title>", state.Title);
-    ReplaceAll(frame, "<TOthers>", state.TOthers);
-    ReplaceAll(frame, "<Others>", state.Others);
-    ReplaceAll(frame, "<Items>", state.Items);
-    ReplaceAll(frame, "<fcolor>", state.fcolor);
-    ReplaceAll(frame, "<bgcolor>", state.bgcolor);
-    ReplaceAll(frame, "\r\n", "<br>");
+    ReplaceEach(frame, {
+                           {"<Title>", state.Title},
+                           {"<TOthers>", state.TOthers},
+                           {"<Others>", state.Others},
+                           {"<Items>", state.Items},
+                           {"<fcolor>", state.fcolor},
+                           {"<bgcolor>", state.bgcolor},
+                           {"\r\n", "<br>"},
+                       });
 
     state.page = std::move(frame);
     ReplaceAll(state.page, "<color>", state.color);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -149,5 +150,10 @@ public:
 
 // "%d月%d日%d時%d分", no leading zeros: the stamp in saved page and mail names.
 std::string FormatTimeStamp(const LocalTime& t);
+
+// Asks about the unsaved edits of `sjisWhat` and acts on the answer. True
+// when the caller may go on: the edits were written (`save` said so) or
+// thrown away; false when the seller stays with them.
+bool SettleUnsavedEdits(Platform& platform, const std::string& sjisWhat, const std::function<bool()>& save);
 
 }  // namespace torepal

@@ -1,7 +1,8 @@
 #include "preview/PreviewChannel.h"
 
 #include <charconv>
-#include <cstring>
+
+#include "io/LittleEndian.h"
 
 namespace torepal {
 
@@ -13,17 +14,6 @@ constexpr std::size_t kHeader = 5;  // kind byte and payload length
 constexpr std::size_t kLongestReply = 64 * 1024;
 constexpr std::uint32_t kMostCheckLines = 10000;
 
-void PutU32(std::string& out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-void PutText(std::string& out, std::string_view text)
-{
-    PutU32(out, static_cast<std::uint32_t>(text.size()));
-    out.append(text);
-}
-
 std::string Frame(char kind, const std::string& payload)
 {
     std::string out;
@@ -33,48 +23,6 @@ std::string Frame(char kind, const std::string& payload)
     out += payload;
     return out;
 }
-
-// Reads the payload front to back; any read past its end fails the whole.
-class PayloadReader {
-public:
-    explicit PayloadReader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool u32(std::uint32_t& value)
-    {
-        if (bytes_.size() - at_ < 4) return false;
-        value = 0;
-        for (int i = 0; i < 4; ++i)
-            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[at_ + static_cast<std::size_t>(i)]))
-                     << (8 * i);
-        at_ += 4;
-        return true;
-    }
-
-    bool i32(int& value)
-    {
-        std::uint32_t raw = 0;
-        if (!u32(raw)) return false;
-        std::int32_t signedValue = 0;
-        std::memcpy(&signedValue, &raw, sizeof signedValue);
-        value = signedValue;
-        return true;
-    }
-
-    bool text(std::string& value)
-    {
-        std::uint32_t length = 0;
-        if (!u32(length) || bytes_.size() - at_ < length) return false;
-        value.assign(bytes_.substr(at_, length));
-        at_ += length;
-        return true;
-    }
-
-    bool finished() const { return at_ == bytes_.size(); }
-
-private:
-    std::string_view bytes_;
-    std::size_t at_ = 0;
-};
 
 bool ReadNumber(std::string_view& rest, long long& value)
 {
@@ -140,12 +88,7 @@ std::string EncodePageFrame(const PreviewPageMessage& message)
 std::string EncodeWindowFrame(const PreviewGeometry& where)
 {
     std::string payload;
-    for (int value : {where.x, where.y, where.width, where.height}) {
-        std::uint32_t raw = 0;
-        const std::int32_t signedValue = value;
-        std::memcpy(&raw, &signedValue, sizeof raw);
-        PutU32(payload, raw);
-    }
+    for (int value : {where.x, where.y, where.width, where.height}) PutI32(payload, value);
     return Frame(kWindowKind, payload);
 }
 
@@ -165,14 +108,14 @@ std::optional<PreviewFrameReader::Frame> PreviewFrameReader::next()
     if (damaged_ || buffer_.size() - start_ < kHeader) return std::nullopt;
     const char kind = buffer_[start_];
     std::uint32_t length = 0;
-    PayloadReader header(std::string_view(buffer_).substr(start_ + 1, 4));
+    LittleEndianReader header(std::string_view(buffer_).substr(start_ + 1, 4));
     header.u32(length);
     if ((kind != kPageKind && kind != kWindowKind) || length > kLargestPreviewFrame) {
         damaged_ = true;
         return std::nullopt;
     }
     if (buffer_.size() - start_ - kHeader < length) return std::nullopt;
-    PayloadReader payload(std::string_view(buffer_).substr(start_ + kHeader, length));
+    LittleEndianReader payload(std::string_view(buffer_).substr(start_ + kHeader, length));
     start_ += kHeader + length;
 
     Frame frame;
@@ -188,7 +131,7 @@ std::optional<PreviewFrameReader::Frame> PreviewFrameReader::next()
         PreviewGeometry& g = frame.window;
         ok = payload.i32(g.x) && payload.i32(g.y) && payload.i32(g.width) && payload.i32(g.height);
     }
-    if (!ok || !payload.finished()) {
+    if (!ok || !payload.atEnd()) {
         damaged_ = true;
         return std::nullopt;
     }

@@ -49,15 +49,8 @@ CarrierLimits ReadLimits()
 
 void Overlay(CarrierAvailability& into, const CarrierAvailability& later)
 {
-    auto take = [](std::optional<bool>& to, const std::optional<bool>& from) {
-        if (from) to = from;
-    };
-    take(into.yamato, later.yamato);
-    take(into.sagawa, later.sagawa);
-    take(into.yahooYuPack, later.yahooYuPack);
-    take(into.teikeigai, later.teikeigai);
-    take(into.sasshi, later.sasshi);
-    take(into.kuronekoMail, later.kuronekoMail);
+    for (const auto box : kDecidedBoxes)
+        if (later.*box) into.*box = later.*box;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // keeps its tick while disabled. The limits are the last list positions the
 // built-in tariffs price, taken from the rate tables so each exists once.
 
+#include <array>
 #include <optional>
 
 #include "shipping/ShippingChoices.h"
@@ -24,6 +25,12 @@ struct CarrierAvailability {
     std::optional<bool> teikeigai;
     std::optional<bool> sasshi;
     std::optional<bool> kuronekoMail;
+};
+
+// Each box a rule can decide, for code that treats them all alike.
+inline constexpr std::array<std::optional<bool> CarrierAvailability::*, 6> kDecidedBoxes = {
+    &CarrierAvailability::yamato,    &CarrierAvailability::sagawa, &CarrierAvailability::yahooYuPack,
+    &CarrierAvailability::teikeigai, &CarrierAvailability::sasshi, &CarrierAvailability::kuronekoMail,
 };
 
 // What a change of `changed` decides. Positions compare signed, so no

@@ -57,7 +57,9 @@ inline constexpr const char* kOwnLineCloseAomori = "】";  // 青森県's own li
 inline constexpr const char* kOkinawaOwnName = "沖縄県";  // how "沖　縄" is written on its own line
 inline constexpr int kAomoriIndex = 1;
 inline constexpr int kOkinawaIndex = 46;
-extern const std::array<IndexRange, 7> kYuPackSizeClasses;  // weight is not used
+// Weight is not used. The size classes are the ones クロネコヤマト prints
+// (60 to 160, then 170), so the two carriers read one table.
+inline constexpr const std::array<IndexRange, 7>& kYuPackSizeClasses = kYamatoSizeClasses;
 extern const std::array<RegionRow, 13> kYuPackRegions;
 extern const std::array<IndexRange, 11> kYuPackOriginGroups;
 extern const std::array<std::array<int, 7>, 8> kYuPackZonePrices;  // [zone - 1][class]

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "shipping/TariffRules.h"
 #include "text/Encoding.h"
@@ -85,23 +86,19 @@ struct SourceLines {
 
     int of(const TariffCell& c) const
     {
+        // The service's own values, one line each.
+        static constexpr std::pair<TariffField, int SourceLines::*> kOwnValues[] = {
+            {TariffField::Name, &SourceLines::name},
+            {TariffField::Carrier, &SourceLines::carrier},
+            {TariffField::Source, &SourceLines::source},
+            {TariffField::Date, &SourceLines::date},
+            {TariffField::Order, &SourceLines::order},
+            {TariffField::FlatPrice, &SourceLines::flatPrice},
+            {TariffField::FlatWeight, &SourceLines::flatWeight},
+        };
+        for (const auto& [field, line] : kOwnValues)
+            if (c.field == field) return this->*line;
         switch (c.field) {
-            case TariffField::None:
-                return 0;
-            case TariffField::Name:
-                return name;
-            case TariffField::Carrier:
-                return carrier;
-            case TariffField::Source:
-                return source;
-            case TariffField::Date:
-                return date;
-            case TariffField::Order:
-                return order;
-            case TariffField::FlatPrice:
-                return flatPrice;
-            case TariffField::FlatWeight:
-                return flatWeight;
             case TariffField::VariantName:
             case TariffField::Bands:
                 return At(variant, c.group, variants);
@@ -131,6 +128,8 @@ struct SourceLines {
                 return g < variantLimit.size() && variantLimit[g][r] > 0 ? variantLimit[g][r]
                                                                          : At(variant, c.group, variants);
             }
+            default:  // the service as a whole, or one of its own values above
+                break;
         }
         return 0;
     }
@@ -200,6 +199,17 @@ const toml::array& ArrayOf(const toml::node& n, const std::string& what)
     return *a;
 }
 
+// The tables of "[[key]]" ([[variant]], [[region]]): at least one, and only
+// tables. `keyLine` is where the key stands.
+const toml::array& TablesOf(const toml::table& t, const char* key, int line, int& keyLine, const char* refusal)
+{
+    const toml::node& node = Required(t, key, line);
+    keyLine = LineOf(node);
+    const auto* list = node.as_array();
+    if (!list || list->empty() || !list->is_array_of_tables()) Refuse(LineOf(node), refusal);
+    return *list;
+}
+
 // "[上限, 値]": a pair of whole numbers in a list.
 std::pair<const toml::node*, const toml::node*> Pair(const toml::node& n, const std::string& what)
 {
@@ -267,12 +277,8 @@ std::vector<WeightBand> Bands(const toml::node& n, std::vector<int>& lines)
 
 void ReadBands(const toml::table& t, Tariff& tariff, int line, SourceLines& lines)
 {
-    const toml::node& node = Required(t, "variant", line);
-    lines.variants = LineOf(node);
-    const auto* list = node.as_array();
-    if (!list || list->empty() || !list->is_array_of_tables())
-        Refuse(LineOf(node), "料金の列は [[variant]] の表で書いてください。");
-    for (const toml::node& entry : *list) {
+    for (const toml::node& entry :
+         TablesOf(t, "variant", line, lines.variants, "料金の列は [[variant]] の表で書いてください。")) {
         const toml::table& v = *entry.as_table();
         TariffVariant variant;
         if (const toml::node* name = v.get("name")) variant.name = CheckedText(*name, "name");
@@ -297,12 +303,8 @@ void ReadRegions(const toml::table& t, Tariff& tariff, int line, SourceLines& li
         lines.size.push_back(LineOf(entry));
     }
 
-    const toml::node& regionsNode = Required(t, "region", line);
-    lines.regions = LineOf(regionsNode);
-    const auto* regions = regionsNode.as_array();
-    if (!regions || regions->empty() || !regions->is_array_of_tables())
-        Refuse(LineOf(regionsNode), "地域は [[region]] の表で書いてください。");
-    for (const toml::node& entry : *regions) {
+    for (const toml::node& entry :
+         TablesOf(t, "region", line, lines.regions, "地域は [[region]] の表で書いてください。")) {
         const toml::table& r = *entry.as_table();
         TariffRegion region;
         region.name = Text(r, "name", LineOf(entry));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "shipping/TariffReader.h"
@@ -315,25 +316,31 @@ bool DateNewRates(const Tariff& saved, Tariff& edited, const TariffDate& today)
     return true;
 }
 
+namespace {
+
+// The cells whose name does not depend on where they are: the service's own
+// values and the parts named as a whole.
+constexpr std::pair<TariffField, const char*> kFixedCellNames[] = {
+    {TariffField::None, "サービス"},
+    {TariffField::Name, "サービス名"},
+    {TariffField::Carrier, "運送会社"},
+    {TariffField::Source, "出典"},
+    {TariffField::Date, "日付"},
+    {TariffField::Order, "一覧での順番"},
+    {TariffField::FlatPrice, "料金"},
+    {TariffField::FlatWeight, "重さの上限"},
+    {TariffField::Sizes, "大きさの区分"},
+    {TariffField::Regions, "地域"},
+    {TariffField::PrefectureMissing, "都道府県の地域"},
+};
+
+}  // namespace
+
 std::string DescribeTariffCell(const Tariff& t, const TariffCell& c)
 {
+    for (const auto& [field, name] : kFixedCellNames)
+        if (c.field == field) return name;
     switch (c.field) {
-        case TariffField::None:
-            return "サービス";
-        case TariffField::Name:
-            return "サービス名";
-        case TariffField::Carrier:
-            return "運送会社";
-        case TariffField::Source:
-            return "出典";
-        case TariffField::Date:
-            return "日付";
-        case TariffField::Order:
-            return "一覧での順番";
-        case TariffField::FlatPrice:
-            return "料金";
-        case TariffField::FlatWeight:
-            return "重さの上限";
         case TariffField::VariantName:
             return std::to_string(c.group + 1) + "番目の列の名前";
         case TariffField::Bands:
@@ -342,20 +349,14 @@ std::string DescribeTariffCell(const Tariff& t, const TariffCell& c)
             return VariantLabel(t, c.group) + "の" + Nth(c.row) + "の重さ";
         case TariffField::BandPrice:
             return VariantLabel(t, c.group) + "の" + Nth(c.row) + "の料金";
-        case TariffField::Sizes:
-            return "大きさの区分";
         case TariffField::SizeCm:
             return "大きさの区分の" + Nth(c.row) + "の三辺の合計";
         case TariffField::SizeGrams:
             return "大きさの区分の" + Nth(c.row) + "の重さ";
-        case TariffField::Regions:
-            return "地域";
         case TariffField::RegionName:
             return "地域の" + Nth(c.row);
         case TariffField::Prefecture:
             return RegionLabel(t, c.row) + "の都道府県";
-        case TariffField::PrefectureMissing:
-            return "都道府県の地域";
         case TariffField::Price:
             return SizeLabel(t, c.group) + "の" + RegionLabel(t, c.row) + "発" + RegionLabel(t, c.column) + "着";
         case TariffField::PriceRow:
@@ -365,6 +366,8 @@ std::string DescribeTariffCell(const Tariff& t, const TariffCell& c)
                 c.row >= 0 && c.row < 4 ? LimitEntries()[static_cast<std::size_t>(c.row)].what : "大きさの上限";
             return c.group >= 0 ? VariantLabel(t, c.group) + "の" + what : what;
         }
+        default:  // a fixed name above
+            break;
     }
     return "サービス";
 }

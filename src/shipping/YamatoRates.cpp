@@ -21,7 +21,8 @@ const std::array<IndexRange, 7> kYamatoWeightClasses = {{
     {28, 28, 6},
 }};
 
-// Size: 60, 80, 100, 120, 140, 160; "170size" is class 6.
+// Size: 60, 80, 100, 120, 140, 160; "170size" is class 6. ゆうパック uses
+// the same classes (its 170 size priced).
 const std::array<IndexRange, 7> kYamatoSizeClasses = {{
     {0, 0, 0},
     {1, 2, 1},

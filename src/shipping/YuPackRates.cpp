@@ -11,17 +11,6 @@
 
 namespace torepal {
 
-// Size: 60, 80, 100, 120, 140, 160, 170.
-const std::array<IndexRange, 7> kYuPackSizeClasses = {{
-    {0, 0, 0},
-    {1, 2, 1},
-    {3, 4, 2},
-    {5, 5, 3},
-    {6, 6, 4},
-    {7, 8, 5},
-    {9, 9, 6},
-}};
-
 const std::array<RegionRow, 13> kYuPackRegions = {{
     {"【北海道】 ", "北海道"},
     {"【東　北】 ", "青森県、秋田県、岩手県、宮城県、山形県、福島県"},

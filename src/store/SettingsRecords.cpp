@@ -212,6 +212,22 @@ constexpr auto kBank = [](auto& f, CBSave& r) { WalkBank(f, r); };
 constexpr auto kPlate = [](auto& f, CPSave& r) { WalkPlate(f, r); };
 constexpr auto kStatus = [](auto& f, CSavemail& r) { WalkStatus(f, r); };
 
+// EncodeX, DecodeX and SalvageX of one file, from its walk: the three are
+// the same three steps for every file, so they are written once here.
+#define TOREPAL_SETTINGS_FILE(Name, Record, walk)             \
+    std::string Encode##Name(const Record& record)            \
+    {                                                         \
+        return Encoded(record, walk);                         \
+    }                                                         \
+    bool Decode##Name(std::string_view bytes, Record& record) \
+    {                                                         \
+        return Decoded(bytes, record, walk);                  \
+    }                                                         \
+    Record Salvage##Name(std::string_view bytes)              \
+    {                                                         \
+        return Salvaged<Record>(bytes, walk);                 \
+    }
+
 }  // namespace
 
 bool IsCleanSettingsText(std::string_view sjis, bool multiLine)
@@ -229,20 +245,7 @@ bool IsCleanSettingsText(std::string_view sjis, bool multiLine)
 // bank.ini, six rows of: bank name, branch (記号 in the postal rows),
 // holder, number, kind. The holder comes before the number in the file
 // although the program keeps them the other way round.
-std::string EncodeBank(const CBSave& record)
-{
-    return Encoded(record, kBank);
-}
-
-bool DecodeBank(std::string_view bytes, CBSave& record)
-{
-    return Decoded(bytes, record, kBank);
-}
-
-CBSave SalvageBank(std::string_view bytes)
-{
-    return Salvaged<CBSave>(bytes, kBank);
-}
+TOREPAL_SETTINGS_FILE(Bank, CBSave, kBank)
 
 // plate.ini:
 //    1- 8  carrier ticks
@@ -260,36 +263,12 @@ CBSave SalvageBank(std::string_view bytes)
 //   31     mytext
 //   then, only for a setting that is on, its name and the u32 1:
 //          "phone-fit"  スマートフォンでも読みやすく
-std::string EncodePlate(const CPSave& record)
-{
-    return Encoded(record, kPlate);
-}
-
-bool DecodePlate(std::string_view bytes, CPSave& record)
-{
-    return Decoded(bytes, record, kPlate);
-}
-
-CPSave SalvagePlate(std::string_view bytes)
-{
-    return Salvaged<CPSave>(bytes, kPlate);
-}
+TOREPAL_SETTINGS_FILE(Plate, CPSave, kPlate)
 
 // status.ini: address, name, postcode, telephone, mobile, then the mail
 // page's six account ticks.
-std::string EncodeStatus(const CSavemail& record)
-{
-    return Encoded(record, kStatus);
-}
+TOREPAL_SETTINGS_FILE(Status, CSavemail, kStatus)
 
-bool DecodeStatus(std::string_view bytes, CSavemail& record)
-{
-    return Decoded(bytes, record, kStatus);
-}
-
-CSavemail SalvageStatus(std::string_view bytes)
-{
-    return Salvaged<CSavemail>(bytes, kStatus);
-}
+#undef TOREPAL_SETTINGS_FILE
 
 }  // namespace torepal

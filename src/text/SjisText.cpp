@@ -485,6 +485,11 @@ void ReplaceAll(std::string& text, std::string_view search, std::string_view wit
     if (ReplaceInto(out, text, search, with)) text = std::move(out);
 }
 
+void ReplaceEach(std::string& text, std::initializer_list<Placeholder> placeholders)
+{
+    for (const Placeholder& p : placeholders) ReplaceAll(text, p.search, p.with);
+}
+
 std::string ReplacedWithoutVectors(std::string_view text, std::string_view search, std::string_view with)
 {
     std::string out;

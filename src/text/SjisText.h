@@ -3,6 +3,7 @@
 // std::string of these bytes; lengths are byte counts.
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,15 @@ inline std::size_t CharLength(std::string_view text, std::size_t pos)
 // nothing.
 std::string Replaced(std::string_view text, std::string_view search, std::string_view with);
 void ReplaceAll(std::string& text, std::string_view search, std::string_view with);
+
+// A placeholder and the text that takes its place.
+struct Placeholder {
+    std::string_view search;
+    std::string_view with;
+};
+// ReplaceAll for each placeholder in the order given, so a value that holds
+// a later placeholder is itself filled by that later step.
+void ReplaceEach(std::string& text, std::initializer_list<Placeholder> placeholders);
 // The same as Replaced on a processor without AVX2 (the memchr search alone),
 // so tests can hold that path to the same results on any machine.
 std::string ReplacedWithoutVectors(std::string_view text, std::string_view search, std::string_view with);

@@ -17,6 +17,18 @@ TEST(Replace, ReplacesEveryOccurrenceLeftToRightWithoutOverlap)
     EXPECT_EQ(Replaced("x<a>y<a>", "<a>", "1"), "x1y1");
 }
 
+TEST(Replace, EachPlaceholderInTurnFillsWhatAnEarlierValueBrought)
+{
+    std::string text = "<a>-<b>-<c>";
+    ReplaceEach(text, {{"<a>", "<c>"}, {"<b>", "B"}, {"<c>", "C"}});
+    EXPECT_EQ(text, "C-B-C");
+
+    // A later placeholder's value is not scanned for an earlier one.
+    std::string back = "<a><b>";
+    ReplaceEach(back, {{"<a>", "A"}, {"<b>", "<a>"}});
+    EXPECT_EQ(back, "A<a>");
+}
+
 TEST(Replace, InsertedTextIsNotScannedAgain)
 {
     EXPECT_EQ(Replaced("ab", "a", "aa"), "aab");

@@ -75,3 +75,32 @@ TEST(ChecksView, AFindingLongerThanTheViewIsWideShowsWhole)
     EXPECT_LE(second.bottom(), list->viewport()->height());
     EXPECT_FALSE(list->verticalScrollBar()->isVisible());
 }
+
+TEST(ChecksView, ManyLongFindingsScrollInsideAViewOfAtMostSixLines)
+{
+    QWidget page;
+    auto* layout = new QVBoxLayout(&page);
+    auto& view = *new ChecksView(&page);
+    layout->addWidget(&view);
+    layout->addStretch();
+    page.resize(400, 700);
+    page.show();
+    std::vector<CheckResult> many;
+    for (int i = 0; i < 30; ++i)
+        many.push_back({S("支払い方法"), S("「切手」は、2018年3月1日から使えません（支払いはYahoo!かんたん決済だけに"
+                                           "なりました）。チェックを外してください。")});
+    view.setChecks(many);
+    QApplication::processEvents();
+    auto* list = view.findChild<QListWidget*>(QStringLiteral("checksList"));
+    ASSERT_NE(list, nullptr);
+    // Six lines of text and the list's frame, however much it holds.
+    const int line = list->fontMetrics().lineSpacing();
+    EXPECT_LE(view.height(), 6 * line + 2 * list->frameWidth() + 2);
+    EXPECT_EQ(view.height(), view.mostOuterHeight());
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    // The last finding is reached by scrolling the list itself.
+    list->scrollToItem(list->item(29));
+    QApplication::processEvents();
+    EXPECT_TRUE(list->viewport()->rect().intersects(list->visualItemRect(list->item(29))));
+}

@@ -7,6 +7,9 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTest>
 
 #include "shipping/TariffReader.h"
 #include "shipping/ui/CurrentServicesGroup.h"
@@ -92,4 +95,46 @@ TEST(CurrentServicesGroup, TheShippedServicesShowWholeWithoutScrolling)
     ASSERT_EQ(list->count(), 7);
     EXPECT_LT(list->visualItemRect(list->item(6)).bottom(), list->viewport()->height());
     EXPECT_FALSE(list->verticalScrollBar()->isVisible());
+}
+
+TEST(CurrentServicesGroup, AClickOnAServicesNameTicksItAsOnItsBoxAndSpaceStillDoes)
+{
+    CurrentServicesGroup group;
+    group.setServices(Shipped());
+    group.show();
+    QApplication::processEvents();
+    QSignalSpy changed(&group, &CurrentServicesGroup::tickedIdsChanged);
+    QListWidget* list = List(group);
+    const QRect line = list->visualItemRect(list->item(4));  // クリックポスト（2018年9月1日）
+    const QPoint onName(line.left() + line.width() / 2, line.center().y());
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onName);
+    EXPECT_EQ(group.tickedIds(), (std::vector<std::string>{"clickpost"}));
+    EXPECT_EQ(changed.count(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onName);
+    EXPECT_TRUE(group.tickedIds().empty());
+    EXPECT_EQ(changed.count(), 2);
+
+    // The small box itself: one click, one change, not two.
+    QStyleOptionViewItem option;
+    option.initFrom(list->viewport());
+    option.rect = line;
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = list->item(4)->text();
+    const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    ASSERT_TRUE(line.contains(box.center()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_EQ(group.tickedIds(), (std::vector<std::string>{"clickpost"}));
+    EXPECT_EQ(changed.count(), 3);
+
+    // The right button ticks nothing.
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, onName);
+    EXPECT_EQ(changed.count(), 3);
+
+    // The keyboard as before: Space ticks the current line.
+    list->setFocus();
+    list->setCurrentRow(1);  // レターパックライト
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_EQ(group.tickedIds(), (std::vector<std::string>{"letterpack-light", "clickpost"}));
+    EXPECT_EQ(changed.count(), 4);
 }

@@ -3,6 +3,7 @@
 // texts the recovery file keeps.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTest>
 
 #include "app/RecoveryFile.h"
@@ -153,6 +154,89 @@ TEST_F(MailWiring, TypedTextsAreUnsavedUntilSavedOrCleared)
     EXPECT_TRUE(unsaved());
     press("clearButton");
     EXPECT_FALSE(unsaved());
+}
+
+// ---- 元に戻す after a compose or a clear ------------------------------------------
+
+class MailUndo : public MailWiring {
+protected:
+    QWidget* bar() { return Find<QWidget>(page(), "mailUndo"); }
+    std::string note() { return Utf8(Find<QLabel>(page(), "mailUndoNote")->text()); }
+};
+
+TEST_F(MailUndo, TheComposeLeavesAWayBackToTheMailAsItWas)
+{
+    folder.write("file/a.txt", Sjis("[name] 様"));
+    Type(line("nameEdit"), "hanako");
+    Type(body(), "お待たせしました♥\n明日発送します。");
+    EXPECT_FALSE(bar()->isVisible());
+    press("previewButton");
+    EXPECT_EQ(Utf8(body()->toPlainText()), "hanako 様\n");
+    ASSERT_TRUE(bar()->isVisible());
+    EXPECT_EQ(note(), "メール本文を作り直しました。");
+    EXPECT_EQ(Utf8(Button(page(), "mailUndoButton")->text()), "元に戻す");
+
+    press("mailUndoButton");
+    // What the seller typed, the character Shift-JIS cannot hold included.
+    EXPECT_EQ(Utf8(body()->toPlainText()), "お待たせしました♥\n明日発送します。");
+    EXPECT_EQ(Utf8(line("nameEdit")->text()), "hanako");
+    EXPECT_FALSE(bar()->isVisible());
+    EXPECT_TRUE(checks()->isHidden());
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.dialogTitles.empty());
+}
+
+TEST_F(MailUndo, NothingIsOfferedWhenTheMailBoxWasEmptyOrStaysTheSame)
+{
+    folder.write("file/a.txt", Sjis("[name] 様"));
+    press("previewButton");
+    EXPECT_FALSE(bar()->isVisible());
+    press("previewButton");  // the same mail again
+    EXPECT_FALSE(bar()->isVisible());
+}
+
+TEST_F(MailUndo, TheOfferEndsWithTheNextChangeToTheForm)
+{
+    folder.write("file/a.txt", Sjis("[name] 様"));
+    Type(body(), "下書き");
+    press("previewButton");
+    ASSERT_TRUE(bar()->isVisible());
+    Type(body(), "hanako 様\n追記");
+    EXPECT_FALSE(bar()->isVisible());
+    EXPECT_EQ(Utf8(body()->toPlainText()), "hanako 様\n追記");
+
+    // A tick counts as a change as well.
+    Type(body(), "下書き");
+    press("previewButton");
+    ASSERT_TRUE(bar()->isVisible());
+    Find<QCheckBox>(page(), "account1Box")->click();
+    EXPECT_FALSE(bar()->isVisible());
+}
+
+TEST_F(MailUndo, ClearLeavesAWayBackToTheParcelFields)
+{
+    // Clearing empty fields takes nothing: nothing is offered.
+    press("clearButton");
+    EXPECT_FALSE(bar()->isVisible());
+
+    Type(line("mynameEdit"), "山田花子");
+    Type(line("itemEdit"), "腕時計");
+    Type(line("nameEdit"), "hanako");
+    Type(line("faucEdit"), "3000");
+    Type(line("ftransEdit"), "185");
+    press("clearButton");
+    EXPECT_EQ(Utf8(line("itemEdit")->text()), "");
+    EXPECT_EQ(Utf8(line("mynameEdit")->text()), "山田花子");
+    ASSERT_TRUE(bar()->isVisible());
+    EXPECT_EQ(note(), "クリアーしました。");
+
+    press("mailUndoButton");
+    EXPECT_EQ(Utf8(line("itemEdit")->text()), "腕時計");
+    EXPECT_EQ(Utf8(line("nameEdit")->text()), "hanako");
+    EXPECT_EQ(Utf8(line("faucEdit")->text()), "3000");
+    EXPECT_EQ(Utf8(line("ftransEdit")->text()), "185");
+    EXPECT_EQ(Utf8(line("mynameEdit")->text()), "山田花子");
+    EXPECT_FALSE(bar()->isVisible());
 }
 
 }  // namespace

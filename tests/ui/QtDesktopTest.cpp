@@ -2,8 +2,10 @@
 #include <unistd.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <chrono>
 #include <cstdlib>
@@ -88,6 +90,27 @@ TEST(QtPlatformStatusLine, TheTextIsALabelWithAText)
     ASSERT_NE(read->textInterface(), nullptr);
     EXPECT_EQ(read->textInterface()->text(0, read->textInterface()->characterCount()),
               QStringLiteral("「b.html」を保存しました"));
+}
+
+TEST(QtPlatformStatusLine, ALongTextNeverWidensTheWindow)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* line = new QStatusBar(&window);
+    layout->addWidget(line);
+    window.resize(400, 100);
+    window.show();
+    QtPlatform platform;
+    platform.setWindow(&window);
+    const std::string name(300, 'a');
+    platform.showSuccess(Sjis("「") + name + Sjis(".html」を保存しました"));
+    QApplication::processEvents();
+    EXPECT_EQ(window.width(), 400);
+    EXPECT_LE(window.minimumSizeHint().width(), 400);
+    const auto* label = line->findChild<QLabel*>(QStringLiteral("statusText"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->toolTip(), label->text());
+    EXPECT_TRUE(label->text().contains(QString::fromStdString(name)));
 }
 
 // An account whose data home cannot be had (here HOME is a file, so no

@@ -100,6 +100,36 @@ TEST_F(TariffEditorTest, APasteFillsTheGridMarksABadCellAndUndoes)
     EXPECT_EQ(editor.service().variants[0].bands[4].yen, 520);
 }
 
+TEST_F(TariffEditorTest, ARefusedSaveTakesTheSellerToTheValueAtFault)
+{
+    TariffEditor editor(platform, dir.path());
+    auto* name = find<QLineEdit>(editor, "nameEdit");
+    auto* carrier = find<QLineEdit>(editor, "carrierEdit");
+    auto* bands = find<QTableWidget>(editor, "bandsTable");
+
+    carrier->setText(QString());
+    ASSERT_TRUE(editor.fault());
+    EXPECT_EQ(editor.fault()->cell.field, TariffField::Carrier);
+    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(editor.focusWidget(), carrier);
+
+    name->setText(QString());
+    ASSERT_TRUE(editor.fault());
+    EXPECT_EQ(editor.fault()->cell.field, TariffField::Name);
+    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(editor.focusWidget(), name);
+
+    // A cell of a grid: the grid, at that cell.
+    name->setText(QStringLiteral("定形外郵便"));
+    carrier->setText(QStringLiteral("日本郵便"));
+    bands->item(2, 0)->setText(QStringLiteral("80"));
+    ASSERT_TRUE(editor.fault());
+    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(editor.focusWidget(), bands);
+    EXPECT_EQ(bands->currentRow(), 2);
+    EXPECT_EQ(bands->currentColumn(), 0);
+}
+
 TEST_F(TariffEditorTest, AnInvalidServiceIsRefusedWithTheCellNamed)
 {
     const std::string before = file("teikeigai.toml");

@@ -18,6 +18,7 @@
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtPlatform.h"
+#include "platform/ui/UndoOffer.h"
 #include "preview/ui/LivePreviewController.h"
 #include "text/Encoding.h"
 #include "ui_MainDialog.h"
@@ -46,10 +47,15 @@ MainDialog::MainDialog(DesktopPlatform& platform, std::filesystem::path programF
     // A dialog's form cannot place a menu bar; its layout can.
     ui_->mainLayout->setMenuBar(ui_->mainMenu);
     connectMenu();
+    // The way back from 開く and 新規作成, at the status line's right end,
+    // where the messages of successes do not cover it.
+    formsUndo_ = new UndoOffer(QStringLiteral("formsUndo"), ui_->statusLine);
+    ui_->statusLine->addPermanentWidget(formsUndo_);
 
     // The plate page reads plate.ini as it is made; the other two pages are
     // made on first need (mailPage, filePage).
     plate_ = new CDTemplate(platform_, bank_, folder_);
+    formsUndo_->withdrawOnChangesIn(*plate_);
     mailArea_ = new PageScrollArea(QStringLiteral("CMail"));
     fileArea_ = new PageScrollArea(QStringLiteral("CFileControl"));
     ui_->pageTabs->addTab(new PageScrollArea(plate_), QStringLiteral("プレート作成"));
@@ -95,6 +101,7 @@ CMail& MainDialog::mailPage()
     if (mail_ == nullptr) {
         mail_ = new CMail(platform_, bank_, folder_);
         connect(mail_, &CMail::settled, recovery_, &RecoveryKeeper::settleMail);
+        formsUndo_->withdrawOnChangesIn(*mail_);
         InstallPageKeys(*mail_);
         mailArea_->setWidget(mail_);
         mail_->startUp(*mailReads_);

@@ -30,9 +30,11 @@ namespace torepal {
 
 class CDTemplate;
 class CFileControl;
+class FormsSnapshot;
 class PageScrollArea;
 class RecoveryKeeper;
 class DesktopPlatform;
+class UndoOffer;
 
 class MainDialog : public QDialog {
     Q_OBJECT
@@ -97,6 +99,11 @@ protected:
 
 private:
     void connectMenu();
+    // After 開く or 新規作成 replaced what the forms held: a quiet note with
+    // 元に戻す in the status line, which shows `before` again, until the
+    // seller next changes either form. Nothing is offered when the forms
+    // hold what they held before.
+    void offerFormsUndo(const QString& note, const FormsSnapshot& before);
     CFileControl& makeFilePage();
     void tabChanged(int index);
     // Offers to copy `sjisText` when the desktop has no program for `kind`;
@@ -114,6 +121,7 @@ private:
     std::function<void()> tariffReloader_;
 
     RecoveryKeeper* recovery_ = nullptr;
+    UndoOffer* formsUndo_ = nullptr;  // in the status line
     // What the mail page shows when it is made.
     std::unique_ptr<CMail::StartReads> mailReads_;
 

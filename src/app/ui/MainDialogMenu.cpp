@@ -5,11 +5,13 @@
 
 #include "app/ui/CAbout.h"
 #include "app/ui/CNew.h"
+#include "app/ui/FormsSnapshot.h"
 #include "app/ui/MainDialog.h"
 #include "mail/ui/CMail.h"
 #include "plate/PageTemplates.h"
 #include "plate/ui/CDTemplate.h"
 #include "platform/ui/DesktopPlatform.h"
+#include "platform/ui/UndoOffer.h"
 #include "shipping/ui/TariffEditor.h"
 #include "text/Encoding.h"
 #include "ui_MainDialog.h"
@@ -23,6 +25,7 @@ void MainDialog::newForms()
 {
     CNew dialog(this);
     if (platform_.runModal(dialog) != QDialog::Accepted) return;
+    const FormsSnapshot before = FormsSnapshot::of(*plate_, mailPage());
     mailPage().clearParcelFields();
     plate_->clearForm();
     plate_->typeChanged();
@@ -30,6 +33,16 @@ void MainDialog::newForms()
     plate_->sizeChanged();
     plate_->originChanged();
     settlePlateTexts();
+    // One way back for both forms, in the status line, instead of the
+    // plate page's own.
+    plate_->withdrawClearUndo();
+    offerFormsUndo(QStringLiteral("新規作成しました。"), before);
+}
+
+void MainDialog::offerFormsUndo(const QString& note, const FormsSnapshot& before)
+{
+    if (before == FormsSnapshot::of(*plate_, mailPage())) return;
+    formsUndo_->offer(note, [this, before] { before.putBack(*plate_); });
 }
 
 bool MainDialog::handlerOrCopy(DesktopHandler kind, const std::string& sjisOffer, const std::string& sjisText)

@@ -4,6 +4,7 @@
 
 #include "app/ProjectFile.h"
 #include "app/ProjectMapping.h"
+#include "app/ui/FormsSnapshot.h"
 #include "app/ui/MainDialog.h"
 #include "app/ui/RecoveryKeeper.h"
 #include "io/File.h"
@@ -61,6 +62,7 @@ void MainDialog::openProject()
         return;
     }
     const ProjectRecord& r = *opened;
+    const FormsSnapshot before = FormsSnapshot::of(*plate_, mailPage());
 
     // The mail page takes the file's values as they are; what was typed
     // there is replaced, so it is not read first.
@@ -96,6 +98,9 @@ void MainDialog::openProject()
     // The forms now hold the file's texts: nothing of them to recover.
     plate_->projectOpened();
     recovery_->settleMail();
+    offerFormsUndo(
+        QStringLiteral("「") + QString::fromStdString(path->filename().string()) + QStringLiteral("」を開きました。"),
+        before);
 }
 
 }  // namespace torepal

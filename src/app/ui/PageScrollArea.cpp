@@ -35,7 +35,11 @@ void FitToScreen(QWidget& window)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
-    const QRect room = screen->availableGeometry();
+    FitToRoom(window, screen->availableGeometry());
+}
+
+void FitToRoom(QWidget& window, const QRect& room)
+{
     window.resize(window.sizeHint().boundedTo(QSize(room.width(), room.height() - kWindowFrameAllowance)));
 }
 

@@ -19,7 +19,10 @@ public:
 };
 
 // The window's first size: every page whole where the screen has room,
-// else as high as the screen allows, the pages scrolling.
+// else as high as the screen allows, the pages scrolling. `room` is the
+// screen's free part (QScreen::availableGeometry); the desktop's title bar
+// and frame are drawn outside the window and left room for.
 void FitToScreen(QWidget& window);
+void FitToRoom(QWidget& window, const QRect& room);
 
 }  // namespace torepal

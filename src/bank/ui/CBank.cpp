@@ -31,6 +31,20 @@ bool IsBankRow(std::size_t row)
     return row < kParuruRow;
 }
 
+// What the dialog shows and edits of a row. A postal row has no bank name:
+// one a stored record holds there is neither shown nor changed.
+void CopyEditedFields(const BankAccount& from, BankAccount& to, std::size_t row)
+{
+    if (IsBankRow(row)) {
+        to = from;
+        return;
+    }
+    to.branch = from.branch;
+    to.number = from.number;
+    to.holder = from.holder;
+    to.kind = from.kind;
+}
+
 }  // namespace
 
 CBank::CBank(DesktopPlatform& platform, QWidget* parent)
@@ -119,32 +133,14 @@ void CBank::accept()
 bool EditAccounts(DesktopPlatform& platform, QWidget* parent, Accounts& rows)
 {
     Accounts shown;
-    for (std::size_t row = 0; row < kAccountCount; ++row) {
-        if (IsBankRow(row)) {
-            shown[row] = rows[row];
-        } else {
-            shown[row].branch = rows[row].branch;
-            shown[row].number = rows[row].number;
-            shown[row].holder = rows[row].holder;
-            shown[row].kind = rows[row].kind;
-        }
-    }
+    for (std::size_t row = 0; row < kAccountCount; ++row) CopyEditedFields(rows[row], shown[row], row);
 
     CBank editor(platform, parent);
     editor.setRows(shown);
     if (platform.runModal(editor) != QDialog::Accepted) return false;
 
     const Accounts& confirmed = editor.rows();
-    for (std::size_t row = 0; row < kAccountCount; ++row) {
-        if (IsBankRow(row)) {
-            rows[row] = confirmed[row];
-        } else {
-            rows[row].branch = confirmed[row].branch;
-            rows[row].number = confirmed[row].number;
-            rows[row].holder = confirmed[row].holder;
-            rows[row].kind = confirmed[row].kind;
-        }
-    }
+    for (std::size_t row = 0; row < kAccountCount; ++row) CopyEditedFields(confirmed[row], rows[row], row);
     return true;
 }
 

@@ -132,15 +132,8 @@ bool CFileControl::settleUnsaved()
     if (shownRow_ < 0 || static_cast<std::size_t>(shownRow_) >= files_.size() || !loaded_ ||
         ui_->fileTextEdit->toPlainText() == shownText_)
         return true;
-    switch (platform_.askUnsaved(UnsavedEditsQuestion(files_.entries()[static_cast<std::size_t>(shownRow_)].name))) {
-        case UnsavedAnswer::Save:
-            return writeRow(shownRow_);
-        case UnsavedAnswer::Discard:
-            return true;
-        case UnsavedAnswer::Cancel:
-            break;
-    }
-    return false;
+    return SettleUnsavedEdits(platform_, files_.entries()[static_cast<std::size_t>(shownRow_)].name,
+                              [this] { return writeRow(shownRow_); });
 }
 
 void CFileControl::deleteFile()

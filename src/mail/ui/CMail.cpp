@@ -5,7 +5,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 
 #include "bank/ui/AccountBoxes.h"
 #include "bank/ui/CBank.h"
@@ -15,10 +14,13 @@
 #include "mail/Mailto.h"
 #include "mail/ui/CMailEdit.h"
 #include "platform/ui/ChecksView.h"
+#include "platform/ui/ControlValues.h"
 #include "platform/ui/DesktopPlatform.h"
 #include "platform/ui/PageKeys.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/TextFieldControls.h"
+#include "platform/ui/UndoOffer.h"
+#include "platform/ui/UpDownScroll.h"
 #include "store/SettingsFiles.h"
 #include "text/Encoding.h"
 #include "text/Files.h"
@@ -35,18 +37,20 @@ CMail::CMail(DesktopPlatform& platform, BankStore& bank, std::filesystem::path p
 {
     ui_->setupUi(this);
     // The left column scrolls up and down on a low screen but never
-    // sideways: it keeps the width its boxes need.
-    ui_->leftScroll->setMinimumWidth(ui_->leftColumn->minimumSizeHint().width() +
-                                     ui_->leftScroll->verticalScrollBar()->sizeHint().width());
+    // sideways: it keeps the width its boxes want.
+    ScrollUpAndDownOnly(*ui_->leftScroll);
     accountBoxes_ = {ui_->account1Box, ui_->account2Box, ui_->account3Box,
                      ui_->account4Box, ui_->account5Box, ui_->account6Box};
     connect(ui_->previewButton, &QPushButton::clicked, this, &CMail::preview);
     connect(ui_->saveButton, &QPushButton::clicked, this, &CMail::saveMail);
     connect(ui_->mailerButton, &QPushButton::clicked, this, &CMail::startMailer);
-    connect(ui_->clearButton, &QPushButton::clicked, this, &CMail::clearParcelFields);
+    connect(ui_->clearButton, &QPushButton::clicked, this, &CMail::clearByButton);
     connect(ui_->copyButton, &QPushButton::clicked, this, &CMail::copyToClipboard);
     connect(ui_->editTemplateButton, &QPushButton::clicked, this, &CMail::openTemplateEditor);
     connect(ui_->editAccountsButton, &QPushButton::clicked, this, &CMail::editAccounts);
+    undo_ = new UndoOffer(QStringLiteral("mailUndo"), this);
+    ui_->buttonRow->addWidget(undo_);
+    undo_->withdrawOnChangesIn(*this);
     InstallPageKeys(*this);
 }
 
@@ -233,9 +237,13 @@ void CMail::preview()
         reader.reportTo(platform_);
         return;
     }
+    const ControlValues before = ControlValues::of(*this);
+    const QString shown = ui_->bodyEdit->toPlainText();
     ComposeMail(state_, read.bytes);
     push();
     ui_->checksView->setChecks(CheckMail(state_, read.bytes));
+    if (!shown.isEmpty() && shown != ui_->bodyEdit->toPlainText())
+        offerUndo(QStringLiteral("メール本文を作り直しました。"), before, true);
 }
 
 void CMail::saveMail()

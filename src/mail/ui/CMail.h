@@ -28,7 +28,9 @@ class CMail;
 namespace torepal {
 
 class CMailEdit;
+class ControlValues;
 class FieldReader;
+class UndoOffer;
 class DesktopPlatform;
 class Platform;
 
@@ -100,7 +102,15 @@ private:
     bool pullInto(FieldReader& reader, bool withBody = true);
     void reloadAccountsIntoState();
 
+    // "プレビュー・更新": the template filled into the mail box. What the box
+    // held before can be had back with the quiet 元に戻す beside the buttons.
     void preview();
+    // "クリアー" on the page: clearParcelFields with the same 元に戻す (the
+    // menu's 新規作成 offers its own, for both forms).
+    void clearByButton();
+    // After an action replaced what the seller typed: 元に戻す shows `before`
+    // again (and, after a compose, drops the findings about the new mail).
+    void offerUndo(const QString& note, const ControlValues& before, bool dropFindings);
     void saveMail();
     void startMailer();
     void copyToClipboard();
@@ -118,6 +128,7 @@ private:
 
     std::unique_ptr<Ui::CMail> ui_;
     std::array<QCheckBox*, kAccountCount> accountBoxes_{};
+    UndoOffer* undo_ = nullptr;
 };
 
 }  // namespace torepal

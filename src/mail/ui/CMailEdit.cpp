@@ -84,15 +84,7 @@ bool CMailEdit::settleUnsaved()
 {
     if (loadedIndex_ < 0 || ui_->textEdit->toPlainText() == loadedText_) return true;
     const std::string& name = templates_[static_cast<std::size_t>(loadedIndex_)].name;
-    switch (platform_.askUnsaved(UnsavedEditsQuestion(name))) {
-        case UnsavedAnswer::Save:
-            return save();
-        case UnsavedAnswer::Discard:
-            return true;
-        case UnsavedAnswer::Cancel:
-            break;
-    }
-    return false;
+    return SettleUnsavedEdits(platform_, name, [this] { return save(); });
 }
 
 void CMailEdit::accept()

@@ -82,6 +82,22 @@ CDTemplate::CDTemplate(DesktopPlatform& platform, BankStore& bank, std::filesyst
 
 CDTemplate::~CDTemplate() = default;
 
+QSize CDTemplate::sizeHint() const
+{
+    QSize hint = QWidget::sizeHint();
+    const ChecksView& checks = *ui_->plateChecks;
+    const int spacing = ui_->textsColumn->spacing();
+    const int shown = checks.isHidden() ? 0 : checks.height() + spacing;
+    const int texts = ui_->textsColumn->minimumSize().height() - shown + spacing + checks.mostOuterHeight();
+    // What the columns get at the hint: the rest is the margins and the row
+    // of buttons.
+    const QMargins margins = ui_->pageLayout->contentsMargins();
+    const int columns = hint.height() - margins.top() - margins.bottom() - ui_->pageLayout->spacing() -
+                        ui_->bottomRow->sizeHint().height();
+    if (texts > columns) hint.rheight() += texts - columns;
+    return hint;
+}
+
 void CDTemplate::connectControls()
 {
     using Combo = void (QComboBox::*)(int);
@@ -255,6 +271,11 @@ void CDTemplate::undoClear()
     setFlags(f);
     setSelections(s);
     push();
+    withdrawClearUndo();
+}
+
+void CDTemplate::withdrawClearUndo()
+{
     cleared_.reset();
     ui_->clearUndoBar->hide();
 }

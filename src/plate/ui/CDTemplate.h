@@ -49,6 +49,11 @@ public:
                QWidget* parent = nullptr);
     ~CDTemplate() override;
 
+    // The form's own size, with room in the texts column for the checks
+    // list at its most: at the window's first size a long list of findings
+    // takes that room from the edits, never the buttons' place.
+    QSize sizeHint() const override;
+
     // Reads bank.ini into the page's copy of the accounts and captions the
     // six account boxes (at start and whenever the tab is chosen).
     void loadAccounts();
@@ -70,6 +75,8 @@ public:
     // clear changed. Does nothing when there is nothing to undo.
     void undoClear();
     bool canUndoClear() const { return cleared_.has_value(); }
+    // The window offers its own way back for a clear it made (新規作成).
+    void withdrawClearUndo();
 
     // At exit: writes plate.ini. False (the seller told) when it could not.
     bool savePlateSettings();

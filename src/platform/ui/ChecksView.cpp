@@ -10,6 +10,10 @@ namespace torepal {
 namespace {
 
 constexpr int kShownRows = 4;  // beyond this the list scrolls, so the form keeps its room
+// However long the findings are, the list is never higher than this many
+// lines of text: the buttons under it stay where the seller can reach them
+// and the list scrolls instead.
+constexpr int kMostLines = 6;
 
 }  // namespace
 
@@ -24,6 +28,13 @@ ChecksView::ChecksView(QWidget* parent) : QWidget(parent), list_(new QListWidget
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     list_->setFocusPolicy(Qt::TabFocus);
     list_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The view is as high as its list, never more: a layout with room to
+    // spare gives it to the edits around it.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Wrapped findings can be taller than the list: it scrolls by pixels, so
+    // every line of one can be brought into view, and never sideways.
+    list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHidden(true);
 }
 
@@ -54,7 +65,20 @@ void ChecksView::fitHeight()
     int height = 0;
     for (int i = 0; i < rows; ++i) height += list_->visualItemRect(list_->item(i)).height();
     if (rows == 0) height = list_->fontMetrics().height();
-    list_->setFixedHeight(height + 2 * list_->frameWidth() + 2);
+    list_->setFixedHeight(std::min(height, mostHeight()) + 2 * list_->frameWidth() + 2);
+    // The view takes the list's height now, so the page around it lays
+    // itself out once, not a round later with the old height.
+    layout()->activate();
+}
+
+int ChecksView::mostHeight() const
+{
+    return kMostLines * list_->fontMetrics().lineSpacing();
+}
+
+int ChecksView::mostOuterHeight() const
+{
+    return mostHeight() + 2 * list_->frameWidth() + 2;
 }
 
 int ChecksView::count() const

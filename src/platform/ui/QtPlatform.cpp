@@ -196,6 +196,10 @@ QLabel* StatusText(QStatusBar& line)
     label->setObjectName(QStringLiteral("statusText"));
     MakeLabelReadable(*label);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long message (a saved page's whole name) is cut at the window's
+    // edge rather than widening the window past the screen; its tool tip
+    // holds it whole.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     line.addWidget(label, 1);
     auto* timer = new QTimer(label);
     timer->setObjectName(QStringLiteral("statusTextTimer"));
@@ -217,6 +221,7 @@ void QtPlatform::showSuccess(const std::string& text)
     // reads a label through its text, and could not read the message.
     QLabel* label = StatusText(*line);
     label->setText(ToQt(text));
+    label->setToolTip(label->text());
     label->findChild<QTimer*>(QStringLiteral("statusTextTimer"))->start(kSuccessShownMs);
 }
 

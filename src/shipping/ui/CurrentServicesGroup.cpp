@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -25,6 +27,32 @@ QString FromUtf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A click anywhere on a service's line ticks it or takes the tick off, as a
+// click on a check box's caption does everywhere else on the form; only the
+// mouse is handled here, so Space still ticks the current line as before.
+class WholeLineTicks final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+            type != QEvent::MouseButtonDblClick)
+            return QStyledItemDelegate::editorEvent(event, model, option, index);
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        const Qt::ItemFlags flags = index.flags();
+        if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint()) ||
+            !flags.testFlag(Qt::ItemIsUserCheckable) || !flags.testFlag(Qt::ItemIsEnabled))
+            return false;
+        // The tick changes once per click, on the release, as a check box's.
+        if (type != QEvent::MouseButtonRelease) return true;
+        const bool on = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        return model->setData(index, on ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    }
+};
+
 }  // namespace
 
 CurrentServicesGroup::CurrentServicesGroup(QWidget* parent)
@@ -38,6 +66,7 @@ CurrentServicesGroup::CurrentServicesGroup(QWidget* parent)
     list_->setAccessibleName(QStringLiteral("現行の配送サービス"));
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     list_->setUniformItemSizes(true);
+    list_->setItemDelegate(new WholeLineTicks(list_));
     empty_->setObjectName(QStringLiteral("currentServicesEmpty"));
     empty_->setText(QStringLiteral("tariffs フォルダに料金ファイルがありません。"));
     empty_->setWordWrap(true);

@@ -205,25 +205,18 @@ void TariffEditor::selectFaultCell()
 {
     if (!fault_) return;
     const TariffCell& cell = fault_->cell;
+    // The service's own values, each in a control of its own.
+    const std::pair<TariffField, QWidget*> ownValues[] = {
+        {TariffField::Name, ui_->nameEdit},           {TariffField::Carrier, ui_->carrierEdit},
+        {TariffField::Source, ui_->sourceEdit},       {TariffField::Date, ui_->dateEdit},
+        {TariffField::FlatPrice, ui_->flatPriceSpin}, {TariffField::FlatWeight, ui_->flatWeightSpin},
+    };
+    for (const auto& [field, control] : ownValues)
+        if (cell.field == field) {
+            control->setFocus();
+            return;
+        }
     switch (cell.field) {
-        case TariffField::Name:
-            ui_->nameEdit->setFocus();
-            return;
-        case TariffField::Carrier:
-            ui_->carrierEdit->setFocus();
-            return;
-        case TariffField::Source:
-            ui_->sourceEdit->setFocus();
-            return;
-        case TariffField::Date:
-            ui_->dateEdit->setFocus();
-            return;
-        case TariffField::FlatPrice:
-            ui_->flatPriceSpin->setFocus();
-            return;
-        case TariffField::FlatWeight:
-            ui_->flatWeightSpin->setFocus();
-            return;
         case TariffField::VariantName:
         case TariffField::Bands:
         case TariffField::BandWeight:
