@@ -20,8 +20,9 @@
 # Layers, bottom to top (an area uses only areas of the layers below it, or
 # one named before it in its own layer):
 #
-#   io, preview                  bare files; the preview pipe's format
-#   text                         Shift-JIS, lines, file names
+#   io                           bare files; little-endian records
+#   preview, text                the preview pipe's format; Shift-JIS,
+#                                lines, file names
 #   store, shipping, platform    settings files; carriers and tariffs; the
 #                                interface to the desktop
 #   bank                         bank accounts, kept in the settings files
@@ -43,17 +44,20 @@
 # platform and preview are not at the top beside app: platform/Platform.h is
 # the interface the core asks the desktop through (plate's saved pages and
 # colours, app's project file need it), and it needs only text; preview's
-# core is the format of the pipe to the preview program, which needs nothing
-# of ours and is shared with that program (src/preview/engine), which holds
-# no copy of the rest of the core.
+# core is the format of the pipe to the preview program, which needs only
+# io's little-endian records and is shared with that program
+# (src/preview/engine), which holds no copy of the rest of the core.
 
 # --- core (no Qt) -----------------------------------------------------------
 
-# Whole-file reads and the write that never leaves half a file behind.
+# Whole-file reads, the write that never leaves half a file behind, and the
+# little-endian layout of the program's binary records.
 torepal_area(io)
 
-# The pipe format and sandbox switches shared with the preview program.
-torepal_area(preview)
+# The pipe format and sandbox switches shared with the preview program; its
+# frames are io's little-endian records (a header only: the preview program
+# compiles this area's two files and needs no io library).
+torepal_area(preview PRIVATE io)
 
 # Text is read and written through io's files (text/Files.h).
 torepal_area(text PUBLIC io)
@@ -85,7 +89,7 @@ torepal_area(files PRIVATE io text)
 # The project file and the crash recovery hold the plate and the mail
 # forms with their shipping and bank fields; the project is named through
 # platform.
-torepal_area(app PUBLIC mail plate platform shipping store text)
+torepal_area(app PUBLIC mail plate platform shipping store text PRIVATE io)
 
 # --- Qt halves --------------------------------------------------------------
 
@@ -111,11 +115,11 @@ torepal_area(files/ui QT PUBLIC files PRIVATE mail platform/ui text)
 # The listing form and pages: the bank boxes, the current services, the
 # live preview.
 torepal_area(plate/ui QT PUBLIC plate shipping text
-             PRIVATE bank bank/ui platform/ui preview/ui shipping/ui store)
+             PRIVATE bank bank/ui io platform/ui preview/ui shipping/ui store)
 
 # The main dialog: every page, the project file and the recovery keeper.
-torepal_area(app/ui QT PUBLIC app bank mail/ui platform
-             PRIVATE files/ui plate plate/ui platform/ui preview/ui shipping shipping/ui text)
+torepal_area(app/ui QT PUBLIC app bank mail/ui platform platform/ui store
+             PRIVATE files/ui io plate plate/ui preview/ui shipping shipping/ui text)
 
 # --- programs ---------------------------------------------------------------
 
