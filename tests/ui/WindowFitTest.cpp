@@ -125,6 +125,8 @@ TEST_F(WindowFit, ATallerPageScrollsInsteadOfGrowingTheWindow)
     EXPECT_TRUE(ShownWhole(*area, *complete));
 }
 
+namespace {
+
 // At the window's first size on each screen: every page whole, and the
 // form pages still whole with the longest list of findings, the plate
 // page's buttons where they were.
@@ -183,6 +185,8 @@ void ExpectEveryPageWholeAtTheFirstSize(const std::function<MainDialog&()>& star
         }
     }
 }
+
+}  // namespace
 
 TEST_F(WindowFit, AtTheFirstSizeOnALaptopScreenEveryPageShowsWholeWhateverTheChecksHold)
 {
