@@ -113,6 +113,11 @@ std::vector<CheckResult> CheckMail(const MailState& state, std::string_view temp
     auto price = [&](const std::string& value, const char* placeholder, const char* label) {
         if (!usesSum && !Uses(templateBytes, placeholder)) return;
         if (ReadsWholeAsPrice(value)) return;
+        // An empty box is not a price written wrongly: it is one not yet written.
+        if (value.find_first_not_of(" \t") == std::string::npos) {
+            results.push_back({Sjis(label), Sjis("空です。数字で書いてください（合計の計算に使います）。")});
+            return;
+        }
         results.push_back({Sjis(label), open + value +
                                             Sjis("」は金額として読めません。12800 や 12,800円 のように数字で"
                                                  "書いてください（合計の計算に使います）。")});

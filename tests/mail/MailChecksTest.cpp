@@ -116,6 +116,17 @@ TEST(MailChecks, PricesAsSellersWriteThemAreNumbers)
     EXPECT_FALSE(ReadsWholeAsPrice(S("12,800円です")));
 }
 
+TEST(MailChecks, AnEmptyPriceIsSaidToBeEmpty)
+{
+    MailState state = Seller();
+    state.fauc = "";
+    state.ftrans = " ";
+    const std::vector<CheckResult> r = CheckMail(state, "[sum]");
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(CheckLine(r[0]), S("落札金額：空です。数字で書いてください（合計の計算に使います）。"));
+    EXPECT_EQ(r[1].field, S("送料"));
+}
+
 TEST(MailChecks, BankAndAddressByMailAreOutsideTheRulesSince2018)
 {
     // [bank] with an account ticked: one finding, naming the account and
