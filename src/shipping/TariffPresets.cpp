@@ -1,5 +1,6 @@
 #include "shipping/TariffPresets.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace torepal {
@@ -27,6 +28,20 @@ TariffPreset Preset(const char* idBase, const char* label, const char* name, con
     return p;
 }
 
+// Size classes as the sources print them: the sizes, and the weight each
+// carries in kg ("60/80/100 size up to 2/5/10 kg"); a shorter weight list
+// gives its last weight to the remaining sizes ("どのサイズも25kgまで").
+std::vector<SizeClass> SizesUpToKg(std::initializer_list<int> sizesCm, std::initializer_list<int> kg)
+{
+    std::vector<SizeClass> classes;
+    const int* weight = kg.begin();
+    for (int size : sizesCm) {
+        classes.push_back({size, *weight * 1'000});
+        if (weight + 1 != kg.end()) ++weight;
+    }
+    return classes;
+}
+
 // 宅急便 (ヤマト運輸): the size classes and the weight each carries, as the
 // carrier's own Instagram account (yamato_transport) lists them, quoted in
 // https://danchizumano-nandeyanen.com/?p=450715 (read 2026-12-09): 60 to
@@ -36,18 +51,7 @@ TariffPreset Preset(const char* idBase, const char* label, const char* name, con
 TariffPreset Takkyubin()
 {
     TariffPreset p = Preset("takkyubin", "宅急便（ヤマト運輸）: サイズと重さの区分", "宅急便", "ヤマト運輸",
-                            {
-                                //  size  weight (g)
-                                {60, 2'000},
-                                {80, 5'000},
-                                {100, 10'000},
-                                {120, 15'000},
-                                {140, 20'000},
-                                {160, 25'000},
-                                {180, 30'000},
-                                {200, 30'000},
-                            },
-                            200,
+                            SizesUpToKg({60, 80, 100, 120, 140, 160, 180, 200}, {2, 5, 10, 15, 20, 25, 30, 30}), 200,
                             "サイズ60～200と各サイズの重さの上限、三辺の合計200cm・一辺170cmまでという上限は、"
                             "ヤマト運輸の公式Instagramを引いた https://danchizumano-nandeyanen.com/?p=450715 "
                             "（2026年12月9日に確認）によります。");
@@ -65,17 +69,7 @@ TariffPreset Takkyubin()
 TariffPreset YuPack()
 {
     return Preset("yu-pack", "ゆうパック（日本郵便）: サイズと重さの区分", "ゆうパック", "日本郵便",
-                  {
-                      //  size  weight (g)
-                      {60, 25'000},
-                      {80, 25'000},
-                      {100, 25'000},
-                      {120, 25'000},
-                      {140, 25'000},
-                      {160, 25'000},
-                      {170, 25'000},
-                  },
-                  170,
+                  SizesUpToKg({60, 80, 100, 120, 140, 160, 170}, {25}), 170,
                   "サイズ60～170（三辺の合計170cmまで）と、どのサイズも重さ25kgまでという区分は、"
                   "日本郵便の案内をもとにした https://aucfan.com/times/archives/44482 と "
                   "https://blog.shipandco.com/yu-pack （2026年12月9日に確認）によります。"
@@ -91,15 +85,7 @@ TariffPreset YuPack()
 TariffPreset Hikyaku()
 {
     return Preset("hikyaku", "飛脚宅配便（佐川急便）: サイズと重さの区分", "飛脚宅配便", "佐川急便",
-                  {
-                      //  size  weight (g)
-                      {60, 2'000},
-                      {80, 5'000},
-                      {100, 10'000},
-                      {140, 20'000},
-                      {160, 30'000},
-                  },
-                  160,
+                  SizesUpToKg({60, 80, 100, 140, 160}, {2, 5, 10, 20, 30}), 160,
                   "サイズ60・80・100・140・160と重さ2・5・10・20・30kgまでの区分は "
                   "https://3min-lib.com/sagawa-carriage-size-list/ （日付の書かれていないページ、"
                   "2026年12月9日に確認）によります。三辺の合計160cm・30kgまでという上限は "

@@ -65,16 +65,16 @@ bool ControlValues::operator==(const ControlValues&) const = default;
 void ControlValues::putBack() const
 {
     for (const Combo& c : combos_)
-        if (c.control) c.control->setCurrentIndex(c.index);
+        if (c.control) c.control->setCurrentIndex(c.value);
     for (const Button& b : buttons_)
-        if (b.control) b.control->setChecked(b.checked);
+        if (b.control) b.control->setChecked(b.value);
     for (const Line& e : lines_)
-        if (e.control && e.control->text() != e.text) {
-            e.control->setText(e.text);
+        if (e.control && e.control->text() != e.value) {
+            e.control->setText(e.value);
             e.control->setCursorPosition(0);
         }
     for (const Multiline& e : multilines_)
-        if (e.control && e.control->toPlainText() != e.text) e.control->setPlainText(e.text);
+        if (e.control && e.control->toPlainText() != e.value) e.control->setPlainText(e.value);
     for (const List& l : lists_) {
         if (!l.control) continue;
         std::vector<QListWidgetItem*> items;
@@ -90,7 +90,7 @@ void ControlValues::putBack() const
     // Last, so the enabling the selections' handlers did above ends as it
     // was: the page's rules ran in an order of their own.
     for (const Enabled& e : enabled_)
-        if (e.control) e.control->setEnabled(e.on);
+        if (e.control) e.control->setEnabled(e.value);
 }
 
 void WhenControlsChange(const QWidget& page, QObject* context, const std::function<void()>& changed)

@@ -36,31 +36,18 @@ public:
     bool operator==(const ControlValues&) const;
 
 private:
-    struct Enabled {
-        QPointer<QWidget> control;
-        bool on;
-        bool operator==(const Enabled&) const = default;
+    // One control and the value it held; a control gone since is skipped.
+    template <typename Control, typename Value>
+    struct Kept {
+        QPointer<Control> control;
+        Value value;
+        bool operator==(const Kept&) const = default;
     };
-    struct Combo {
-        QPointer<QComboBox> control;
-        int index;
-        bool operator==(const Combo&) const = default;
-    };
-    struct Button {
-        QPointer<QAbstractButton> control;
-        bool checked;
-        bool operator==(const Button&) const = default;
-    };
-    struct Line {
-        QPointer<QLineEdit> control;
-        QString text;
-        bool operator==(const Line&) const = default;
-    };
-    struct Multiline {
-        QPointer<QPlainTextEdit> control;
-        QString text;
-        bool operator==(const Multiline&) const = default;
-    };
+    using Enabled = Kept<QWidget, bool>;
+    using Combo = Kept<QComboBox, int>;          // the selected entry
+    using Button = Kept<QAbstractButton, bool>;  // checked
+    using Line = Kept<QLineEdit, QString>;
+    using Multiline = Kept<QPlainTextEdit, QString>;
     struct List {
         QPointer<QListWidget> control;
         std::vector<QString> lines;
