@@ -112,6 +112,30 @@ bool GetForm(LittleEndianReader& r, Form& form)
     return true;
 }
 
+// The first version's forms: a count, then each text in this order.
+std::vector<std::string*> FirstVersionTexts(PlateTexts& t)
+{
+    return {&t.Title, &t.Items,  &t.trans,   &t.TOthers, &t.Others,  &t.sdata,
+            &t.pdata, &t.mytext, &t.yahooId, &t.color,   &t.bgcolor, &t.fcolor};
+}
+
+std::vector<std::string*> FirstVersionTexts(MailTexts& t)
+{
+    return {&t.item, &t.name,   &t.transmen, &t.transnum, &t.fauc, &t.ftrans, &t.bidderMail,
+            &t.body, &t.myname, &t.post,     &t.zip,      &t.tel,  &t.ktel};
+}
+
+template <typename Texts>
+bool GetFirstVersionTexts(LittleEndianReader& r, Texts& texts)
+{
+    const std::vector<std::string*> fields = FirstVersionTexts(texts);
+    std::uint32_t count = 0;
+    if (!r.u32(count) || count != fields.size()) return false;
+    for (std::string* f : fields)
+        if (!r.text(*f)) return false;
+    return true;
+}
+
 }  // namespace
 
 RecoveryRecord RecoveryOf(const PlateForm& plate, const UnsavedForm<PlateForm>& plateState, const MailForm& mail,
@@ -152,7 +176,7 @@ RecoveryDecode DecodeRecovery(std::string_view bytes, RecoveryRecord& record)
     header.u32(version);
     header.u32(length);
     header.u32(crc);
-    if (version != kRecoveryVersion) return RecoveryDecode::OtherVersion;
+    if (version != kRecoveryVersion && version != 1) return RecoveryDecode::OtherVersion;
     const std::string_view payload = bytes.substr(kHeaderSize);
     if (payload.size() != length || Crc32(payload) != crc) return RecoveryDecode::Damaged;
 
@@ -162,8 +186,14 @@ RecoveryDecode DecodeRecovery(std::string_view bytes, RecoveryRecord& record)
     if (!r.u32(forms) || (forms & ~(kPlateBit | kMailBit)) != 0) return RecoveryDecode::Damaged;
     read.hasPlate = (forms & kPlateBit) != 0;
     read.hasMail = (forms & kMailBit) != 0;
-    if (read.hasPlate && !GetForm(r, read.plate)) return RecoveryDecode::Damaged;
-    if (read.hasMail && !GetForm(r, read.mail)) return RecoveryDecode::Damaged;
+    if (version == 1) {
+        read.textsOnly = true;
+        if (read.hasPlate && !GetFirstVersionTexts(r, read.plate.texts)) return RecoveryDecode::Damaged;
+        if (read.hasMail && !GetFirstVersionTexts(r, read.mail.texts)) return RecoveryDecode::Damaged;
+    } else {
+        if (read.hasPlate && !GetForm(r, read.plate)) return RecoveryDecode::Damaged;
+        if (read.hasMail && !GetForm(r, read.mail)) return RecoveryDecode::Damaged;
+    }
     if (!r.atEnd()) return RecoveryDecode::Damaged;
     record = std::move(read);
     return RecoveryDecode::Ok;

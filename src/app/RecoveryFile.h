@@ -41,6 +41,10 @@ struct RecoveryRecord {
     PlateForm plate;
     bool hasMail = false;
     MailForm mail;
+    // Read from a file of the first version, which held the texts alone:
+    // restoring puts back the texts and leaves the ticks and choices as the
+    // form shows them.
+    bool textsOnly = false;
     bool empty() const { return !hasPlate && !hasMail; }
     bool operator==(const RecoveryRecord&) const = default;
 };
@@ -68,7 +72,8 @@ std::string EncodeRecovery(const RecoveryRecord& record);
 
 enum class RecoveryDecode { Ok, Damaged, OtherVersion };
 // Fills `record` only when the whole file is sound; otherwise leaves it
-// empty.
+// empty. A sound file of the first version (texts only) is read too, so a
+// crash just before an update loses nothing.
 RecoveryDecode DecodeRecovery(std::string_view bytes, RecoveryRecord& record);
 
 enum class RecoveryStatus {

@@ -102,9 +102,46 @@ TEST(RecoveryFile, EveryCutAndEveryChangedByteIsRefused)
 TEST(RecoveryFile, AnotherVersionIsToldApart)
 {
     std::string bytes = EncodeRecovery(Sample());
-    bytes[8] = 1;  // the first version, which held texts only
+    bytes[8] = 3;  // a later program's file
     RecoveryRecord r;
     EXPECT_EQ(DecodeRecovery(bytes, r), RecoveryDecode::OtherVersion);
+}
+
+TEST(RecoveryFile, AFileOfTheFirstVersionGivesBackItsTexts)
+{
+    // Version 1 held twelve plate texts (title, items, trans, extra title,
+    // extra text, shipping, payment, booth, ID, three colours) and thirteen
+    // mail texts (item, buyer, carrier, tracking, price, fee, buyer's mail,
+    // body, name, address, postcode, telephone, mobile), each length + bytes.
+    // The CRC-32 of this 124-byte payload was worked out with zlib.
+    auto u32 = [](std::uint32_t v) {
+        std::string out;
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        return out;
+    };
+    auto text = [&](const std::string& s) { return u32(static_cast<std::uint32_t>(s.size())) + s; };
+    std::string payload = u32(3) + u32(12) + text("A") + text("B");
+    for (int i = 0; i < 9; ++i) payload += text("");
+    payload += text("#000000") + u32(13) + text("C");
+    for (int i = 0; i < 6; ++i) payload += text("");
+    payload += text("D");
+    for (int i = 0; i < 4; ++i) payload += text("");
+    payload += text("E");
+    ASSERT_EQ(payload.size(), 124u);
+    const std::string bytes = std::string("TRPLRCV\0", 8) + u32(1) + u32(124) + u32(0x33E0F6AB) + payload;
+
+    RecoveryRecord r;
+    ASSERT_EQ(DecodeRecovery(bytes, r), RecoveryDecode::Ok);
+    EXPECT_TRUE(r.textsOnly);
+    EXPECT_EQ(r.plate.texts.Title, "A");
+    EXPECT_EQ(r.plate.texts.Items, "B");
+    EXPECT_EQ(r.plate.texts.fcolor, "#000000");
+    EXPECT_EQ(r.mail.texts.item, "C");
+    EXPECT_EQ(r.mail.texts.body, "D");
+    EXPECT_EQ(r.mail.texts.ktel, "E");
+    std::string cut = bytes;
+    cut[bytes.size() - 1] = 'F';  // the checksum still guards the old file
+    EXPECT_EQ(DecodeRecovery(cut, r), RecoveryDecode::Damaged);
 }
 
 TEST(RecoveryFile, StoreLoadAndClear)

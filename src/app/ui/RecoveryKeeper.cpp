@@ -90,7 +90,16 @@ void RecoveryKeeper::finish()
 void RecoveryKeeper::restore()
 {
     if (!offerPending_ || offered_.status != RecoveryStatus::Found) return;
-    const RecoveryRecord& r = offered_.record;
+    RecoveryRecord r = offered_.record;
+    if (r.textsOnly) {
+        // An older file held the texts alone: the ticks stay as shown.
+        const PlateTexts plateTexts = r.plate.texts;
+        const MailTexts mailTexts = r.mail.texts;
+        r.plate = forms_.plate();
+        r.plate.texts = plateTexts;
+        r.mail = forms_.mail();
+        r.mail.texts = mailTexts;
+    }
     if (r.hasMail) forms_.restoreMail(r.mail);
     if (r.hasPlate) forms_.restorePlate(r.plate);
     // The texts are back in the forms and still unsaved: the file now
