@@ -3,15 +3,18 @@
 #include <initializer_list>
 #include <utility>
 
+#include "shipping/TariffPaste.h"
+
 namespace torepal {
 namespace {
 
-// No carrier's regions (which prefectures each of its regions holds) could
-// be confirmed from a public page, so no preset names any: the seller adds
-// them as the carrier's price page shows them. Each note says so.
+// Where a carrier's regions (which prefectures each of its regions holds)
+// could not be found on a public page, the preset names none: the seller
+// adds them as the carrier's price page shows them, and the note says so.
 constexpr const char* kAddRegions =
     "地域の分け方は公の出典で確かめられなかったため入っていません。"
     "運送会社の料金表のとおりに地域を加え、料金を貼り付け、出典と日付を書いてください。";
+constexpr const char* kPastePrices = "運送会社の料金表から料金を貼り付け、出典と日付を書いてください。";
 
 TariffPreset Preset(const char* idBase, const char* label, const char* name, const char* carrier,
                     std::vector<SizeClass> sizes, int maxSumCm, std::string note)
@@ -19,7 +22,7 @@ TariffPreset Preset(const char* idBase, const char* label, const char* name, con
     TariffPreset p;
     p.idBase = idBase;
     p.label = label;
-    p.note = std::move(note) + kAddRegions;
+    p.note = std::move(note);
     p.service.name = name;
     p.service.carrier = carrier;
     p.service.shape = TariffShape::Regions;
@@ -42,6 +45,30 @@ std::vector<SizeClass> SizesUpToKg(std::initializer_list<int> sizesCm, std::init
     return classes;
 }
 
+struct NamedRegion {
+    const char* name;
+    std::initializer_list<const char*> prefectures;  // official names
+};
+
+// Gives the preset the carrier's regions, in the order its price table
+// prints them, origin by destination, every price empty.
+void SetRegions(TariffPreset& p, std::initializer_list<NamedRegion> regions, const char* regionsNote)
+{
+    for (const NamedRegion& region : regions) {
+        AddRegion(p.service, region.name);
+        for (const char* prefecture : region.prefectures)
+            AssignPrefecture(p.service, prefecture, p.service.regions.size() - 1);
+    }
+    p.note += regionsNote;
+}
+
+// What the seller still has to do, after what the preset carries.
+TariffPreset Finished(TariffPreset p)
+{
+    p.note += p.service.regions.empty() ? kAddRegions : kPastePrices;
+    return p;
+}
+
 // 宅急便 (ヤマト運輸): the size classes and the weight each carries, as the
 // carrier's own Instagram account (yamato_transport) lists them, quoted in
 // https://danchizumano-nandeyanen.com/?p=450715 (read 2026-12-09): 60 to
@@ -56,6 +83,32 @@ TariffPreset Takkyubin()
                             "ヤマト運輸の公式Instagramを引いた https://danchizumano-nandeyanen.com/?p=450715 "
                             "（2026年12月9日に確認）によります。");
     p.service.limits.lengthMm = 1'700;
+    // The twelve regions as the columns of ヤマト運輸's rate card are headed
+    // in https://github.com/ShimotsumaA/eclipse/blob/54b551a8c19f83f2c8f7095ba7b53b96b351d0a6/WebContent/jsp/sogo/shohisha/souryou.jsp
+    // (a shop's copy of the card); the prefectures of each as a shop's fee
+    // table groups them under those names in
+    // https://github.com/ryu0501/simulation/blob/84503dd11f31f7f10f3ac91050ff35e84eb5d369/shippingFees.js
+    // (both read 2026-12-09). Neither is ヤマト運輸's own page.
+    SetRegions(p,
+               {{"北海道", {"北海道"}},
+                {"北東北", {"青森県", "秋田県", "岩手県"}},
+                {"南東北", {"宮城県", "山形県", "福島県"}},
+                {"関東", {"茨城県", "栃木県", "群馬県", "埼玉県", "千葉県", "東京都", "神奈川県", "山梨県"}},
+                {"信越", {"新潟県", "長野県"}},
+                {"北陸", {"富山県", "石川県", "福井県"}},
+                {"中部", {"静岡県", "愛知県", "三重県", "岐阜県"}},
+                {"関西", {"大阪府", "京都府", "滋賀県", "奈良県", "和歌山県", "兵庫県"}},
+                {"中国", {"岡山県", "広島県", "山口県", "鳥取県", "島根県"}},
+                {"四国", {"香川県", "徳島県", "愛媛県", "高知県"}},
+                {"九州", {"福岡県", "佐賀県", "長崎県", "熊本県", "大分県", "宮崎県", "鹿児島県"}},
+                {"沖縄", {"沖縄県"}}},
+               "12の地域（北海道・北東北・南東北・関東・信越・北陸・中部・関西・中国・四国・九州・沖縄）は、"
+               "ヤマト運輸の運賃表を写したお店のページ "
+               "https://github.com/ShimotsumaA/eclipse/blob/54b551a8c19f83f2c8f7095ba7b53b96b351d0a6/WebContent/jsp/sogo/shohisha/souryou.jsp "
+               "の列見出しに、各地域の都道府県は同じ名前で送料をまとめた "
+               "https://github.com/ryu0501/simulation/blob/84503dd11f31f7f10f3ac91050ff35e84eb5d369/shippingFees.js "
+               "（どちらも2026年12月9日に確認、ヤマト運輸自身のページではありません）によります。"
+               "貼り付ける前に、今の運賃表の地域と見比べてください。");
     return p;
 }
 
@@ -97,7 +150,7 @@ TariffPreset Hikyaku()
 
 const std::vector<TariffPreset>& TariffPresets()
 {
-    static const std::vector<TariffPreset> presets = {Takkyubin(), YuPack(), Hikyaku()};
+    static const std::vector<TariffPreset> presets = {Finished(Takkyubin()), Finished(YuPack()), Finished(Hikyaku())};
     return presets;
 }
 

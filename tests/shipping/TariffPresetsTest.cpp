@@ -3,6 +3,8 @@
 // refusing a service while a price cell is empty.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "shipping/TariffPaste.h"
 #include "shipping/TariffPresets.h"
 #include "shipping/TariffReader.h"
@@ -23,8 +25,8 @@ const TariffPreset& Preset(const std::string& idBase)
     return none;
 }
 
-// The preset's size classes, limits and (absent) regions against the table
-// its source prints: {size, grams} per class.
+// The preset's size classes and limits against the table its source
+// prints: {size, grams} per class.
 void ExpectShape(const std::string& idBase, const std::vector<std::pair<int, int>>& printed, const ParcelLimits& limits)
 {
     SCOPED_TRACE(idBase);
@@ -36,8 +38,6 @@ void ExpectShape(const std::string& idBase, const std::vector<std::pair<int, int
         EXPECT_EQ(t.sizeClasses[i].maxGrams, printed[i].second);
     }
     EXPECT_EQ(t.limits, limits);
-    // No region list could be confirmed: none is offered.
-    EXPECT_TRUE(t.regions.empty());
 }
 
 }  // namespace
@@ -51,6 +51,42 @@ TEST(TariffPresets, TakkyubinSizeClassesAsTheCarrierListsThem)
         "takkyubin",
         {{60, 2000}, {80, 5000}, {100, 10000}, {120, 15000}, {140, 20000}, {160, 25000}, {180, 30000}, {200, 30000}},
         {2000, 1700, 0, 0});
+}
+
+TEST(TariffPresets, TakkyubinRegionsAsTheRateCardHeadsThem)
+{
+    // Column heads: 北海道 北東北 南東北 関東 信越 北陸 中部 関西 中国 四国 九州 沖縄;
+    // under 関東 the fee table lists 茨城 栃木 群馬 埼玉 千葉 東京 神奈川 山梨,
+    // under 中部 静岡 愛知 三重 岐阜, under 中国 岡山 広島 山口 鳥取 島根.
+    const Tariff& t = Preset("takkyubin").service;
+    const std::vector<std::string> names = {"北海道", "北東北", "南東北", "関東", "信越", "北陸",
+                                            "中部",   "関西",   "中国",   "四国", "九州", "沖縄"};
+    ASSERT_EQ(t.regions.size(), names.size());
+    for (std::size_t r = 0; r < names.size(); ++r) EXPECT_EQ(t.regions[r].name, names[r]);
+    // Which prefectures, whatever order the region lists them in.
+    auto holds = [&](std::size_t r) {
+        return std::set<std::string>(t.regions[r].prefectures.begin(), t.regions[r].prefectures.end());
+    };
+    EXPECT_EQ(holds(3), (std::set<std::string>{"茨城県", "栃木県", "群馬県", "埼玉県", "千葉県", "東京都", "神奈川県",
+                                                "山梨県"}));
+    EXPECT_EQ(holds(4), (std::set<std::string>{"新潟県", "長野県"}));
+    EXPECT_EQ(holds(6), (std::set<std::string>{"岐阜県", "静岡県", "愛知県", "三重県"}));
+    EXPECT_EQ(holds(8), (std::set<std::string>{"鳥取県", "島根県", "岡山県", "広島県", "山口県"}));
+    EXPECT_EQ(t.regions[10].prefectures.size(), 7u);
+    EXPECT_EQ(holds(11), (std::set<std::string>{"沖縄県"}));
+    std::size_t named = 0;
+    for (const TariffRegion& region : t.regions) named += region.prefectures.size();
+    EXPECT_EQ(named, 47u);
+    // Every origin by every destination by every size waits for a price,
+    // and the rules name the first: 60 size from 北海道 to 北海道.
+    EXPECT_EQ(EmptyPriceCells(t).size(), 12u * 12u * 8u);
+    Tariff dated = t;
+    dated.source = "https://example.invalid/price-page";
+    dated.date = {2026, 12, 9};
+    const auto fault = ValidateTariff(dated);
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(DescribeTariffCell(dated, fault->cell), "60サイズの「北海道」発「北海道」着");
+    EXPECT_NE(Preset("takkyubin").note.find("github.com/ShimotsumaA/eclipse"), std::string::npos);
 }
 
 TEST(TariffPresets, YuPackSizesUpTo170AndEveryOneUpTo25Kg)
@@ -73,6 +109,7 @@ TEST(TariffPresets, HikyakuSizesAsTabledWithoutA120Size)
 TEST(TariffPresets, EveryPresetIsRefusedWhileAPriceIsEmpty)
 {
     for (const TariffPreset& p : TariffPresets()) {
+        if (!p.service.regions.empty()) continue;  // takes the carrier's regions, above
         SCOPED_TRACE(p.idBase);
         Tariff t = p.service;
         t.source = "https://example.invalid/price-page";
@@ -119,7 +156,9 @@ TEST(TariffPresets, EveryPresetCitesItsSourceAndCarriesNoPriceOrSource)
 
 TEST(TariffPresets, AServiceWithAnEmptyPriceCellIsNotSavedAndTheCellIsNamed)
 {
+    // The seller's own one region instead of the carrier's twelve.
     Tariff t = Preset("takkyubin").service;
+    while (!t.regions.empty()) RemoveRegion(t, 0);
     t.source = "https://example.invalid/price-page";
     t.date = {2026, 12, 9};
     ASSERT_TRUE(ValidateTariff(t));
