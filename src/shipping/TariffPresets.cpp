@@ -84,7 +84,8 @@ TariffPreset Takkyubin()
                             "（2026年12月9日に確認）によります。");
     p.service.limits.lengthMm = 1'700;
     // The twelve regions as the columns of ヤマト運輸's rate card are headed
-    // in https://github.com/ShimotsumaA/eclipse/blob/54b551a8c19f83f2c8f7095ba7b53b96b351d0a6/WebContent/jsp/sogo/shohisha/souryou.jsp
+    // in
+    // https://github.com/ShimotsumaA/eclipse/blob/54b551a8c19f83f2c8f7095ba7b53b96b351d0a6/WebContent/jsp/sogo/shohisha/souryou.jsp
     // (a shop's copy of the card); the prefectures of each as a shop's fee
     // table groups them under those names in
     // https://github.com/ryu0501/simulation/blob/84503dd11f31f7f10f3ac91050ff35e84eb5d369/shippingFees.js
@@ -104,7 +105,8 @@ TariffPreset Takkyubin()
                 {"沖縄", {"沖縄県"}}},
                "12の地域（北海道・北東北・南東北・関東・信越・北陸・中部・関西・中国・四国・九州・沖縄）は、"
                "ヤマト運輸の運賃表を写したお店のページ "
-               "https://github.com/ShimotsumaA/eclipse/blob/54b551a8c19f83f2c8f7095ba7b53b96b351d0a6/WebContent/jsp/sogo/shohisha/souryou.jsp "
+               "https://github.com/ShimotsumaA/eclipse/blob/54b551a8c19f83f2c8f7095ba7b53b96b351d0a6/WebContent/jsp/"
+               "sogo/shohisha/souryou.jsp "
                "の列見出しに、各地域の都道府県は同じ名前で送料をまとめた "
                "https://github.com/ryu0501/simulation/blob/84503dd11f31f7f10f3ac91050ff35e84eb5d369/shippingFees.js "
                "（どちらも2026年12月9日に確認、ヤマト運輸自身のページではありません）によります。"

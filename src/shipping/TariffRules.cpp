@@ -224,10 +224,10 @@ std::optional<std::string> DateFault(const TariffDate& d)
 const std::array<LimitEntry, 4>& LimitEntries()
 {
     static const std::array<LimitEntry, 4> entries = {{
-        {"max_sum_cm", "三辺の合計の上限（cm）", &ParcelLimits::sumMm},
-        {"max_length_cm", "長辺の上限（cm）", &ParcelLimits::lengthMm},
-        {"max_width_cm", "短辺の上限（cm）", &ParcelLimits::widthMm},
-        {"max_thickness_cm", "厚さの上限（cm）", &ParcelLimits::thicknessMm},
+        {"max_sum_cm", "三辺の合計の上限（cm）", "三辺の合計", &ParcelLimits::sumMm},
+        {"max_length_cm", "長辺の上限（cm）", "長辺", &ParcelLimits::lengthMm},
+        {"max_width_cm", "短辺の上限（cm）", "短辺", &ParcelLimits::widthMm},
+        {"max_thickness_cm", "厚さの上限（cm）", "厚さ", &ParcelLimits::thicknessMm},
     }};
     return entries;
 }

@@ -24,8 +24,9 @@ inline constexpr std::int64_t kMostTariffOrder = 9'999;
 // The four size limits a service or a column may state, in the order the
 // file writes them: the key, what the seller reads, where the limit lives.
 struct LimitEntry {
-    const char* key;   // "max_length_cm"
-    const char* what;  // "長辺（cm）"
+    const char* key;    // "max_length_cm"
+    const char* what;   // "長辺の上限（cm）"
+    const char* which;  // "長辺", beside the others under one caption
     int ParcelLimits::*member;
 };
 const std::array<LimitEntry, 4>& LimitEntries();

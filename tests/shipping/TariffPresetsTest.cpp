@@ -68,7 +68,7 @@ TEST(TariffPresets, TakkyubinRegionsAsTheRateCardHeadsThem)
         return std::set<std::string>(t.regions[r].prefectures.begin(), t.regions[r].prefectures.end());
     };
     EXPECT_EQ(holds(3), (std::set<std::string>{"茨城県", "栃木県", "群馬県", "埼玉県", "千葉県", "東京都", "神奈川県",
-                                                "山梨県"}));
+                                               "山梨県"}));
     EXPECT_EQ(holds(4), (std::set<std::string>{"新潟県", "長野県"}));
     EXPECT_EQ(holds(6), (std::set<std::string>{"岐阜県", "静岡県", "愛知県", "三重県"}));
     EXPECT_EQ(holds(8), (std::set<std::string>{"鳥取県", "島根県", "岡山県", "広島県", "山口県"}));

@@ -9,14 +9,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <functional>
 #include <map>
 
@@ -279,6 +282,46 @@ TEST_F(TariffEditorTest, TenRowsShowAndEveryMnemonicIsItsOwn)
     EXPECT_EQ(letters.count(QLatin1Char('Z')), 1u);
 }
 
+// The parcel limits in centimetres: the shipped 定形外郵便's 規格内 column
+// (34 × 25 × 3 cm, no limit on the sum) and 規格外 (90 cm, 60 cm), a limit
+// typed to the millimetre and saved, and a preset's limits and regions.
+TEST_F(TariffEditorTest, LimitsShowInCentimetresAndAPresetBringsItsOwn)
+{
+    TariffEditor editor(platform, dir.path());
+    auto* variants = find<QComboBox>(editor, "variantCombo");
+    auto* sum = find<QDoubleSpinBox>(editor, "columnLimit_max_sum_cm");
+    auto* length = find<QDoubleSpinBox>(editor, "columnLimit_max_length_cm");
+    auto* thickness = find<QDoubleSpinBox>(editor, "columnLimit_max_thickness_cm");
+    EXPECT_EQ(sum->text(), QStringLiteral("制限なし"));
+    EXPECT_EQ(length->value(), 34.0);
+    EXPECT_EQ(thickness->value(), 3.0);
+    variants->setCurrentIndex(1);
+    EXPECT_EQ(sum->value(), 90.0);
+    EXPECT_EQ(length->value(), 60.0);
+    EXPECT_EQ(find<QDoubleSpinBox>(editor, "limit_max_sum_cm")->text(), QStringLiteral("制限なし"));
+
+    variants->setCurrentIndex(0);
+    thickness->setValue(2.5);
+    EXPECT_EQ(editor.service().variants[0].limits.thicknessMm, 25);
+    EXPECT_EQ(editor.service().variants[1].limits.thicknessMm, 0);
+    answer(true);  // over the file's comments
+    ASSERT_TRUE(editor.save());
+    EXPECT_NE(file("teikeigai.toml").find("max_thickness_cm = 2.5\n"), std::string::npos);
+
+    auto* presets = find<QToolButton>(editor, "presetButton");
+    ASSERT_TRUE(presets->menu());
+    presets->menu()->actions().at(0)->trigger();  // 宅急便
+    EXPECT_EQ(find<QDoubleSpinBox>(editor, "limit_max_sum_cm")->value(), 200.0);
+    EXPECT_EQ(find<QDoubleSpinBox>(editor, "limit_max_length_cm")->value(), 170.0);
+    EXPECT_EQ(find<QDoubleSpinBox>(editor, "limit_max_thickness_cm")->text(), QStringLiteral("制限なし"));
+    EXPECT_EQ(find<QTableWidget>(editor, "regionsTable")->rowCount(), 12);
+    // The seller names the price page; then the first empty price is named.
+    find<QLineEdit>(editor, "sourceEdit")->setText(QStringLiteral("https://example.invalid/price-page"));
+    EXPECT_TRUE(
+        find<QLabel>(editor, "faultLabel")->text().startsWith(QStringLiteral("60サイズの「北海道」発「北海道」着")));
+    EXPECT_FALSE(editor.save());
+}
+
 // What a screen reader reads: the verdict by its own text, and each
 // prefecture's region choice as a combo box of the tree, by its name.
 TEST_F(TariffEditorTest, TheVerdictAndTheRegionChoicesAreInTheTree)
@@ -328,4 +371,9 @@ TEST_F(TariffEditorTest, Screenshot)
     editor.pasteText(QStringLiteral("50\t140\n100\t180円\n150\t２７０\n250\tお問い合わせ\n"));
     QApplication::processEvents();
     editor.grab().save(QString::fromLocal8Bit(path));
+    // And the first preset, as the seller sees it before pasting.
+    answer(true);  // leave the pasted prices
+    find<QToolButton>(editor, "presetButton")->menu()->actions().at(0)->trigger();
+    QApplication::processEvents();
+    editor.grab().save(QString::fromLocal8Bit(path) + QStringLiteral(".preset.png"));
 }

@@ -204,6 +204,7 @@ TariffEditor::TariffEditor(DesktopPlatform& platform, std::filesystem::path prog
     connect(ui_->serviceList, &QListWidget::currentRowChanged, this, &TariffEditor::serviceChosen);
     connect(ui_->newButton, &QPushButton::clicked, this, &TariffEditor::newService);
     addPresetButton();
+    addLimitControls();
     connect(ui_->copyButton, &QPushButton::clicked, this, &TariffEditor::copyService);
     connect(ui_->deleteButton, &QPushButton::clicked, this, &TariffEditor::deleteService);
     connect(ui_->restoreButton, &QPushButton::clicked, this, &TariffEditor::restoreService);

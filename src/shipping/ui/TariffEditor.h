@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "shipping/TariffRules.h"
 
 class QComboBox;
+class QDoubleSpinBox;
 class QTableWidget;
 class QUndoStack;
 
@@ -98,6 +100,9 @@ private:
     void addPresetButton();
     void newFromPreset(std::size_t index);
     void markEmptyPrices();
+    void addLimitControls();
+    void fillLimits();
+    void focusLimit(const TariffCell& cell);
     void copyService();
     void deleteService();
     void restoreService();
@@ -120,7 +125,9 @@ private:
     bool commentsAcknowledged_ = false;
     std::optional<TariffFault> fault_;
     std::vector<TariffCell> marked_;
-    std::vector<QComboBox*> prefectureCombos_;  // in the order of OfficialPrefectureNames
+    std::vector<QComboBox*> prefectureCombos_;            // in the order of OfficialPrefectureNames
+    std::array<QDoubleSpinBox*, 4> serviceLimitSpins_{};  // in the order of LimitEntries
+    std::array<QDoubleSpinBox*, 4> variantLimitSpins_{};  // the current column's
     bool filling_ = false;
     bool changedFiles_ = false;
 };

@@ -60,6 +60,7 @@ void TariffEditor::fill()
     ui_->flatWeightSpin->setValue(t.flatMaxGrams);
     fillBands();
     fillRegions();
+    fillLimits();
     filling_ = false;
     markCells();
     markEmptyPrices();
@@ -216,6 +217,10 @@ void TariffEditor::selectFaultCell()
             control->setFocus();
             return;
         }
+    if (cell.field == TariffField::Limit) {
+        focusLimit(cell);
+        return;
+    }
     switch (cell.field) {
         case TariffField::VariantName:
         case TariffField::Bands:

@@ -37,6 +37,9 @@ enum MergeKey {
     kCarrierKey,
     kSourceKey,
     kVariantNameKey,
+    // One key per limit box: typing "24.8" is one step, not three.
+    kServiceLimitKey = 100,
+    kColumnLimitKey = 200,
 };
 
 inline void SetCell(QTableWidget* table, int row, int column, const QString& text, bool editable = true)
