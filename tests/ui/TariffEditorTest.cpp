@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 #include <functional>
 #include <map>
@@ -320,6 +321,25 @@ TEST_F(TariffEditorTest, LimitsShowInCentimetresAndAPresetBringsItsOwn)
     EXPECT_TRUE(
         find<QLabel>(editor, "faultLabel")->text().startsWith(QStringLiteral("60サイズの「北海道」発「北海道」着")));
     EXPECT_FALSE(editor.save());
+}
+
+// Tab comes to the limit boxes where they stand: after the shape, and after
+// the column's buttons, each box in turn.
+TEST_F(TariffEditorTest, TabReachesTheLimitBoxesInTheirPlace)
+{
+    TariffEditor editor(platform, dir.path());
+    editor.show();
+    QApplication::setActiveWindow(&editor);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    auto tabFrom = [&](const char* name) {
+        find<QWidget>(editor, name)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    };
+    EXPECT_EQ(tabFrom("shapeCombo"), QStringLiteral("limit_max_sum_cm"));
+    EXPECT_EQ(tabFrom("limit_max_sum_cm"), QStringLiteral("limit_max_length_cm"));
+    EXPECT_EQ(tabFrom("removeVariantButton"), QStringLiteral("columnLimit_max_sum_cm"));
+    EXPECT_EQ(tabFrom("columnLimit_max_width_cm"), QStringLiteral("columnLimit_max_thickness_cm"));
 }
 
 // What a screen reader reads: the verdict by its own text, and each

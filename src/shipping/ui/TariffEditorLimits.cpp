@@ -45,6 +45,8 @@ void TariffEditor::addLimitControls()
     for (const Place& place : {Place{ui_->limitsGrid, &serviceLimitSpins_, false},
                                Place{ui_->variantLimitsGrid, &variantLimitSpins_, true}}) {
         if (place.column) place.grid->addWidget(new QLabel(QStringLiteral("この列の上限（cm）"), this), 0, 0);
+        // Tab reaches the boxes where they stand, not after the dialog's buttons.
+        QWidget* before = place.column ? static_cast<QWidget*>(ui_->removeVariantButton) : ui_->shapeCombo;
         const auto& entries = LimitEntries();
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const LimitEntry& entry = entries[i];
@@ -63,6 +65,8 @@ void TariffEditor::addLimitControls()
             place.grid->addWidget(label, 0, column);
             place.grid->addWidget(spin, 0, column + 1);
             (*place.spins)[i] = spin;
+            setTabOrder(before, spin);
+            before = spin;
             const int mergeKey = (place.column ? kColumnLimitKey : kServiceLimitKey) + static_cast<int>(i);
             const bool ofColumn = place.column;
             connect(spin, &QDoubleSpinBox::valueChanged, this, [this, i, mergeKey, ofColumn](double cm) {
