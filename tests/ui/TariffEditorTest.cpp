@@ -316,6 +316,10 @@ TEST_F(TariffEditorTest, LimitsShowInCentimetresAndAPresetBringsItsOwn)
     EXPECT_EQ(find<QDoubleSpinBox>(editor, "limit_max_length_cm")->value(), 170.0);
     EXPECT_EQ(find<QDoubleSpinBox>(editor, "limit_max_thickness_cm")->text(), QStringLiteral("制限なし"));
     EXPECT_EQ(find<QTableWidget>(editor, "regionsTable")->rowCount(), 12);
+    // Its sources stay on the unsaved line after the message is closed.
+    auto* list = find<QListWidget>(editor, "serviceList");
+    ASSERT_TRUE(list->currentItem());
+    EXPECT_TRUE(list->currentItem()->toolTip().contains(QStringLiteral("github.com/ShimotsumaA/eclipse")));
     // The seller names the price page; then the first empty price is named.
     find<QLineEdit>(editor, "sourceEdit")->setText(QStringLiteral("https://example.invalid/price-page"));
     EXPECT_TRUE(
@@ -323,8 +327,9 @@ TEST_F(TariffEditorTest, LimitsShowInCentimetresAndAPresetBringsItsOwn)
     EXPECT_FALSE(editor.save());
 }
 
-// Tab comes to the limit boxes where they stand: after the shape, and after
-// the column's buttons, each box in turn.
+// Tab comes to the controls made in code where they stand: the preset
+// button beside 新規, the limit boxes after the shape and after the
+// column's buttons, each box in turn.
 TEST_F(TariffEditorTest, TabReachesTheLimitBoxesInTheirPlace)
 {
     TariffEditor editor(platform, dir.path());
@@ -336,6 +341,7 @@ TEST_F(TariffEditorTest, TabReachesTheLimitBoxesInTheirPlace)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     };
+    EXPECT_EQ(tabFrom("newButton"), QStringLiteral("presetButton"));
     EXPECT_EQ(tabFrom("shapeCombo"), QStringLiteral("limit_max_sum_cm"));
     EXPECT_EQ(tabFrom("limit_max_sum_cm"), QStringLiteral("limit_max_length_cm"));
     EXPECT_EQ(tabFrom("removeVariantButton"), QStringLiteral("columnLimit_max_sum_cm"));

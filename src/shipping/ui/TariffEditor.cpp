@@ -290,6 +290,7 @@ void TariffEditor::listUnsaved()
                                      QStringLiteral("  ") + Q(current_.id));
     item->setData(Qt::UserRole, Q(current_.id));
     item->setData(kUnsavedRole, true);
+    item->setToolTip(Q(presetNote_));
     QFont font = item->font();
     font.setItalic(true);
     item->setFont(font);
@@ -346,6 +347,7 @@ void TariffEditor::showService(const Tariff& tariff, bool onDisk)
 {
     undo_->clear();
     marked_.clear();
+    presetNote_.clear();
     commentsAcknowledged_ = false;
     loadedId_ = onDisk ? tariff.id : std::string();
     baseline_ = tariff;

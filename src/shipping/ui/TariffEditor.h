@@ -120,6 +120,7 @@ private:
     std::string loadedId_;                // the file the service came from; empty for a new one
     Tariff baseline_;                     // the service as shown before any edit: its prices and their date
     bool unsaved_ = false;                // the service is new or a copy, with no file yet
+    std::string presetNote_;              // where a preset's facts come from, on its unsaved line
     bool datedPrices_ = false;            // its prices carry a date (from a file, or copied from one)
     std::vector<std::string> folderIds_;  // every service file of the folder, valid or not
     bool commentsAcknowledged_ = false;

@@ -38,6 +38,7 @@ void TariffEditor::addPresetButton()
         menu->addAction(Q(presets[i].label), this, [this, i] { newFromPreset(i); });
     button->setMenu(menu);
     ui_->listButtons->insertWidget(ui_->listButtons->indexOf(ui_->newButton) + 1, button);
+    setTabOrder(ui_->newButton, button);
 }
 
 void TariffEditor::newFromPreset(std::size_t index)
@@ -52,6 +53,10 @@ void TariffEditor::newFromPreset(std::size_t index)
     const QSignalBlocker block(ui_->serviceList);
     ui_->serviceList->setCurrentRow(-1);
     showService(t, false);
+    // The note stays on the service's line until it is saved, for the
+    // seller who closed the message before copying the sources.
+    presetNote_ = preset.note;
+    listUnsaved();
     tell(Q(preset.note));
     ui_->sourceEdit->setFocus();
 }
