@@ -83,13 +83,9 @@ TariffPreset Takkyubin()
                             "ヤマト運輸の公式Instagramを引いた https://danchizumano-nandeyanen.com/?p=450715 "
                             "（2026年12月9日に確認）によります。");
     p.service.limits.lengthMm = 1'700;
-    // The twelve regions as the columns of ヤマト運輸's rate card are headed
-    // in
-    // https://github.com/ShimotsumaA/eclipse/blob/54b551a8c19f83f2c8f7095ba7b53b96b351d0a6/WebContent/jsp/sogo/shohisha/souryou.jsp
-    // (a shop's copy of the card); the prefectures of each as a shop's fee
-    // table groups them under those names in
-    // https://github.com/ryu0501/simulation/blob/84503dd11f31f7f10f3ac91050ff35e84eb5d369/shippingFees.js
-    // (both read 2026-12-09). Neither is ヤマト運輸's own page.
+    // The twelve regions and their prefectures from two shops' copies of the
+    // rate card (not ヤマト運輸's own page), read 2026-12-09; the note names
+    // both pages.
     SetRegions(p,
                {{"北海道", {"北海道"}},
                 {"北東北", {"青森県", "秋田県", "岩手県"}},

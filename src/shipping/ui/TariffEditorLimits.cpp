@@ -1,7 +1,6 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <cmath>
 
 #include "shipping/ui/TariffEditor.h"
@@ -86,10 +85,9 @@ void TariffEditor::fillLimits()
     const int variant = ui_->variantCombo->currentIndex();
     ParcelLimits* column = variant >= 0 ? LimitsOf(current_, variant) : nullptr;
     const auto& entries = LimitEntries();
+    // Called inside fill(), whose filling_ keeps these settings from being edits.
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const QSignalBlocker blockService(serviceLimitSpins_[i]);
         serviceLimitSpins_[i]->setValue(Cm(current_.limits.*entries[i].member));
-        const QSignalBlocker blockColumn(variantLimitSpins_[i]);
         variantLimitSpins_[i]->setEnabled(column != nullptr);
         variantLimitSpins_[i]->setValue(column ? Cm(column->*entries[i].member) : 0.0);
     }
